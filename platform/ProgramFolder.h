@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// All files of a program live in its program folder: the folder of the
+// running executable, or, when that folder is not writable (an installed
+// copy), the per-user data folder, created on first use. Folders carry a
+// trailing "/".
+
+// The folder of the running executable.
+std::string ExecutableFolder();
+
+// The folder to use: `executableFolder` when it can be written, otherwise
+// `userDataFolder` (created with its parents); when neither can be written,
+// the executable folder all the same, so that writes fail and are reported.
+std::string ResolveProgramFolder(const std::string& executableFolder,
+                                 const std::string& userDataFolder);
+
+// The process's program folder, set once at start (the headless driver sets
+// its own); every file path of the programs is built by ProgramFile().
+void SetProgramFolder(std::string folder);
+const std::string& ProgramFolder();
+std::string ProgramFile(std::string_view name);
+
+// Creates a folder and its parents; true when it exists afterwards.
+bool MakeFolders(const std::string& folder);
