@@ -1,1 +1,66 @@
+#include "platform/CodePage.h"
+
 #include <gtest/gtest.h>
+
+namespace {
+
+struct LinesCase {
+  const char* name;
+  std::string bytes;
+  std::vector<std::string> lines;  // Windows-1252
+};
+
+TEST(CodePage, ReadsLinesByEncodingAndLineEndRules) {
+  const std::vector<LinesCase> cases = {
+      {"empty file gives one empty line", "", {""}},
+      {"CR LF", "a\r\nb\r\n", {"a", "b"}},
+      {"lone LF", "a\nb", {"a", "b"}},
+      {"lone CR", "a\rb\r", {"a", "b"}},
+      {"only CR bytes", "\r\r\r", {"", "", ""}},
+      {"LF CR is two ends", "a\n\rb", {"a", "", "b"}},
+      {"0x1A ends the input", "a\r\nb\x1A" "c\r\nd", {"a", "b"}},
+      {"0x1A first", "\x1A" "abc", {""}},
+      {"UTF-8 accents become single bytes", "P\xC3\xA1gina \xE2\x82\xAC", {"P\xE1gina \x80"}},
+      {"BOM skipped", "\xEF\xBB\xBFhi", {"hi"}},
+      {"invalid UTF-8 is taken as Windows-1252", "P\xE1gina\r\n\xF1", {"P\xE1gina", "\xF1"}},
+      {"characters outside the code page become ?", "\xE4\xB8\xAD x", {"? x"}},
+      {"emoji becomes one ?", "\xF0\x9F\x98\x80", {"?"}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(ReadTextLinesCp1252(c.bytes), c.lines) << c.name;
+  }
+}
+
+TEST(CodePage, RoundTripsEveryDefinedByte) {
+  std::string all;
+  for (int b = 1; b < 256; ++b) all += static_cast<char>(b);
+  EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
+  EXPECT_TRUE(IsValidUtf8(Cp1252ToUtf8(all)));
+}
+
+TEST(CodePage, RecognisesValidUtf8) {
+  const std::vector<std::pair<std::string, bool>> cases = {
+      {"plain", true},
+      {"\xC3\xB1", true},
+      {"\xC3", false},              // cut short
+      {"\xC0\xAF", false},          // overlong
+      {"\xED\xA0\x80", false},      // surrogate
+      {"\xF4\x90\x80\x80", false},  // beyond U+10FFFF
+      {"\xFF", false},
+  };
+  for (const auto& [bytes, valid] : cases) EXPECT_EQ(IsValidUtf8(bytes), valid) << bytes;
+}
+
+TEST(CodePage, DecodesFilesToUtf8) {
+  EXPECT_EQ(DecodeTextFile("\xEF\xBB\xBF" "a\xC3\xB1" "\x1A" "zz"), "a\xC3\xB1");
+  EXPECT_EQ(DecodeTextFile("a\xF1"), "a\xC3\xB1");
+}
+
+TEST(CodePage, SplitsLongLinesWithoutLimit) {
+  const std::string line(10'000'000, 'x');
+  const auto lines = ReadTextLinesCp1252(line);
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0].size(), line.size());
+}
+
+}  // namespace

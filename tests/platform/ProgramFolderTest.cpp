@@ -1,1 +1,50 @@
+#include "platform/ProgramFolder.h"
+#include "platform/FileIo.h"
+
+#include "TempFolder.h"
+
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+TEST(ProgramFolder, UsesTheExecutableFolderWhenWritable) {
+  TempFolder folder;
+  EXPECT_EQ(ResolveProgramFolder(folder.path(), folder.File("user")), folder.path() + "/");
+  EXPECT_FALSE(FolderExists(folder.File("user"))) << "the user folder is made only when needed";
+}
+
+TEST(ProgramFolder, FallsBackToTheUserFolderCreatedOnFirstUse) {
+  TempFolder folder;
+  const std::string user = folder.File("share/marvessa/viewer");
+  EXPECT_EQ(ResolveProgramFolder(folder.File("missing-install"), user), user + "/");
+  EXPECT_TRUE(FolderExists(user));
+  if (::geteuid() != 0) {
+    TempFolder installed;
+    ::chmod(installed.path().c_str(), 0555);
+    EXPECT_EQ(ResolveProgramFolder(installed.path(), user), user + "/");
+  }
+}
+
+TEST(ProgramFolder, BuildsEveryFilePathFromTheOneFolder) {
+  SetProgramFolder("/opt/x");
+  EXPECT_EQ(ProgramFolder(), "/opt/x/");
+  EXPECT_EQ(ProgramFile("cache.04"), "/opt/x/cache.04");
+  EXPECT_EQ(ExecutableFolder().back(), '/');
+}
+
+TEST(FileIo, ReadsOnlyRegularFiles) {
+  TempFolder folder;
+  std::string bytes = "stale";
+  EXPECT_EQ(ReadWholeFile(folder.path(), bytes).number, EISDIR);
+  EXPECT_TRUE(bytes.empty());
+  EXPECT_EQ(ReadWholeFile(folder.File("none"), bytes).number, ENOENT);
+  WriteFileBytes(folder.File("f"), std::string("a\0b", 3));
+  EXPECT_FALSE(ReadWholeFile(folder.File("f"), bytes).failed());
+  EXPECT_EQ(bytes, std::string("a\0b", 3));
+  EXPECT_TRUE(FileExists(folder.File("f")));
+  EXPECT_FALSE(FileExists(folder.path()));
+}
+
+}  // namespace
