@@ -1,0 +1,67 @@
+#include "platform/ScriptedDialogs.h"
+
+namespace {
+
+template <typename T>
+T TakeFront(std::deque<T>& queue, T fallback) {
+  if (queue.empty()) return fallback;
+  T value = std::move(queue.front());
+  queue.pop_front();
+  return value;
+}
+
+std::string ColourText(std::uint32_t colour) {
+  return std::to_string(colour & 0xFF) + " " + std::to_string((colour >> 8) & 0xFF) + " " +
+         std::to_string((colour >> 16) & 0xFF);
+}
+
+}  // namespace
+
+std::string ScriptedDialogs::OneLine(std::string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+    if (text[i] == '\r' || text[i] == '\n') {
+      out += "\\n";
+    } else {
+      out += text[i];
+    }
+  }
+  return out;
+}
+
+void ScriptedDialogs::ShowMessage(std::string_view caption, std::string_view text, MessageStyle) {
+  sink_("message " + OneLine(caption) + " | " + OneLine(text));
+}
+
+bool ScriptedDialogs::AskYesNo(std::string_view caption, std::string_view text) {
+  const bool yes = TakeFront(yesNoAnswers, false);
+  sink_("question " + OneLine(caption) + " | " + OneLine(text) + " -> " + (yes ? "yes" : "no"));
+  return yes;
+}
+
+std::optional<std::string> ScriptedDialogs::AskText(std::string_view title, std::string_view prompt) {
+  auto answer = TakeFront<std::optional<std::string>>(textAnswers, std::nullopt);
+  sink_("input " + OneLine(title) + " | " + OneLine(prompt) + " -> " + OneLine(answer.value_or("")));
+  return answer;
+}
+
+std::string ScriptedDialogs::ChooseFile(const char* kind, const FileChoice& choice) {
+  std::string answer = TakeFront<std::string>(fileAnswers, {});
+  sink_(std::string(kind) + " " + choice.startFolder + " | " + choice.proposedName + " -> " + answer);
+  return answer;
+}
+
+std::string ScriptedDialogs::ChooseFileToOpen(const FileChoice& choice) {
+  return ChooseFile("open-file", choice);
+}
+
+std::string ScriptedDialogs::ChooseFileToSave(const FileChoice& choice) {
+  return ChooseFile("save-file", choice);
+}
+
+std::optional<std::uint32_t> ScriptedDialogs::ChooseColour(std::uint32_t initial, CustomColours&) {
+  auto answer = TakeFront<std::optional<std::uint32_t>>(colourAnswers, std::nullopt);
+  sink_("colour " + ColourText(initial) + " -> " + (answer ? ColourText(*answer) : "cancel"));
+  return answer;
+}
