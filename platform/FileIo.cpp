@@ -7,13 +7,18 @@
 
 FileError ReadWholeFile(const std::string& path, std::string& bytes) {
   bytes.clear();
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking open: a named pipe in place of the file must not hang us.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return FileError::FromErrno(errno);
   struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-    const int e = S_ISDIR(info.st_mode) ? EISDIR : (errno ? errno : EINVAL);
+  if (::fstat(fd, &info) != 0) {
+    const int e = errno;
     ::close(fd);
     return FileError::FromErrno(e);
+  }
+  if (!S_ISREG(info.st_mode)) {
+    ::close(fd);
+    return FileError::FromErrno(S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
   }
   bytes.reserve(static_cast<std::size_t>(info.st_size));
   char buffer[1 << 16];

@@ -5,6 +5,7 @@
 #include "platform/SafeWrite.h"
 
 #include <algorithm>
+#include <cerrno>
 
 namespace {
 
@@ -22,8 +23,13 @@ bool SameName(std::string_view a, std::string_view b) {
   });
 }
 
+// A line break or end-of-text byte inside a value would split or cut the file.
 std::string KeyLine(std::string_view key, std::string_view value) {
-  return std::string(key) + "=" + std::string(value);
+  std::string line = std::string(key) + "=" + std::string(value);
+  for (char& c : line) {
+    if (c == '\r' || c == '\n' || c == '\x1A') c = ' ';
+  }
+  return line;
 }
 
 }  // namespace
@@ -57,10 +63,12 @@ ProfileFile ProfileFile::Parse(std::string_view fileBytes) {
   return profile;
 }
 
-ProfileFile ProfileFile::Load(const std::string& path) {
+FileError ProfileFile::Load(const std::string& path, ProfileFile& profile) {
   std::string bytes;
-  if (ReadWholeFile(path, bytes).failed()) return {};
-  return Parse(bytes);
+  FileError error = ReadWholeFile(path, bytes);
+  if (error.number == ENOENT) error = {};
+  profile = error.failed() ? ProfileFile{} : Parse(bytes);
+  return error;
 }
 
 bool ProfileFile::FindSection(std::string_view section, SectionRange& range) const {
@@ -122,12 +130,16 @@ FileError ProfileFile::Save(const std::string& path) const {
 
 std::string ReadProfileString(std::string_view section, std::string_view key,
                               std::string_view defaultValue, const std::string& path) {
-  return ProfileFile::Load(path).Get(section, key, defaultValue);
+  ProfileFile profile;
+  ProfileFile::Load(path, profile);
+  return profile.Get(section, key, defaultValue);
 }
 
 FileError WriteProfileString(std::string_view section, std::string_view key,
                              std::string_view value, const std::string& path) {
-  ProfileFile profile = ProfileFile::Load(path);
+  ProfileFile profile;
+  // A file that exists but cannot be read is not replaced: its lines would be lost.
+  if (FileError error = ProfileFile::Load(path, profile); error.failed()) return error;
   profile.Set(section, key, value);
   return profile.Save(path);
 }

@@ -15,11 +15,13 @@
 class ProfileFile {
  public:
   static ProfileFile Parse(std::string_view fileBytes);
-  // A missing or unreadable file gives an empty profile.
-  static ProfileFile Load(const std::string& path);
+  // A missing file gives an empty profile and no error; a file that exists
+  // but cannot be read gives an empty profile and the error.
+  static FileError Load(const std::string& path, ProfileFile& profile);
 
   std::string Get(std::string_view section, std::string_view key,
                   std::string_view defaultValue) const;
+  // Line breaks inside the value are written as blanks.
   void Set(std::string_view section, std::string_view key, std::string_view value);
 
   // The file's text: every line ended by CR LF.

@@ -52,6 +52,19 @@ mode_t NewFileMode() {
   return 0666 & ~mask;
 }
 
+// The mode the new file takes: the old file's, so a rewrite keeps its
+// permissions; a link standing in its place is replaced like a new file.
+// A regular target the user made read-only is refused, as it would be when
+// written in place.
+int TargetMode(const std::string& target, mode_t& mode) {
+  struct stat info {};
+  mode = NewFileMode();
+  if (::lstat(target.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return 0;
+  if ((info.st_mode & S_IWUSR) == 0) return EACCES;
+  mode = info.st_mode & 07777;
+  return 0;
+}
+
 }  // namespace
 
 void SetWriteFailureAfterBytes(long long bytes) {
@@ -60,6 +73,11 @@ void SetWriteFailureAfterBytes(long long bytes) {
 }
 
 SafeFileWriter::SafeFileWriter(std::string targetPath) : target_(std::move(targetPath)) {
+  mode_t mode = 0;
+  if (const int e = TargetMode(target_, mode)) {
+    Fail(e);
+    return;
+  }
   temporary_ = target_ + ".tmp-XXXXXX";
   fd_ = ::mkstemp(temporary_.data());
   if (fd_ < 0) {
@@ -67,7 +85,7 @@ SafeFileWriter::SafeFileWriter(std::string targetPath) : target_(std::move(targe
     temporary_.clear();
     return;
   }
-  ::fchmod(fd_, NewFileMode());
+  ::fchmod(fd_, mode);
 }
 
 SafeFileWriter::~SafeFileWriter() {

@@ -2,7 +2,9 @@
 
 #include "TempFolder.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -85,6 +87,32 @@ TEST(ProfileFile, OneCallFormsRoundTripThroughTheFile) {
   EXPECT_FALSE(WriteProfileString("T", "n", " 5", path).failed());
   EXPECT_EQ(ReadProfileString("s", "K", "d", path), "Página");
   EXPECT_EQ(ReadFileBytes(path), "[S]\r\nk=Página\r\n[T]\r\nn= 5\r\n");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ProfileFile, LineBreaksInAValueCannotSplitTheFile) {
+  ProfileFile profile;
+  profile.Set("S", "Texto", "one\r\ntwo\x1A three");
+  profile.Set("S", "next", "1");
+  const ProfileFile reread = ProfileFile::Parse(profile.Serialize());
+  EXPECT_EQ(reread.Get("S", "Texto", "d"), "one  two  three");
+  EXPECT_EQ(reread.Get("S", "next", "d"), "1");
+}
+
+TEST(ProfileFile, AFileThatCannotBeReadIsNotReplaced) {
+  TempFolder folder;
+  const std::string path = folder.File("a-folder.ini");
+  std::filesystem::create_directory(path);
+  ProfileFile profile;
+  EXPECT_EQ(ProfileFile::Load(path, profile).number, EISDIR);
+  EXPECT_EQ(WriteProfileString("S", "k", "v", path).number, EISDIR);
+  EXPECT_FALSE(ProfileFile::Load(folder.File("missing.ini"), profile).failed());
+  const std::string fifo = folder.File("pipe.ini");
+  ::mkfifo(fifo.c_str(), 0600);
+  EXPECT_EQ(ProfileFile::Load(fifo, profile).number, EINVAL) << "a named pipe must not hang";
 }
 
 }  // namespace

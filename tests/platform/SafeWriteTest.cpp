@@ -30,7 +30,7 @@ TEST_F(SafeWrite, FailedWriteKeepsTheOldFileAndReportsTheError) {
     SetWriteFailureAfterBytes(failAfter);
     const FileError error = WriteFileSafely(path, std::string(100000, 'n'));
     EXPECT_EQ(error.number, ENOSPC) << failAfter;
-    EXPECT_EQ(error.message(), "Err: 28 No space left on device");
+    EXPECT_EQ(error.description, "No space left on device");
     EXPECT_EQ(ReadFileBytes(path), "previous state") << failAfter;
   }
   SetWriteFailureAfterBytes(-1);
@@ -46,7 +46,7 @@ TEST_F(SafeWrite, ReadOnlyFolderIsReported) {
 TEST_F(SafeWrite, MissingFolderIsReported) {
   const FileError error = WriteFileSafely(folder.File("no/such/x"), "data");
   EXPECT_EQ(error.number, ENOENT);
-  EXPECT_EQ(error.message(), "Err: 2 No such file or directory");
+  EXPECT_EQ(error.description, "No such file or directory");
 }
 
 TEST_F(SafeWrite, HolesReadBackAsZeros) {
@@ -78,6 +78,24 @@ TEST_F(SafeWrite, AbandonedWriterLeavesNothing) {
     writer.Write("partial");
   }
   EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(SafeWrite, KeepsTheOldFilesModeAndRefusesAReadOnlyFile) {
+  const std::string path = folder.File("Configuracion.ini");
+  WriteFileBytes(path, "old");
+  ::chmod(path.c_str(), 0640);
+  ASSERT_FALSE(WriteFileSafely(path, "new").failed());
+  struct stat info {};
+  ::stat(path.c_str(), &info);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+
+  ::chmod(path.c_str(), 0444);
+  EXPECT_EQ(WriteFileSafely(path, "newer").number, EACCES);
+  EXPECT_EQ(ReadFileBytes(path), "new");
 }
 
 }  // namespace

@@ -1,0 +1,92 @@
+#include "viewer/settings/TextBlock.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A fixed-pitch font: every character `advance` pixels wide.
+TextWidthFn FixedPitch(int advance) {
+  return [advance](std::string_view s) { return static_cast<int>(s.size()) * advance; };
+}
+
+std::vector<std::string> UsedLines(const TextBlockLines& lines) {
+  std::vector<std::string> used;
+  for (const auto& line : lines) {
+    if (!line.empty()) used.push_back(line);
+  }
+  return used;
+}
+
+TEST(TextBlock, WrapsAtTheNearestBlank) {
+  struct Case {
+    const char* name;
+    std::string text;
+    int advance;
+    std::vector<std::string> lines;
+    int firstRowOfLastLine;
+  };
+  const std::string word9 = "abcdefghi";
+  std::string footer99;  // ten words of nine letters, 99 characters with blanks
+  for (int i = 0; i < 10; ++i) footer99 += (i ? " " : "") + word9;
+  const Case cases[] = {
+      {"fits whole", "short footer", 10, {"short footer"}, 0},
+      {"empty draws nothing", "", 10, {}, 0},
+      // 12 points: 10 px a character, 74 fit into 744 px.
+      // The second entry keeps the blank it was split at when it is shorter
+      // than the first: only entries split again lose their leading blanks.
+      {"99 characters at 12 points", footer99, 10,
+       {footer99.substr(0, 69), footer99.substr(69)}, 1},
+      {"99 characters at 10 points", footer99, 8, {footer99.substr(0, 89), " " + word9}, 1},
+      {"blank right where it stops fitting", std::string(74, 'x') + " tail", 10,
+       {std::string(74, 'x'), " tail"}, 1},
+      {"a long remainder is split again and trimmed", std::string(70, 'x') + " " + std::string(72, 'y') + "  z",
+       10, {std::string(70, 'x'), std::string(72, 'y') + " ", "z"}, 2},
+  };
+  for (const Case& c : cases) {
+    const TextBlockLines lines = WrapTextBlock(c.text, FixedPitch(c.advance));
+    EXPECT_EQ(UsedLines(lines), c.lines) << c.name;
+    if (!c.lines.empty()) {
+      EXPECT_EQ(lines[static_cast<std::size_t>(c.firstRowOfLastLine)], c.lines.back()) << c.name;
+    }
+  }
+}
+
+TEST(TextBlock, AWordWiderThanTheBoxIsPushedDownWithoutHanging) {
+  const std::string word(99, 'w');
+  const TextBlockLines lines = WrapTextBlock(word, FixedPitch(10));
+  for (int i = 0; i < kTextBlockEntries - 1; ++i) EXPECT_TRUE(lines[static_cast<std::size_t>(i)].empty()) << i;
+  EXPECT_EQ(lines.back(), word);
+}
+
+TEST(TextBlock, LongTextFillsTheTableAndStops) {
+  std::string text;
+  for (int i = 0; i < 400; ++i) text += "word ";
+  const TextBlockLines lines = WrapTextBlock(text, FixedPitch(10));
+  for (const auto& line : lines) EXPECT_LE(static_cast<int>(line.size()) * 10, kTextBlockWidth + 10);
+}
+
+TEST(TextBlock, AlignsEntries) {
+  EXPECT_EQ(AlignedTextX(131, 24, 80), 24);
+  EXPECT_EQ(AlignedTextX(132, 24, 80), 24 + 744 - 80 - 3);  // ends at 765
+  EXPECT_EQ(AlignedTextX(133, 24, 80), 24 + 332);
+  EXPECT_EQ(AlignedTextX(134, 24, 80), 24);
+  EXPECT_EQ(AlignedTextX(999, 24, 80), 24);
+}
+
+TEST(TextBlock, JustificationSpreadsTheMissingPixelsOverTheBlanks) {
+  struct Case {
+    const char* entry;
+    int width, widest;
+    std::vector<int> gaps;
+  };
+  const Case cases[] = {
+      {"a b c d", 90, 100, {4, 3, 3}},   // 10 missing over 3 blanks
+      {"a b", 100, 100, {}},              // the widest is not stretched
+      {"a b", 79, 100, {}},               // narrower than 0.8 of the widest
+      {"a b", 80, 100, {20}},             // exactly 0.8 is stretched
+      {"abc", 90, 100, {}},               // no blank to stretch
+  };
+  for (const Case& c : cases) EXPECT_EQ(JustificationGaps(c.entry, c.width, c.widest), c.gaps) << c.entry;
+}
+
+}  // namespace

@@ -1,0 +1,67 @@
+#include "viewer/canvas/PictureLoader.h"
+
+#include "platform/UserDialogs.h"
+#include "texts/TextSet.h"
+
+#include <QFileInfo>
+#include <QImageReader>
+#include <QPainter>
+
+namespace {
+
+// No picture of the page can be larger than the page itself many times
+// over; this bounds what a hostile file can make us allocate.
+constexpr int kMaxPictureMegabytes = 256;
+
+}  // namespace
+
+QSize FitKeepingProportions(QSize natural, QSize box) {
+  const double w = natural.width(), h = natural.height();
+  if (w / box.width() > h / box.height()) {
+    if (box.width() < w) box.setHeight(static_cast<int>(h / (w / box.width())));
+  } else if (box.height() < h) {
+    box.setWidth(static_cast<int>(w / (h / box.height())));
+  }
+  return box;
+}
+
+void PictureLoader::ShowLoaderMessage(const QString& fileName, bool missing) {
+  const std::string name = fileName.toStdString();
+  const std::string text =
+      missing ? std::string(Text(TextId::ImageLoaderMissingBefore)) + name +
+                    std::string(Text(TextId::ImageLoaderMissingAfter))
+              : std::string(Text(TextId::ImageLoaderReadErrorBefore)) + name +
+                    std::string(Text(TextId::ImageLoaderReadErrorAfter));
+  dialogs_.ShowMessage(Text(TextId::ImageLoaderCaption), text);
+}
+
+QImage PictureLoader::GraphicLoadImageFileToBitmap(const QString& fileName, int width, int height,
+                                                   bool keepProportions) {
+  if (keepProportions && (width == 0 || height == 0)) return {};
+  if (!QFileInfo::exists(fileName)) {
+    ShowLoaderMessage(fileName, true);
+    return {};
+  }
+  QImageReader reader(fileName);
+  reader.setAllocationLimit(kMaxPictureMegabytes);
+  QImage picture = reader.read();
+  if (picture.isNull()) {
+    ShowLoaderMessage(fileName, false);
+    return {};
+  }
+  const QSize natural = picture.size();
+  if (natural.isEmpty()) return {};
+  QSize box(width == 0 ? natural.width() : width, height == 0 ? natural.height() : height);
+  if (keepProportions) box = FitKeepingProportions(natural, box);
+  if (box.isEmpty()) return {};
+
+  QImage bitmap(box, QImage::Format_RGB32);
+  if (bitmap.isNull()) return {};
+  bitmap.fill(PictureBackground);
+  QPainter painter(&bitmap);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, box != natural);
+  painter.drawImage(QRect(QPoint(0, 0), box), picture, QRect(QPoint(0, 0), natural));
+  painter.end();
+  LastPictureSize = natural;
+  return bitmap;
+}

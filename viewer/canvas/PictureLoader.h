@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+class UserDialogs;
+
+// Turns a picture file into a bitmap, reporting a missing or unreadable file
+// in a message. Pictures larger than the reader's memory limit count as
+// unreadable, so a hostile file cannot exhaust memory.
+class PictureLoader {
+ public:
+  explicit PictureLoader(UserDialogs& dialogs) : dialogs_(dialogs) {}
+
+  // The picture drawn into a new bitmap of width x height (0 takes the
+  // picture's own size; with keepProportions the picture is fitted into the
+  // box). A null image when the file is missing, unreadable or empty.
+  QImage GraphicLoadImageFileToBitmap(const QString& fileName, int width, int height,
+                                      bool keepProportions);
+
+  QSize LastPictureSize;                    // natural size of the last picture loaded
+  QRgb PictureBackground = qRgb(255, 255, 255);
+
+ private:
+  void ShowLoaderMessage(const QString& fileName, bool missing);
+  UserDialogs& dialogs_;
+};
+
+// The box a picture of `natural` size takes when fitted into `box` with its
+// proportions kept; a box larger than the picture in the limiting direction
+// keeps its size.
+QSize FitKeepingProportions(QSize natural, QSize box);
