@@ -1,0 +1,148 @@
+#include "resources/Artwork.h"
+
+#include <QGuiApplication>
+#include <QSet>
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <vector>
+
+namespace {
+
+constexpr QRgb kMagenta = 0xFFFF00FFu;
+
+struct PictureRun {
+  int first;
+  int last;
+  QSize size;
+};
+
+// Every picture the programs name, with the size its user draws it at.
+const std::vector<PictureRun> kRuns = {
+    {1, 8, {18, 18}},      {9, 9, {18, 12}},     {10, 21, {18, 18}}, {22, 22, {18, 12}},
+    {23, 99, {18, 18}},    {333, 349, {16, 16}}, {801, 812, {385, 133}}, {200, 200, {32, 32}},
+};
+
+std::vector<QImage> Pictures(int first, int last) {
+  std::vector<QImage> pictures;
+  for (int n = first; n <= last; ++n) pictures.push_back(ArtworkImage(n));
+  return pictures;
+}
+
+int CountPixels(const QImage& image, bool (*test)(QRgb)) {
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) count += test(image.pixel(x, y)) ? 1 : 0;
+  }
+  return count;
+}
+
+// An edge smoothed against the magenta background: a blend that is at least
+// about half magenta, so it would survive the see-through test as a pink dot.
+bool IsMagentaFringe(QRgb c) {
+  return c != kMagenta && std::min(qRed(c), qBlue(c)) - qGreen(c) >= 96;
+}
+
+int CountDifferentPixels(const QImage& a, const QImage& b) {
+  if (a.size() != b.size()) return INT_MAX;
+  int count = 0;
+  for (int y = 0; y < a.height(); ++y) {
+    for (int x = 0; x < a.width(); ++x) count += a.pixel(x, y) != b.pixel(x, y) ? 1 : 0;
+  }
+  return count;
+}
+
+// Pictures of a set must not be near copies of one another.
+void ExpectPairwiseDistinct(const std::vector<QImage>& pictures, int first, int minimum) {
+  for (size_t i = 0; i < pictures.size(); ++i) {
+    for (size_t j = i + 1; j < pictures.size(); ++j) {
+      EXPECT_GE(CountDifferentPixels(pictures[i], pictures[j]), minimum)
+          << "pictures " << first + i << " and " << first + j;
+    }
+  }
+}
+
+TEST(Artwork, EveryPictureLoadsAtItsSize) {
+  for (const PictureRun& run : kRuns) {
+    for (int n = run.first; n <= run.last; ++n) {
+      const QImage picture = ArtworkImage(n);
+      EXPECT_FALSE(picture.isNull()) << n;
+      EXPECT_EQ(picture.size(), run.size) << n;
+    }
+  }
+}
+
+TEST(Artwork, NumbersWithoutAPictureGiveNothing) {
+  for (int n : {INT_MIN, -1, 0, 100, 199, 201, 332, 350, 800, 813, INT_MAX}) {
+    EXPECT_TRUE(ArtworkImage(n).isNull()) << n;
+  }
+}
+
+TEST(Artwork, NamesAreAHashAndTheDecimalNumber) {
+  EXPECT_EQ(ArtworkImage(u"#337"), ArtworkImage(337));
+  EXPECT_EQ(ArtworkImage(u"#1"), ArtworkImage(1));
+  EXPECT_EQ(ArtworkImage(u"#812"), ArtworkImage(812));
+  EXPECT_EQ(ArtworkImage(u"#07"), ArtworkImage(7));
+  EXPECT_NE(ArtworkImage(u"#801"), ArtworkImage(u"#802"));
+  for (const char16_t* name : {u"", u"#", u"337", u"#33a", u"# 337", u"#337 ", u"#+337",
+                               u"#-1", u"##337", u"#0", u"#100", u"#99999999999999999999"}) {
+    EXPECT_TRUE(ArtworkImage(QStringView(name)).isNull()) << QString::fromUtf16(name).toStdString();
+  }
+}
+
+TEST(InlineIcons, SeeThroughOnlyWhereExactlyMagenta) {
+  for (int n = 1; n <= 99; ++n) {
+    const QImage icon = ArtworkImage(n);
+    EXPECT_FALSE(icon.hasAlphaChannel()) << n;
+    EXPECT_GT(CountPixels(icon, [](QRgb c) { return c == kMagenta; }), 0) << n;
+    EXPECT_GE(CountPixels(icon, [](QRgb c) { return c != kMagenta; }), 30) << n;
+    EXPECT_EQ(CountPixels(icon, IsMagentaFringe), 0) << n;
+  }
+}
+
+// Letters such as I and T differ in a handful of pixels, which is enough.
+TEST(InlineIcons, NoTwoLookAlike) { ExpectPairwiseDistinct(Pictures(1, 99), 1, 5); }
+
+TEST(MenuPictures, EachShowsSomethingOfItsOwn) {
+  const std::vector<QImage> pictures = Pictures(333, 349);
+  for (size_t i = 0; i < pictures.size(); ++i) {
+    EXPECT_GE(CountPixels(pictures[i], [](QRgb c) { return qAlpha(c) >= 128; }), 30) << 333 + i;
+    EXPECT_GT(CountPixels(pictures[i], [](QRgb c) { return qAlpha(c) == 0; }), 0) << 333 + i;
+  }
+  ExpectPairwiseDistinct(pictures, 333, 12);
+}
+
+TEST(BusyFrames, EveryStepMovesAndTheLastLeadsBackToTheFirst) {
+  const std::vector<QImage> frames = Pictures(801, 812);
+  ExpectPairwiseDistinct(frames, 801, 50);
+  for (size_t i = 0; i < frames.size(); ++i) {
+    const QImage& frame = frames[i];
+    // The control shows white on white: the frame's border must blend in.
+    for (QPoint corner : {QPoint(0, 0), QPoint(384, 0), QPoint(0, 132), QPoint(384, 132)}) {
+      EXPECT_EQ(frame.pixel(corner), 0xFFFFFFFFu) << 801 + i;
+    }
+  }
+}
+
+TEST(ProgramIcon, ComesInEveryDesktopSize) {
+  const QIcon icon = ProgramIcon();
+  const QList<QSize> sizes = icon.availableSizes();
+  for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+    EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
+    const QImage image = icon.pixmap(QSize(size, size)).toImage();
+    ASSERT_EQ(image.size(), QSize(size, size)) << size;
+    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0) << size;
+    EXPECT_EQ(qAlpha(image.pixel(size / 2, size / 2)), 255) << size;
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  // Also set for the test listing run by the build, which has no screen either.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
