@@ -65,9 +65,9 @@ ViewerSettings ChangedRecord() {
   ViewerSettings s;
   s.imageFormat = kImageFormatPng;
   s.selectorShape = 0;
-  s.footers[0] = {1, kAlignLeft, 12, 1, 1, 1, "P\xE1gina \xF1 \x80"};
-  s.footers[1] = {1, kAlignCentre, 9, 0, 1, 0, "Cap\xEDtulo \xABuno\xBB"};
-  s.pageNumber = {1, kAlignLeft, 11, 0, 2, 2};
+  s.footers[0] = {1, kBlockAlignLeft, 12, 1, 1, 1, "P\xE1gina \xF1 \x80"};
+  s.footers[1] = {1, kBlockAlignCentre, 9, 0, 1, 0, "Cap\xEDtulo \xABuno\xBB"};
+  s.pageNumber = {1, kBlockAlignLeft, 11, 0, 2, 2};
   s.colours = {65280, 16711680, 0, 8421504, 12345};
   s.position = {-4660, 17, 33, 3};
   s.print = {2, 2, 4};

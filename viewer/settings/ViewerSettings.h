@@ -6,10 +6,10 @@
 #include <string>
 
 // Alignment codes of the footers and the page number.
-inline constexpr std::int32_t kAlignLeft = 131;
-inline constexpr std::int32_t kAlignRight = 132;
-inline constexpr std::int32_t kAlignCentre = 133;
-inline constexpr std::int32_t kAlignJustified = 134;
+inline constexpr std::int32_t kBlockAlignLeft = 131;
+inline constexpr std::int32_t kBlockAlignRight = 132;
+inline constexpr std::int32_t kBlockAlignCentre = 133;
+inline constexpr std::int32_t kBlockAlignJustified = 134;
 
 // Image formats for page export; the numbers are the configurator's option
 // identifiers.
@@ -29,7 +29,7 @@ inline constexpr std::size_t kFooterTextMax = 99;
 
 struct FooterSettings {
   std::int32_t enabled = 0;
-  std::int32_t alignment = kAlignRight;
+  std::int32_t alignment = kBlockAlignRight;
   std::int16_t fontSize = 10;  // points
   std::int32_t bold = 0;
   std::int32_t italic = 0;
@@ -41,7 +41,7 @@ struct FooterSettings {
 
 struct PageNumberSettings {
   std::int32_t enabled = 0;
-  std::int32_t alignment = kAlignCentre;
+  std::int32_t alignment = kBlockAlignCentre;
   std::int16_t fontSize = 10;  // points
   std::int32_t pageLabel = 1;  // 1: the number follows the word for "page"
   std::int32_t numbering = 1;  // 1 Arabic, 2 Roman

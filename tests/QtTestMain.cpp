@@ -1,0 +1,12 @@
+// main() for GoogleTest suites that draw or open windows: they always run on
+// Qt's offscreen platform, so no display is needed.
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

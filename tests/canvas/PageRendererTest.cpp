@@ -1,0 +1,257 @@
+#include "CanvasFixture.h"
+
+#include "resources/Artwork.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+namespace {
+
+using PageRendererTest = CanvasFixture;
+
+TEST_F(PageRendererTest, PlacesLinesByTheirAlignment) {
+  SetLine(1, "Left");
+  SetLine(2, std::string(93, 'M'), "AL2");
+  SetLine(3, "abc", "AL3");
+  SetLine(4, "mid", "AL2");
+  const QImage& page = Render();
+  EXPECT_TRUE(HasInk(page, Cells(1, 4)));
+  EXPECT_FALSE(HasInk(page, Cells(1, 3)));
+  EXPECT_TRUE(HasInk(page, Cells(2, 4))) << "a centred line of 93 starts in column 4";
+  EXPECT_TRUE(HasInk(page, Cells(2, 96)));
+  EXPECT_TRUE(HasInk(page, Cells(3, 96))) << "a right-aligned line ends in column 96";
+  EXPECT_FALSE(HasInk(page, Cells(3, 97)));
+  EXPECT_FALSE(HasInk(page, Cells(3, 93)));
+  // (96 - 3) div 2 + 3 = 49
+  EXPECT_TRUE(HasInk(page, Cells(4, 49)));
+  EXPECT_FALSE(HasInk(page, Cells(4, 48)));
+}
+
+TEST_F(PageRendererTest, DrawsUnderlinesAndBarsOnTheGrid) {
+  LineRecord& five = SetLine(5, "some text to underline here");
+  five.hasMarks = 1;
+  five.horizontalMarks = "5,9,14;";
+  LineRecord& three = SetLine(3, "bar top");
+  three.hasMarks = 1;
+  three.verticalMarks = "3,7;";
+  const QImage& page = Render();
+  for (const int x : {72, 90, 111}) EXPECT_EQ(page.pixel(x, 80), kRed) << x;
+  EXPECT_NE(page.pixel(70, 80), kRed);
+  EXPECT_NE(page.pixel(114, 80), kRed);
+  for (const int y : {31, 60, 111}) EXPECT_EQ(page.pixel(20, y), kRed) << y;
+  EXPECT_NE(page.pixel(20, 29), kRed);
+  EXPECT_NE(page.pixel(20, 114), kRed);
+  EXPECT_EQ(page.pixel(28, 32), kRed) << "top tick";
+  EXPECT_EQ(page.pixel(28, 112), kRed) << "bottom tick";
+}
+
+TEST_F(PageRendererTest, MarksNeverShowOnCentredOrRightLines) {
+  for (const char* tag : {"AL2", "AL3"}) {
+    LineRecord& line = SetLine(5, "centred with marks", tag);
+    line.hasMarks = 1;
+    line.horizontalMarks = "5,9,14;";
+    EXPECT_NE(Render().pixel(80, 80), kRed) << tag;
+  }
+}
+
+TEST_F(PageRendererTest, BulletsReplaceTheirMarkers) {
+  SetLine(4, "\\$3x\\$5");
+  const QImage& page = Render();
+  // p = 1: cells 4..6 cleared, the diamond at X = x0 of column 5, Y = y0 + 6.
+  const int X = 32, Y = 48 + 6;
+  EXPECT_EQ(page.pixel(X + 4, Y), kBlack);
+  EXPECT_EQ(page.pixel(X + 4, Y - 3), kBlack);
+  EXPECT_EQ(page.pixel(X, Y - 4), kWhite) << "a diamond, not a square";
+  EXPECT_TRUE(HasInk(page, Cells(4, 8, 10))) << "the marker with digit 5 stays text";
+}
+
+TEST_F(PageRendererTest, EachBulletShape) {
+  SetLine(1, "\\$1");
+  SetLine(2, "\\$2");
+  SetLine(3, "\\$4");
+  const QImage& page = Render();
+  EXPECT_EQ(page.pixel(32 + 3, 0 + 6 + 3), kBlack) << "square";
+  EXPECT_EQ(page.pixel(32 + 2, 16 + 6 + 2), kBlack) << "disc";
+  EXPECT_EQ(page.pixel(32 + 1, 32 + 6), kBlack) << "triangle";
+  EXPECT_EQ(page.pixel(32 + 6, 32 + 6 - 3), kWhite) << "triangle points right";
+}
+
+TEST_F(PageRendererTest, IconsAreDrawnWithoutTheirMagenta) {
+  SetLine(6, "\\#07 and \\#7 and \\#00");
+  const QImage& page = Render();
+  const QImage icon = ArtworkImage(7);
+  int same = 0;
+  for (int y = 0; y < 18; ++y) {
+    for (int x = 0; x < 18; ++x) {
+      const QRgb pixel = icon.pixel(x, y);
+      if ((pixel & 0xFFFFFF) != 0xFF00FF && page.pixel(32 + x, 80 + y) == pixel) ++same;
+    }
+  }
+  EXPECT_GT(same, 30) << "icon 7 at the marker's # column";
+  for (int y = 0; y < page.height(); ++y) {
+    for (int x = 0; x < page.width(); ++x) ASSERT_NE(page.pixel(x, y) & 0xFFFFFF, 0xFF00FFu) << x << "," << y;
+  }
+  EXPECT_TRUE(HasInk(page, Cells(6, 13, 15))) << "\\#7 stays text";
+}
+
+TEST_F(PageRendererTest, BorderOnlyWhenAsked) {
+  SetLine(1, "x");
+  renderer.RenderPage(1, 0);
+  QImage& page = state.pages.PageBitmap(1);
+  renderer.DrawFooters(page, 0);
+  EXPECT_EQ(page.pixel(0, 500), kWhite);
+  renderer.DrawFooters(page, 1);
+  EXPECT_EQ(page.pixel(0, 500), kBlack);
+  EXPECT_EQ(page.pixel(793, 1121), kBlack);
+}
+
+TEST_F(PageRendererTest, FootersAndPageNumberRows) {
+  auto& s = state.settings;
+  s.footers[0] = {1, 131, 10, 0, 0, 0, "first footer"};
+  s.footers[1] = {1, 131, 10, 1, 1, 1, "second footer"};
+  s.pageNumber = {1, 131, 10, 0, 1, 1};
+  state.document.CurrentPage = 1;
+  const QImage& page = Render();
+  EXPECT_TRUE(HasInk(page, QRect(24, 1040, 200, 16)));
+  EXPECT_TRUE(HasInk(page, QRect(24, 1056, 200, 16)));
+  EXPECT_TRUE(HasInk(page, QRect(24, 1072, 200, 16)));
+  EXPECT_FALSE(HasInk(page, QRect(1, 1088, 792, 30)));
+}
+
+// The page-number row's inked columns.
+std::pair<int, int> InkSpan(const QImage& page, int top) {
+  int first = page.width(), last = -1;
+  for (int y = top; y < top + 16; ++y) {
+    for (int x = 1; x < page.width() - 1; ++x) {
+      if ((page.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF) {
+        first = std::min(first, x);
+        last = std::max(last, x);
+      }
+    }
+  }
+  return {first, last};
+}
+
+TEST_F(PageRendererTest, PageNumberAlignment) {
+  state.settings.pageNumber = {1, 131, 10, 0, 1, 1};
+  SetLine(1, "x");
+  const auto left = InkSpan(Render(), 1072);
+  EXPECT_GE(left.first, 24);
+  EXPECT_LE(left.first, 26);
+  state.settings.pageNumber.alignment = 132;
+  const auto right = InkSpan(Render(), 1072);
+  EXPECT_LE(right.second, 765);
+  EXPECT_GE(right.second, 762);
+}
+
+TEST_F(PageRendererTest, LongFooterWrapsAtABlankOntoTheNextLine) {
+  std::string footer;
+  for (int i = 0; i < 10; ++i) footer += (i ? " " : "") + std::string(9, 'a' + i);
+  state.settings.footers[0] = {1, 131, 12, 0, 0, 0, footer};
+  const QImage& page = Render();
+  EXPECT_TRUE(HasInk(page, QRect(1, 1040, 792, 16)));
+  EXPECT_TRUE(HasInk(page, QRect(1, 1040 + 18, 792, 14))) << "second line one text line lower";
+}
+
+TEST_F(PageRendererTest, GuideBandTakesANewOutlineColourEachRender) {
+  SetLine(10, "guided line");
+  state.guide.GuideState = kGuideOn;
+  state.guide.GuideLine = 10;
+  const QRgb first = Render().pixel(400, 144);
+  const QRgb second = Render().pixel(400, 144);
+  const QRgb third = Render().pixel(400, 144);
+  EXPECT_NE(first, kWhite);
+  EXPECT_TRUE(first != second || second != third);
+  EXPECT_EQ(Render().pixel(400, 152), qRgb(0xC0, 0xC0, 0xC0)) << "band fill";
+  EXPECT_TRUE(HasInk(Render(), Cells(10, 4))) << "text printed over the band";
+}
+
+TEST_F(PageRendererTest, TwoColourPieceKeepsItsOwnColours) {
+  LineRecord& line = SetLine(5, "coloured piece of text");
+  line.hasMarks = 1;
+  line.twoColourPieces = "5,4,8,65280,16711680;";  // green ground, blue letters
+  state.settings.colours.twoColourBackground = 255;
+  state.settings.colours.twoColourText = 0;
+  const QImage& page = Render();
+  EXPECT_EQ(page.pixel(24, 68), qRgb(0, 255, 0));
+  bool blue = false;
+  for (int x = 24; x < 64; ++x) blue = blue || page.pixel(x, 74) == qRgb(0, 0, 255);
+  EXPECT_TRUE(blue);
+}
+
+TEST_F(PageRendererTest, HostileListsDrawWhatTheyCan) {
+  LineRecord& line = SetLine(65, std::string(113, 'x'), "AL1");
+  line.hasMarks = line.hasLinks = line.hasBold = 1;
+  line.horizontalMarks = "65,2147483647,-2147483648;65,;,,,;65,120,119;abc;65,9,14";
+  line.verticalMarks = "-5,99999;60,2147483647;1;";
+  line.twoColourPieces = "65,14,10,1,2;65,-40,400,-1,99999999999;";
+  line.boldPieces = "65,100,200;65,0,0;";
+  line.linkPieces = "65,-3,500,1E1;65,12;";
+  SetLine(64, "\\$");
+  SetLine(63, "\\#0");
+  SetLine(62, "\\#");
+  SetLine(61, std::string(113, 'y'), "AL3");
+  SetLine(60, std::string(113, 'z'), "AL2");
+  EXPECT_NO_FATAL_FAILURE(Render());
+  EXPECT_TRUE(HasInk(state.pages.PageBitmap(1), Cells(65, 4)));
+}
+
+TEST_F(PageRendererTest, ComposesTheViewAtTheOffset) {
+  SetLine(1, "top line");
+  Render();
+  state.view.y = -16;
+  renderer.Recompose();
+  EXPECT_TRUE(HasInk(state.ViewBuffer, QRect(24, 0, 40, 12))) << "scrolled by one line... ";
+  state.view.y = 0;
+  renderer.Recompose();
+  EXPECT_TRUE(HasInk(state.ViewBuffer, QRect(24, 3, 40, 13)));
+  EXPECT_EQ(state.ViewBuffer.size(), QSize(794, 955));
+}
+
+// Not an assertion: writes the sample page for a person to look at.
+TEST_F(PageRendererTest, SamplePageWithEveryConvention) {
+  const QByteArray out = qgetenv("MARVESSA_SAMPLE_PAGE");
+  if (out.isEmpty()) GTEST_SKIP() << "set MARVESSA_SAMPLE_PAGE=file.png to write the sample";
+  QTemporaryDir folder;
+  QImage picture(300, 90, QImage::Format_RGB32);
+  picture.fill(qRgb(180, 210, 240));
+  QPainter(&picture).fillRect(20, 20, 100, 50, qRgb(30, 90, 160));
+  const QString picturePath = folder.filePath("plan.png");
+  picture.save(picturePath);
+
+  SetLine(1, "Sample page: every convention of the viewer");
+  SetLine(2, "Centred title line", "AL2");
+  SetLine(3, "Right-aligned line", "AL3");
+  LineRecord& four = SetLine(4, "A whole line underlined and a vertical bar beside lines 4 to 8");
+  four.hasMarks = 1;
+  four.horizontalMarks = "4,3,65;";
+  four.verticalMarks = "4,8;";
+  SetLine(5, "\\$1 square  \\$2 disc  \\$3 diamond  \\$4 triangle");
+  SetLine(6, "Icons: \\#01 \\#10 \\#12 \\#13 \\#14 \\#53 \\#97");
+  LineRecord& seven = SetLine(7, "A piece underlined, two colours, bold and a link to page 2");
+  seven.hasMarks = seven.hasBold = seven.hasLinks = 1;
+  seven.horizontalMarks = "7,5,11;";
+  seven.twoColourPieces = "7,14,24,255,16777215;";
+  seven.boldPieces = "7,27,30;";
+  seven.linkPieces = "7,34,59,1E1;";
+  seven.linkTargets = "2,1E1;";
+  SetLine(8, "The reading guide band lies behind this line");
+  LineRecord& image = SetLine(10, picturePath.toStdString());
+  image.imageLine = 1;
+  state.guide = {kGuideOn, 8, 8, qRgb(0xC0, 0xC0, 0xC0)};
+  state.settings.footers[0] = {1, 133, 10, 1, 0, 0, "Footer one, centred and bold"};
+  state.settings.footers[1] = {1, 131, 10, 0, 1, 1, "Footer two, left, italic and underlined"};
+  state.settings.pageNumber = {1, 132, 10, 1, 2, 1};
+  state.document.CurrentPage = 14;
+  for (int line = 1; line <= 65; ++line) {
+    if (state.document.Line(1, line).absoluteLine > 0) {
+      LineRecord copy = state.document.Line(1, line);
+      state.document.UseLine(14, line) = copy;
+    }
+  }
+  const QImage& page = Render(14);
+  ASSERT_TRUE(page.save(QString::fromLocal8Bit(out)));
+  EXPECT_TRUE(messages.empty()) << messages.front();
+}
+
+}  // namespace

@@ -1,0 +1,82 @@
+#include "viewer/canvas/CellText.h"
+
+#include "platform/CodePage.h"
+
+#include <QFontMetrics>
+#include <QGlyphRun>
+#include <QHash>
+#include <QRawFont>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr int kCell = 8;
+
+// QRawFont is costly to make and a page uses three or four fonts.
+const QRawFont& RawFontOf(const QFont& font) {
+  static QHash<QString, QRawFont> cache;
+  const QString key = font.key();
+  auto it = cache.find(key);
+  if (it == cache.end()) it = cache.insert(key, QRawFont::fromFont(font));
+  return *it;
+}
+
+}  // namespace
+
+int PagePixelSize(int pointSize) {
+  // A size of 0 is what the settings store when no size was chosen: the
+  // page's own 10 points then.
+  if (pointSize <= 0) pointSize = 10;
+  const int pixels = static_cast<int>(std::lround(pointSize * 96.0 / 72.0));
+  return std::clamp(pixels, 1, 400);
+}
+
+QFont MakePageFont(int pointSize, bool bold, bool italic, bool underline) {
+  QFont font(QStringLiteral("Courier New"));
+  font.setPixelSize(PagePixelSize(pointSize));
+  font.setHintingPreference(QFont::PreferFullHinting);
+  font.setBold(bold);
+  font.setItalic(italic);
+  font.setUnderline(underline);
+  font.setKerning(false);
+  return font;
+}
+
+void DrawCellText(QPainter& painter, const QFont& font, std::string_view cp1252, long long firstColumn,
+                  int line, QColor colour, std::optional<QColor> background) {
+  if (cp1252.empty()) return;
+  // Only the cells that can be on the page matter; this also bounds the work.
+  const long long firstVisible = std::max(firstColumn, -1LL);
+  const long long lastVisible = std::min(firstColumn + static_cast<long long>(cp1252.size()) - 1, 101LL);
+  if (firstVisible > lastVisible) return;
+  const std::string_view shown = cp1252.substr(static_cast<std::size_t>(firstVisible - firstColumn),
+                                               static_cast<std::size_t>(lastVisible - firstVisible + 1));
+  const int top = TextRowTop(line);
+  const QFontMetrics metrics(font);
+  QString text;
+  text.reserve(static_cast<qsizetype>(shown.size()));
+  // Glyph positions are relative to the run's origin, the first cell's left
+  // edge on the baseline, where the font's underline starts too.
+  const QPointF origin(static_cast<double>((firstVisible - 1) * kCell), top + metrics.ascent());
+  QList<QPointF> positions;
+  for (std::size_t k = 0; k < shown.size(); ++k) {
+    const int x = static_cast<int>(origin.x()) + static_cast<int>(k) * kCell;
+    if (background) painter.fillRect(QRect(x, top, kCell, metrics.height()), *background);
+    text += QChar(static_cast<char16_t>(Cp1252ToCodePoint(static_cast<unsigned char>(shown[k]))));
+    positions.append(QPointF(static_cast<double>(k) * kCell, 0));
+  }
+  const QRawFont& raw = RawFontOf(font);
+  QGlyphRun run;
+  run.setRawFont(raw);
+  QList<quint32> glyphs = raw.glyphIndexesForString(text);
+  const auto count = std::min(glyphs.size(), positions.size());
+  glyphs.resize(count);
+  positions.resize(count);
+  run.setGlyphIndexes(glyphs);
+  run.setPositions(positions);
+  run.setUnderline(font.underline());
+  painter.setPen(colour);
+  painter.drawGlyphRun(origin, run);
+}

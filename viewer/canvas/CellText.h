@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QPainter>
+
+#include <optional>
+#include <string_view>
+
+// Page text sits on a grid of 8 x 16 pixel cells whatever the font's own
+// advance: character k of a run is drawn at the left edge of its cell, so
+// text, marks and the mouse always agree.
+
+// "Courier New" at a point size (pt * 96 / 72 pixels, rounded); fontconfig
+// resolves the name to a metric-compatible face.
+QFont MakePageFont(int pointSize, bool bold = false, bool italic = false, bool underline = false);
+
+// The pixel size a point size takes on the page; sizes a hand-edited file
+// can hold are kept within what a page can show.
+int PagePixelSize(int pointSize);
+
+// The top of the text row of a page line (1-based): 3 pixels below the line's cell.
+constexpr int TextRowTop(int line) { return (line - 1) * 16 + 3; }
+
+// Draws `cp1252` (one byte per cell) with its first character in `firstColumn`
+// of `line`. With a background, each drawn cell is first filled with it.
+void DrawCellText(QPainter& painter, const QFont& font, std::string_view cp1252, long long firstColumn,
+                  int line, QColor colour, std::optional<QColor> background = std::nullopt);
+
+// A colour of the stored type (red in the low byte) as a QColor.
+inline QColor ColourFromValue(long long value) {
+  const auto v = static_cast<unsigned long long>(value);
+  return QColor(static_cast<int>(v & 0xFF), static_cast<int>((v >> 8) & 0xFF), static_cast<int>((v >> 16) & 0xFF));
+}

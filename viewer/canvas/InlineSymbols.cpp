@@ -1,0 +1,78 @@
+// Bullets and icons written into a line's text.
+#include "viewer/canvas/PageRenderer.h"
+
+#include "resources/Artwork.h"
+#include "viewer/canvas/InlineMarkers.h"
+
+#include <QHash>
+
+namespace {
+
+long long CellLeft(long long column) { return (column - 1) * kCellWidth; }
+
+// The icon picture with its magenta made transparent, made once per icon:
+// drawing it then skips exactly the magenta pixels.
+const QImage& TransparentIcon(int number) {
+  static QHash<int, QImage> cache;
+  auto it = cache.find(number);
+  if (it != cache.end()) return *it;
+  QImage icon = ArtworkImage(number).convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < icon.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(icon.scanLine(y));
+    for (int x = 0; x < icon.width(); ++x) {
+      if ((row[x] & 0xFFFFFF) == 0xFF00FF) row[x] = 0;
+    }
+  }
+  return *cache.insert(number, icon);
+}
+
+void DrawBulletShape(QPainter& painter, int shape, int x, int y) {
+  painter.setPen(QPen(Qt::black, 1));
+  painter.setBrush(Qt::black);
+  switch (shape) {
+    case 1: painter.fillRect(QRect(x, y, 7, 7), Qt::black); break;
+    case 2: painter.drawEllipse(QRect(x, y, 4, 4)); break;
+    case 3: painter.drawPolygon(QPolygon({QPoint(x, y), QPoint(x + 4, y - 4), QPoint(x + 8, y), QPoint(x + 4, y + 4)})); break;
+    default: painter.drawPolygon(QPolygon({QPoint(x, y - 4), QPoint(x + 7, y), QPoint(x, y + 4)})); break;
+  }
+}
+
+}  // namespace
+
+void PageRenderer::DrawIcons(int line, std::string_view text) {
+  QPainter painter(&CurrentBitmap());
+  PaintIcons(painter, line, text);
+}
+
+void PageRenderer::DrawBullets(int line, std::string_view text) {
+  QPainter painter(&CurrentBitmap());
+  PaintBullets(painter, line, text);
+}
+
+void PageRenderer::PaintIcons(QPainter& painter, int line, std::string_view text) {
+  const std::vector<InlineMarker> markers = FindIconMarkers(text);
+  if (markers.empty()) return;
+  const int shift = AlignmentShift(line, text);
+  const QColor ground = IsGuideLine(line) ? QColor(state_.guide.GuideFill) : QColor(Qt::white);
+  const int y0 = (line - 1) * kLineHeight;
+  for (const InlineMarker& marker : markers) {
+    const long long first = marker.position + 3 + shift;
+    painter.fillRect(QRect(static_cast<int>(CellLeft(first)), y0 + 3, 4 * kCellWidth, 11), ground);
+    painter.drawImage(static_cast<int>(CellLeft(first + 1)), y0, TransparentIcon(marker.value));
+  }
+}
+
+void PageRenderer::PaintBullets(QPainter& painter, int line, std::string_view text) {
+  const std::vector<InlineMarker> markers = FindBulletMarkers(text);
+  if (markers.empty()) return;
+  const QColor ground = IsGuideLine(line) ? QColor(state_.guide.GuideFill) : QColor(Qt::white);
+  const int y0 = (line - 1) * kLineHeight;
+  painter.save();
+  for (const InlineMarker& marker : markers) {
+    // Bullets stand where left-aligned text puts them, whatever the alignment.
+    const long long first = marker.position + 3;
+    painter.fillRect(QRect(static_cast<int>(CellLeft(first)), y0 + 3, 3 * kCellWidth, 11), ground);
+    DrawBulletShape(painter, marker.value, static_cast<int>(CellLeft(first + 1)), y0 + 6);
+  }
+  painter.restore();
+}

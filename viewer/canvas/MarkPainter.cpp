@@ -1,0 +1,109 @@
+// The reader's marks, drawn from the lists of each line's record.
+#include "viewer/canvas/PageRenderer.h"
+
+#include "viewer/canvas/CellText.h"
+#include "viewer/document/MarkList.h"
+
+#include <algorithm>
+
+namespace {
+
+// Columns far outside the page are drawn at its edge, so no number a list
+// holds can overflow the pixel arithmetic.
+int ColumnLeft(long long column) { return static_cast<int>((std::clamp(column, -8LL, 120LL) - 1) * kCellWidth); }
+int ColumnRight(long long column) { return ColumnLeft(column) + kCellWidth; }
+int LineTop(long long line) { return static_cast<int>((std::clamp(line, -2LL, 80LL) - 1) * kLineHeight); }
+
+// Prints the characters of `text` at 1-based indices column - 3 for the
+// columns first..last into their cells; columns without a character print
+// nothing.
+void PrintTextColumns(QPainter& painter, const QFont& font, std::string_view text, long long first,
+                      long long last, int line, QColor colour, std::optional<QColor> background) {
+  first = std::max(first, static_cast<long long>(kFirstTextColumn));
+  last = std::min(last, static_cast<long long>(text.size()) + kFirstTextColumn - 1);
+  if (first > last) return;
+  DrawCellText(painter, font, text.substr(static_cast<std::size_t>(first - kFirstTextColumn),
+                                          static_cast<std::size_t>(last - first + 1)),
+               first, line, colour, background);
+}
+
+QPen MarkPen(long long colour) {
+  QPen pen(ColourFromValue(colour), 2, Qt::SolidLine, Qt::FlatCap);
+  return pen;
+}
+
+}  // namespace
+
+bool LineTakesPartInMarks(const LineRecord& record) {
+  return record.hasMarks == 1 && record.alignment != kAlignCentre && record.alignment != kAlignRight;
+}
+
+void PageRenderer::PaintMarks(QPainter& painter) {
+  for (int line = kLinesPerPage; line >= 1; --line) {
+    const LineRecord& record = CurrentLine(line);
+    if (LineTakesPartInMarks(record)) PaintLineMarksFirstPass(painter, line, record);
+  }
+  for (int line = 1; line <= kLinesPerPage; ++line) {
+    const std::string& text = CurrentLine(line).text;
+    PaintIcons(painter, line, text);
+    PaintBullets(painter, line, text);
+  }
+  for (int line = 1; line <= kLinesPerPage; ++line) {
+    const LineRecord& record = CurrentLine(line);
+    if (!LineTakesPartInMarks(record)) continue;
+    PaintVerticalBars(painter, record);
+    PaintUnderlines(painter, line, record);
+  }
+}
+
+void PageRenderer::PaintLineMarksFirstPass(QPainter& painter, int line, const LineRecord& record) {
+  if (record.hasLinks == 1 && !record.linkPieces.empty()) {
+    const QColor colour = ColourFromValue(state_.settings.colours.links);
+    for (const MarkEntry& entry : ParseMarkEntries(record.linkPieces)) {
+      DrawLinkPiece(painter, record.text, line, entry.Number(1) - 3LL, entry.Number(2) - 3LL, colour);
+    }
+  }
+  PaintPieces(painter, line, record);
+  PaintUnderlines(painter, line, record);
+  PaintVerticalBars(painter, record);
+}
+
+void PageRenderer::PaintPieces(QPainter& painter, int line, const LineRecord& record) {
+  static const QFont normal = MakePageFont(10);
+  static const QFont bold = MakePageFont(10, true);
+  for (const MarkEntry& entry : ParseMarkEntries(record.twoColourPieces)) {
+    PrintTextColumns(painter, normal, record.text, entry.Number(1), entry.Number(2), line,
+                     ColourFromValue(entry.Number(4)), ColourFromValue(entry.Number(3)));
+  }
+  if (record.hasBold != 1) return;
+  for (const MarkEntry& entry : ParseMarkEntries(record.boldPieces)) {
+    PrintTextColumns(painter, bold, record.text, entry.Number(1), entry.Number(2), line, Qt::black, std::nullopt);
+  }
+}
+
+void PageRenderer::DrawLinkPiece(QPainter& painter, std::string_view text, int line, long long from,
+                                 long long to, QColor colour) {
+  static const QFont underlined = MakePageFont(10, false, false, true);
+  PrintTextColumns(painter, underlined, text, from + 3, to + 3, line, colour, QColor(Qt::white));
+}
+
+void PageRenderer::PaintUnderlines(QPainter& painter, int line, const LineRecord& record) {
+  if (record.horizontalMarks.empty()) return;
+  painter.setPen(MarkPen(state_.settings.colours.horizontal));
+  const int y = line * kLineHeight;
+  for (const MarkEntry& entry : ParseMarkEntries(record.horizontalMarks)) {
+    painter.drawLine(ColumnLeft(entry.Number(1) + 1LL), y, ColumnRight(entry.Number(2)), y);
+  }
+}
+
+void PageRenderer::PaintVerticalBars(QPainter& painter, const LineRecord& record) {
+  if (record.verticalMarks.empty()) return;
+  painter.setPen(MarkPen(state_.settings.colours.vertical));
+  for (const MarkEntry& entry : ParseMarkEntries(record.verticalMarks)) {
+    const int top = LineTop(entry.Number(0));
+    const int bottom = LineTop(entry.Number(1)) + kLineHeight;
+    painter.drawLine(20, top - 1, 20, bottom);
+    painter.drawLine(20, top, 30, top);
+    painter.drawLine(20, bottom, 30, bottom);
+  }
+}

@@ -1,0 +1,158 @@
+#include "viewer/canvas/PageRenderer.h"
+
+#include "platform/CodePage.h"
+#include "platform/ProgramFolder.h"
+#include "viewer/canvas/CellText.h"
+#include "viewer/canvas/PictureLoader.h"
+
+#include <QDir>
+
+namespace {
+
+constexpr int kImageLeft = 27;  // left edge of column 4 plus the margin
+
+QString PictureName(const std::string& stored) {
+  const QString name = QString::fromStdString(Cp1252ToUtf8(stored));
+  // Names stored relative are taken from the program folder.
+  if (QDir::isAbsolutePath(name)) return name;
+  return QString::fromStdString(ProgramFolder()) + name;
+}
+
+}  // namespace
+
+PageRenderer::PageRenderer(ViewerState& state, PictureLoader& pictures, std::function<void()> present)
+    : state_(state), pictures_(pictures), present_(std::move(present)) {}
+
+void PageRenderer::ClearBitmap(QImage& bitmap) { bitmap.fill(Qt::white); }
+
+QImage& PageRenderer::CurrentBitmap() { return state_.pages.PageBitmap(state_.document.CurrentPage); }
+
+const LineRecord& PageRenderer::CurrentLine(int line) const {
+  return state_.document.Line(state_.document.CurrentPage, line);
+}
+
+bool PageRenderer::IsGuideLine(int line) const {
+  // While a page renders, its own guide state counts (a printed page has no
+  // band, so its icons keep a white ground).
+  const int guideState = renderGuideState_.value_or(state_.guide.GuideState);
+  return guideState == kGuideOn && state_.guide.GuideLine == line;
+}
+
+void PageRenderer::RenderPage(int page, int guideState) {
+  Document& document = state_.document;
+  const int saved = document.CurrentPage;
+  document.CurrentPage = page;
+  renderGuideState_ = guideState;
+  QImage& bitmap = CurrentBitmap();
+  ClearBitmap(bitmap);
+  {
+    QPainter painter(&bitmap);
+    PaintImageLines(painter);
+    PaintMarks(painter);
+    for (int line = 1; line <= kLinesPerPage; ++line) {
+      const LineRecord& record = CurrentLine(line);
+      if (record.absoluteLine <= 0) continue;
+      PaintLineText(painter, line, record.text);
+      PaintIcons(painter, line, record.text);
+      PaintBullets(painter, line, record.text);
+      if (IsGuideLine(line)) {
+        PaintGuideBand(painter, line);
+        PaintLineText(painter, line, record.text);
+      }
+    }
+    BuildColumnTable();
+    PaintMarks(painter);
+  }
+  if (guideState == kGuideOn) DrawFooters(bitmap, 1);
+  renderGuideState_.reset();
+  document.CurrentPage = saved;
+  Recompose();
+}
+
+void PageRenderer::ComposeView(int x, int y) {
+  QPainter painter(&state_.ViewBuffer);
+  painter.setCompositionMode(QPainter::CompositionMode_Source);
+  painter.drawImage(x, y, CurrentBitmap());
+}
+
+void PageRenderer::PresentView() {
+  if (present_) present_();
+}
+
+void PageRenderer::Recompose() {
+  ClearBitmap(state_.ViewBuffer);
+  ComposeView(0, state_.view.y);
+  PresentView();
+}
+
+void PageRenderer::StandardRefresh() {
+  ClearBitmap(CurrentBitmap());
+  RenderPage(state_.document.CurrentPage, state_.guide.GuideState);
+  DrawFooters(CurrentBitmap(), 1);
+  Recompose();
+}
+
+void PageRenderer::BuildColumnTable() { columns_ = ::BuildColumnTable(); }
+
+void PageRenderer::SetLineBox(int line) {
+  Document& document = state_.document;
+  if (!IsPageInRange(document.CurrentPage) || !IsLineInRange(line)) return;
+  LineBox& box = document.Box(document.CurrentPage, line);
+  box.x0 = 1;
+  box.y0 = (line - 1) * kLineHeight;
+  box.x1 = 59;
+  box.y1 = box.y0 + kLineHeight;
+  box.absoluteLine = document.LineCounter;
+}
+
+int PageRenderer::AlignmentShift(int line, std::string_view text) const {
+  const auto length = static_cast<int>(text.size());
+  const std::string& tag = CurrentLine(line).alignment;
+  if (tag == kAlignCentre) return (96 - length) / 2 + 3 - kFirstTextColumn;
+  if (tag == kAlignRight) return 97 - length - kFirstTextColumn;
+  return 0;
+}
+
+void PageRenderer::DrawLineText(int line, std::string_view text) {
+  QPainter painter(&CurrentBitmap());
+  PaintLineText(painter, line, text);
+}
+
+void PageRenderer::PaintLineText(QPainter& painter, int line, std::string_view text) {
+  if (CurrentLine(line).imageLine == 1) return;
+  static const QFont font = MakePageFont(10);
+  DrawCellText(painter, font, text.substr(0, kPrintedChars), kFirstTextColumn + AlignmentShift(line, text),
+               line, QColor(state_.PageTextColour));
+}
+
+void PageRenderer::DrawImageLines() {
+  QPainter painter(&CurrentBitmap());
+  PaintImageLines(painter);
+}
+
+void PageRenderer::PaintImageLines(QPainter& painter) {
+  pictures_.PictureBackground = state_.view.background;
+  for (int line = 1; line <= kLinesPerPage; ++line) {
+    const LineRecord& record = CurrentLine(line);
+    if (record.imageLine != 1) continue;
+    const QImage picture = pictures_.GraphicLoadImageFileToBitmap(PictureName(record.text), 0, 0, false);
+    if (!picture.isNull()) painter.drawImage(kImageLeft, TextRowTop(line), picture);
+  }
+}
+
+void PageRenderer::PaintGuideBand(QPainter& painter, int line) {
+  std::uniform_int_distribution<int> channel(1, 255);
+  const QColor outline(channel(random_), channel(random_), channel(random_));
+  painter.save();
+  painter.setPen(QPen(outline, 3, Qt::SolidLine));
+  painter.setBrush(QColor(state_.guide.GuideFill));
+  const int y0 = (line - 1) * kLineHeight;
+  // Corners rounded fully across the band's height: both ends are half circles.
+  painter.drawRoundedRect(QRect(8, y0, 792 - 8, kLineHeight), kLineHeight / 2, kLineHeight / 2);
+  painter.restore();
+}
+
+void PageRenderer::DrawMarks() {
+  QPainter painter(&CurrentBitmap());
+  PaintMarks(painter);
+}

@@ -1,0 +1,83 @@
+#pragma once
+
+#include "viewer/canvas/ViewerState.h"
+
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+
+#include <functional>
+#include <optional>
+#include <random>
+#include <string_view>
+
+class PictureLoader;
+struct LineRecord;
+
+// Draws pages of the document into their bitmaps and composes the visible
+// part into the view buffer. The routines work on the current page
+// (document.CurrentPage) as the page loader, the cache rebuild and the
+// commands call them one by one.
+class PageRenderer {
+ public:
+  PageRenderer(ViewerState& state, PictureLoader& pictures, std::function<void()> present);
+
+  static void ClearBitmap(QImage& bitmap);
+
+  // The whole page, marks, guide band and (with the guide on) furniture.
+  void RenderPage(int page, int guideState);
+  // Border (flag 1), footers and page number of the current page.
+  void DrawFooters(QImage& bitmap, int borderFlag);
+  void ComposeView(int x, int y);
+  void PresentView();
+
+  // The per-line steps, on the current page.
+  void SetLineBox(int line);
+  void DrawLineText(int line, std::string_view text);
+  void DrawIcons(int line, std::string_view text);
+  void DrawBullets(int line, std::string_view text);
+  void DrawImageLines();
+  void BuildColumnTable();
+  void DrawMarks();
+
+  // Clear, render and furnish the current page, then recompose; and the
+  // recompose alone for a scroll or a page turn.
+  void StandardRefresh();
+  void Recompose();
+
+  // A footer or label laid out and aligned in the 744-pixel box at (x, y).
+  static void DrawTextBlock(QImage& target, std::string_view utf8, int alignment, int x, int y,
+                            const QFont& font, QColor colour);
+
+  ViewerState& state() { return state_; }
+  PictureLoader& pictures() { return pictures_; }
+
+ private:
+  QImage& CurrentBitmap();
+  const LineRecord& CurrentLine(int line) const;
+  bool IsGuideLine(int line) const;
+  int AlignmentShift(int line, std::string_view text) const;
+
+  void PaintLineText(QPainter& painter, int line, std::string_view text);
+  void PaintIcons(QPainter& painter, int line, std::string_view text);
+  void PaintBullets(QPainter& painter, int line, std::string_view text);
+  void PaintImageLines(QPainter& painter);
+  void PaintGuideBand(QPainter& painter, int line);
+  void PaintMarks(QPainter& painter);
+  void PaintLineMarksFirstPass(QPainter& painter, int line, const LineRecord& record);
+  void PaintUnderlines(QPainter& painter, int line, const LineRecord& record);
+  void PaintVerticalBars(QPainter& painter, const LineRecord& record);
+  void DrawLinkPiece(QPainter& painter, std::string_view text, int line, long long from, long long to,
+                     QColor colour);
+  void PaintPieces(QPainter& painter, int line, const LineRecord& record);
+
+  ViewerState& state_;
+  PictureLoader& pictures_;
+  std::function<void()> present_;
+  ColumnTable columns_ = ::BuildColumnTable();
+  std::mt19937 random_{std::random_device{}()};
+  std::optional<int> renderGuideState_;
+};
+
+// Marks only show on lines that take part: marked and not centred or right-aligned.
+bool LineTakesPartInMarks(const LineRecord& record);

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "viewer/canvas/CanvasState.h"
+#include "viewer/canvas/PageStore.h"
+#include "viewer/document/Document.h"
+#include "viewer/settings/ViewerSettings.h"
+
+#include <QImage>
+
+#include <cstdint>
+
+// The piece of a line chosen with the mouse, on the current page.
+struct PieceSelection {
+  std::int32_t anchorLine = 0;
+  std::int32_t startColumn = 0;
+  std::int32_t endColumn = 0;
+};
+
+// The viewer's whole process-wide state, owned by one object so that a test
+// can make a fresh one.
+struct ViewerState {
+  Document document;
+  ViewerSettings settings;
+  PageStore pages;
+  QImage ViewBuffer = NewWhiteBitmap(kViewWidth, kViewHeight);
+  ViewState view;
+  GuideInfo guide;
+
+  std::int32_t MarkingMode = 0;  // 0 reading, 1 selectors, 3 dragging, 4 piece chosen
+  std::int32_t DragActive = 0;
+  PieceSelection piece;
+
+  std::int32_t DialogBusy = 0;
+  std::uint32_t SelectedColour = 0;
+  QRgb PageTextColour = qRgb(0, 0, 0);
+};
