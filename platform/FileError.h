@@ -9,8 +9,6 @@ struct FileError {
   std::string description;
 
   bool failed() const { return number != 0; }
-  // The form the programs show: "Err: 28 No space left on device".
-  std::string message() const;
 
   static FileError FromErrno(int errorNumber);
 };

@@ -34,3 +34,7 @@ std::string_view TextIn(const TextSet& set, TextId id) {
   }
   return {};
 }
+
+std::string ErrorText(int number, std::string_view description) {
+  return std::string(Text(TextId::ErrorPrefix)) + std::to_string(number) + " " + std::string(description);
+}

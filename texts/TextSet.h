@@ -3,6 +3,7 @@
 #include "texts/TextId.h"
 
 #include <span>
+#include <string>
 #include <string_view>
 
 // One language's texts. Texts are UTF-8, stored exactly as shown.
@@ -35,3 +36,6 @@ std::string_view Text(TextId id);
 
 // The text of `id` in a given set (empty when the set lacks the role).
 std::string_view TextIn(const TextSet& set, TextId id);
+
+// The form every file error is shown in: "Err: " + number + " " + description.
+std::string ErrorText(int number, std::string_view description);

@@ -253,7 +253,7 @@ TEST_F(SettingsFile, FailedSaveIsReportedAndTheOldFileStays) {
   ViewerSettings s = ChangedRecord();
   const FileError missingFolder = Settings("save", s, (folder_ / "no" / "Configuracion.ini").string());
   EXPECT_EQ(missingFolder.number, ENOENT);
-  EXPECT_EQ(missingFolder.message().rfind("Err: 2 ", 0), 0u) << missingFolder.message();
+  EXPECT_EQ(missingFolder.number, ENOENT) << missingFolder.description;
 
   WriteFile(kDefaultFile);
   SetWriteFailureAfterBytes(100);

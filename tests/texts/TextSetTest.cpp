@@ -215,3 +215,14 @@ TEST(InstalledTextSet, RolesOutsideTheSetGiveEmptyText) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(TextSet, FileErrorsShowInOneFormInBothBuilds) {
+  for (const TextSet* set : {&SpanishTexts(), &EnglishTexts()}) {
+    InstallTextSet(*set);
+    EXPECT_EQ(ErrorText(28, "No space left on device"), "Err: 28 No space left on device");
+  }
+}
+
+}  // namespace

@@ -1,0 +1,259 @@
+#include "CacheTestSupport.h"
+
+#include "platform/SafeWrite.h"
+#include "viewer/document/CacheFile.h"
+#include "viewer/document/RecordLayout.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <random>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using L = RecordLayout;
+
+// A loaded text of `lines` lines, 65 to a page, as the loader fills the grid.
+Document LoadedText(int lines) {
+  Document document;
+  for (int n = 1; n <= lines; ++n) {
+    const int page = (n - 1) / kLinesPerPage + 1;
+    const int line = (n - 1) % kLinesPerPage + 1;
+    document.UseLine(page, line) = TextLine(page, line, n, n % 7 == 0 ? "" : "line " + std::to_string(n));
+  }
+  document.PageCount = (lines - 1) / kLinesPerPage + 1;
+  document.DocumentLoaded = 1;
+  return document;
+}
+
+// A document with something in every kind of field a cache carries.
+Document MarkedDocument() {
+  Document document = LoadedText(100);
+  LineRecord& marked = document.UseLine(1, 5);
+  marked.horizontalMarks = "5,9,14;5,20,31;";
+  marked.twoColourPieces = "5,10,14,65535,0;";
+  marked.verticalMarks = "5,9;";
+  marked.linkPieces = "5,12,20,1E1;";
+  marked.linkTargets = "2,1E1;";
+  marked.boldPieces = "5,4,8;";
+  marked.hasMarks = marked.hasLinks = marked.hasBold = 1;
+  document.UseLine(1, 6).alignment = "AL2";
+  document.UseLine(1, 7).imageLine = 1;
+  document.UseLine(2, 1).reserved.runs = {{L::kReserved + 10, "keep me"}};
+  document.UseLine(2, 40) = TextLine(2, 40, 0);  // not in use: absoluteLine 0 ...
+  document.UseLine(2, 40).keepRecord = 1;        // ... but kept
+  for (int line = 1; line <= kLinesPerPage; ++line) document.Box(1, line).savedBytes.fill(static_cast<std::uint8_t>(line));
+  document.linkCounter = -4;
+  document.boldCounter = 2147483647;
+  return document;
+}
+
+// Every slot the cache of `written` holds is in `read` unchanged.
+void ExpectSameSlots(const Document& written, const Document& read) {
+  for (int page = 1; page <= written.PageCount; ++page) {
+    for (int line = 1; line <= kLinesPerPage; ++line) {
+      const LineRecord& original = written.Line(page, line);
+      if (!original.IsInUse()) continue;
+      ASSERT_EQ(read.Line(page, line), original) << "page " << page << " line " << line;
+      ASSERT_EQ(read.Box(page, line).savedBytes, written.Box(page, line).savedBytes);
+    }
+  }
+}
+
+class CacheFileTest : public ::testing::Test {
+ protected:
+  void TearDown() override { SetWriteFailureAfterBytes(-1); }
+  TempFolder folder_;
+  const std::string cache_ = folder_.File(kCacheFileName);
+};
+
+TEST_F(CacheFileTest, ThreePagesWithTenLinesOnTheLastWrite140RecordsInLineOrder) {
+  int calls = 0;
+  ASSERT_FALSE(CacheWrite(LoadedText(2 * 65 + 10), cache_, [&] { ++calls; }).failed());
+  const Bytes file = ReadBytes(cache_);
+  ASSERT_EQ(file.size(), 140u * kRecordSize);
+  EXPECT_EQ(calls, 140);
+  for (std::size_t i = 0; i < 140; ++i) {
+    EXPECT_EQ(StoredInt32(file, i, L::kAbsoluteLine), static_cast<int>(i + 1));
+    EXPECT_EQ(StoredInt32(file, i, L::kPageNumber), static_cast<int>(i / 65 + 1));
+    EXPECT_EQ(LoadInt16(file.data() + i * kRecordSize + L::kLineInPage), static_cast<int>(i % 65 + 1));
+  }
+}
+
+TEST_F(CacheFileTest, OnlyUsedSlotsOfPagesUpToPageCountAreWritten) {
+  Document document = LoadedText(3);
+  document.UseLine(1, 10) = TextLine(1, 10, -3);  // negative: not in use
+  document.UseLine(1, 11).keepRecord = 1;         // kept although absoluteLine is 0
+  document.UseLine(2, 1) = TextLine(2, 1, 66);    // beyond PageCount 1
+  ASSERT_FALSE(CacheWrite(document, cache_).failed());
+  const Bytes file = ReadBytes(cache_);
+  ASSERT_EQ(file.size(), 4u * kRecordSize);
+  EXPECT_EQ(StoredInt32(file, 3, L::kKeepRecord), 1);
+}
+
+TEST_F(CacheFileTest, WriteThenReadRestoresEveryUsedSlotByteForByte) {
+  const Document written = MarkedDocument();
+  ASSERT_FALSE(CacheWrite(written, cache_).failed());
+  const Bytes firstFile = ReadBytes(cache_);
+
+  Document read;
+  read.LineCounter = 77;
+  read.LineSelection[4] = 1;
+  int calls = 0;
+  ASSERT_TRUE(CacheRead(read, cache_, [&] { ++calls; }));
+  EXPECT_EQ(calls, 101);
+  ExpectSameSlots(written, read);
+  EXPECT_EQ(read.linkCounter, -4);
+  EXPECT_EQ(read.boldCounter, 2147483647);
+  EXPECT_EQ(read.PageCount, 2);
+  EXPECT_EQ(read.CurrentPage, 1);
+  EXPECT_EQ(read.DocumentLoaded, 1);
+  EXPECT_EQ(read.LineCounter, 77);  // not part of the cache
+  EXPECT_EQ(read.LineSelection[4], 1);
+
+  ASSERT_FALSE(CacheWrite(read, cache_).failed());
+  EXPECT_EQ(ReadBytes(cache_), firstFile);
+}
+
+TEST_F(CacheFileTest, CountersComeFromRecordOne) {
+  Bytes file;
+  Append(file, EncodeRecord(TextLine(1, 1, 1), {7, -9, {}}));
+  Append(file, EncodeRecord(TextLine(1, 2, 2), {100, 200, {}}));
+  WriteBytes(cache_, file);
+  Document read;
+  ASSERT_TRUE(CacheRead(read, cache_));
+  EXPECT_EQ(read.linkCounter, 7);
+  EXPECT_EQ(read.boldCounter, -9);
+
+  ASSERT_FALSE(CacheWrite(read, cache_).failed());
+  const Bytes rewritten = ReadBytes(cache_);
+  for (std::size_t i = 0; i < 2; ++i) {
+    EXPECT_EQ(StoredInt32(rewritten, i, L::kLinkGroup + MarkGroup::kCounter), 7);
+    EXPECT_EQ(StoredInt32(rewritten, i, L::kBoldGroup + MarkGroup::kCounter), -9);
+  }
+}
+
+TEST_F(CacheFileTest, LineOf150CharactersIsStoredAsItsFirst113) {
+  Document document = LoadedText(1);
+  document.UseLine(1, 1).text = std::string(100, 'a') + std::string(50, 'b');
+  ASSERT_FALSE(CacheWrite(document, cache_).failed());
+  Document read;
+  ASSERT_TRUE(CacheRead(read, cache_));
+  EXPECT_EQ(read.Line(1, 1).text, std::string(100, 'a') + std::string(13, 'b'));
+}
+
+// What a failed read must leave alone.
+Document PreviousDocument() {
+  Document document = LoadedText(70);
+  document.CurrentPage = 2;
+  document.linkCounter = 3;
+  return document;
+}
+
+void ExpectPreviousDocument(const Document& document) {
+  EXPECT_EQ(document.PageCount, 2);
+  EXPECT_EQ(document.CurrentPage, 2);
+  EXPECT_EQ(document.linkCounter, 3);
+  EXPECT_EQ(document.Line(2, 5).absoluteLine, 70);
+}
+
+TEST_F(CacheFileTest, FilesThatAreNotAWholeNumberOfRecordsAreNotRead) {
+  const Bytes record = EncodeRecord(TextLine(1, 1, 1));
+  for (const std::size_t length : {std::size_t{0}, std::size_t{1}, kRecordSize - 1, kRecordSize + 1,
+                                   2 * kRecordSize - 1, 2 * kRecordSize + 1}) {
+    Bytes file;
+    while (file.size() < length) Append(file, record);
+    file.resize(length);
+    WriteBytes(cache_, file);
+    Document document = PreviousDocument();
+    EXPECT_FALSE(CacheRead(document, cache_)) << length << " bytes";
+    ExpectPreviousDocument(document);
+  }
+}
+
+TEST_F(CacheFileTest, MissingFilesFoldersAndPipesAreNotRead) {
+  const std::string folder = folder_.File("folder.04");
+  const std::string pipe = folder_.File("pipe.04");
+  ASSERT_EQ(::mkdir(folder.c_str(), 0700), 0);
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  for (const std::string& path : {folder_.File("missing.04"), folder, pipe}) {
+    Document document = PreviousDocument();
+    EXPECT_FALSE(CacheRead(document, path)) << path;  // a pipe must not make it wait
+    ExpectPreviousDocument(document);
+  }
+}
+
+TEST_F(CacheFileTest, RecordsOffTheGridAreSkipped) {
+  const std::vector<std::pair<int, int>> places = {
+      {1, 1}, {0, 2}, {201, 1}, {-5, 3}, {2, 0}, {2, 66}, {2, -1}, {3, 65}, {9, 70}};
+  Bytes file;
+  for (const auto& [page, line] : places) Append(file, EncodeRecord(TextLine(page, line, 1), {4, 5, {}}));
+  WriteBytes(cache_, file);
+  Document read;
+  ASSERT_TRUE(CacheRead(read, cache_));
+  EXPECT_EQ(read.PageCount, 3);  // the page of the last record placed
+  EXPECT_EQ(read.linkCounter, 4);
+  int used = 0;
+  for (int page = 1; page <= kMaxPages; ++page) {
+    for (int line = 1; line <= kLinesPerPage; ++line) used += read.Line(page, line).IsInUse();
+  }
+  EXPECT_EQ(used, 2);
+  EXPECT_TRUE(read.Line(1, 1).IsInUse());
+  EXPECT_TRUE(read.Line(3, 65).IsInUse());
+
+  // A cache with no record on the grid is no document.
+  file.erase(file.begin(), file.begin() + kRecordSize);
+  file.resize(file.size() - 2 * kRecordSize);
+  WriteBytes(cache_, file);
+  Document document = PreviousDocument();
+  EXPECT_FALSE(CacheRead(document, cache_));
+  ExpectPreviousDocument(document);
+}
+
+TEST_F(CacheFileTest, RandomBytesAreReadSafelyAndRewrittenStably) {
+  std::mt19937 random(2024);
+  for (int round = 0; round < 4; ++round) {
+    Bytes file(30 * kRecordSize);
+    for (auto& byte : file) byte = static_cast<std::uint8_t>(random());
+    for (std::size_t i = 0; i < 30; i += 3) {  // a third of them land on the grid
+      StoreInt32(file.data() + i * kRecordSize + L::kPageNumber, static_cast<std::int32_t>(1 + random() % 200));
+      StoreInt16(file.data() + i * kRecordSize + L::kLineInPage, static_cast<std::int16_t>(1 + random() % 65));
+    }
+    WriteBytes(cache_, file);
+    Document read;
+    ASSERT_TRUE(CacheRead(read, cache_));
+    ASSERT_TRUE(IsPageInRange(read.PageCount));
+
+    ASSERT_FALSE(CacheWrite(read, cache_).failed());
+    const Bytes once = ReadBytes(cache_);
+    Document again;
+    ASSERT_TRUE(CacheRead(again, cache_));
+    ExpectSameSlots(read, again);
+    ASSERT_FALSE(CacheWrite(again, cache_).failed());
+    EXPECT_EQ(ReadBytes(cache_), once);
+  }
+}
+
+TEST_F(CacheFileTest, InterruptedWriteKeepsThePreviousCacheAndReportsTheError) {
+  ASSERT_FALSE(CacheWrite(LoadedText(10), cache_).failed());
+  const Bytes previous = ReadBytes(cache_);
+  const Document larger = MarkedDocument();
+  const long long fullSize = 101LL * kRecordSize;
+  for (const long long failAfter : {0LL, 1LL, 100000LL, fullSize - 1}) {
+    SetWriteFailureAfterBytes(failAfter);
+    const FileError error = CacheWrite(larger, cache_);
+    SetWriteFailureAfterBytes(-1);
+    EXPECT_TRUE(error.failed()) << "failing after " << failAfter << " bytes";
+    EXPECT_EQ(error.number, ENOSPC);
+    EXPECT_EQ(ReadBytes(cache_), previous);
+    EXPECT_EQ(folder_.EntryCount(), 1u) << "a temporary file was left behind";
+  }
+  EXPECT_FALSE(CacheWrite(larger, cache_).failed());
+  EXPECT_EQ(ReadBytes(cache_).size(), static_cast<std::size_t>(fullSize));
+}
+
+}  // namespace

@@ -1,0 +1,56 @@
+#include "viewer/document/Document.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <utility>
+
+namespace {
+
+TEST(Document, SlotsNotInUseReadAsZeroFilledRecords) {
+  Document document;
+  document.UseLine(3, 10).text = "used";
+  const Document& view = document;
+  for (const auto& [page, line] : {std::pair{3, 11}, {1, 1}, {0, 1}, {201, 1}, {1, 0}, {1, 66}, {-7, -7}}) {
+    EXPECT_EQ(view.Line(page, line), LineRecord{}) << page << "," << line;
+    EXPECT_EQ(view.Box(page, line), LineBox{});
+  }
+  EXPECT_EQ(view.Line(3, 10).text, "used");
+}
+
+TEST(Document, UsingASlotOffTheGridIsRefused) {
+  Document document;
+  EXPECT_THROW(document.UseLine(0, 1), std::out_of_range);
+  EXPECT_THROW(document.UseLine(1, 66), std::out_of_range);
+  EXPECT_THROW(document.Box(201, 1), std::out_of_range);
+}
+
+TEST(Document, ClearLinesEmptiesTheGridButKeepsTheState) {
+  Document document;
+  document.UseLine(200, 65).absoluteLine = 13000;
+  document.Box(200, 65).savedBytes.fill(1);
+  document.PageCount = 200;
+  document.ClearLines();
+  EXPECT_FALSE(document.Line(200, 65).IsInUse());
+  EXPECT_EQ(document.Box(200, 65), LineBox{});
+  EXPECT_EQ(document.PageCount, 200);
+}
+
+TEST(Document, AMovedFromDocumentStaysUsable) {
+  Document first;
+  first.UseLine(1, 1).absoluteLine = 1;
+  Document second = std::move(first);
+  EXPECT_EQ(second.Line(1, 1).absoluteLine, 1);
+  EXPECT_FALSE(first.Line(1, 1).IsInUse());  // NOLINT(bugprone-use-after-move)
+  first.UseLine(2, 2).absoluteLine = 5;
+  EXPECT_EQ(first.Line(2, 2).absoluteLine, 5);
+}
+
+TEST(PageGeometry, CellBoxesFollowTheEightPixelGrid) {
+  constexpr ColumnTable table = BuildColumnTable();
+  EXPECT_EQ(table.front(), (ColumnBox{0, 0, 8, 16}));
+  EXPECT_EQ(table[kFirstTextColumn - 1], (ColumnBox{24, 0, 32, 16}));
+  EXPECT_EQ(table.back(), (ColumnBox{904, 0, 912, 16}));
+}
+
+}  // namespace

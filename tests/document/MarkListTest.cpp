@@ -1,0 +1,102 @@
+#include "viewer/document/LineRecord.h"
+#include "viewer/document/MarkList.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+namespace {
+
+TEST(MarkList, EntriesAreAppendedAsDecimalFieldsEndedBySemicolon) {
+  std::string list;
+  EXPECT_TRUE(AppendMarkEntry(list, kMarkListFieldSize, {5, 9, 14}));
+  EXPECT_TRUE(AppendMarkEntry(list, kMarkListFieldSize, {5, -2, 0}));
+  EXPECT_TRUE(AppendMarkEntry(list, kMarkListFieldSize, {5, 12, 20, "1E" + std::to_string(1)}));
+  EXPECT_TRUE(AppendMarkEntry(list, kMarkListFieldSize, {16777215L, 255u}));
+  EXPECT_EQ(list, "5,9,14;5,-2,0;5,12,20,1E1;16777215,255;");
+}
+
+TEST(MarkList, AnEntryThatDoesNotFitWholeIsNotStored) {
+  struct Case {
+    const char* name;
+    std::size_t listLength;
+    std::size_t fieldSize;
+    bool stored;
+  };
+  // "1,2,3;" is 6 characters; a field keeps one byte for its terminating zero.
+  const std::vector<Case> cases = {
+      {"fills the field exactly", 445, 452, true},
+      {"one character too many", 446, 452, false},
+      {"list already full", 451, 452, false},
+      {"two-colour field", 1017, 1024, true},
+      {"two-colour field overflows", 1018, 1024, false},
+      {"no room at all", 0, 1, false},
+      {"no field", 0, 0, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string before(c.listLength, 'x');
+    std::string list = before;
+    EXPECT_EQ(MarkEntryFits(list, c.fieldSize, {1, 2, 3}), c.stored);
+    EXPECT_EQ(AppendMarkEntry(list, c.fieldSize, {1, 2, 3}), c.stored);
+    EXPECT_EQ(list, c.stored ? before + "1,2,3;" : before);
+  }
+}
+
+TEST(MarkList, TextFieldsThatWouldBreakTheListAreRefused) {
+  for (const std::string& field : {std::string("3;4"), std::string("3,4"), std::string("3\0", 2)}) {
+    std::string list = "10,1E1;";
+    EXPECT_FALSE(AppendMarkEntry(list, kMarkListFieldSize, {field, "1E2"}));
+    EXPECT_EQ(list, "10,1E1;");
+  }
+  std::string list;
+  EXPECT_TRUE(AppendMarkEntry(list, kMarkListFieldSize, {" 10x", "1E2"}));  // kept as typed
+  EXPECT_EQ(list, " 10x,1E2;");
+}
+
+TEST(MarkList, EntriesAreCountedByTheirEndingSemicolon) {
+  const std::vector<std::pair<std::string, std::size_t>> cases = {
+      {"", 0}, {"5,9,14;", 1}, {"1,2;3,4;", 2}, {"1,2;3,4", 1}, {";;;", 3}, {"garbage", 0}};
+  for (const auto& [list, count] : cases) EXPECT_EQ(CountMarkEntries(list), count) << list;
+}
+
+TEST(MarkList, ParsedEntriesKeepTheirFieldsAsText) {
+  const std::vector<std::pair<std::string, std::vector<std::vector<std::string>>>> cases = {
+      {"", {}},
+      {"5,9,14;", {{"5", "9", "14"}}},
+      {"5,12,20,1E1;10,1E1;", {{"5", "12", "20", "1E1"}, {"10", "1E1"}}},
+      {"1,2;3", {{"1", "2"}}},  // a cut last entry is not an entry
+      {",;;", {{"", ""}, {""}}},
+      {"a b,c;", {{"a b", "c"}}},
+  };
+  for (const auto& [list, expected] : cases) {
+    std::vector<std::vector<std::string>> fields;
+    for (const MarkEntry& entry : ParseMarkEntries(list)) fields.push_back(entry.fields);
+    EXPECT_EQ(fields, expected) << list;
+  }
+}
+
+TEST(MarkList, FieldNumbersAreReadLikeTheStoredIntegers) {
+  const std::vector<std::pair<std::string, int>> cases = {
+      {"14", 14},        {"-3", -3},          {"+7", 7},          {"  12x", 12},
+      {"1E1", 1},        {"E1", 0},           {"", 0},            {"-", 0},
+      {"2147483647", INT_MAX},                {"2147483648", INT_MAX},
+      {"-2147483648", INT_MIN},               {"-99999999999999999999999", INT_MIN},
+      {"99999999999999999999999", INT_MAX},   {"00000000000000000000042", 42},
+  };
+  for (const auto& [field, value] : cases) EXPECT_EQ(ReadFieldNumber(field), value) << field;
+}
+
+TEST(MarkList, MissingFieldsReadAsZeroAndEmpty) {
+  const auto entries = ParseMarkEntries("5,9;x;");
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_EQ(entries[0].Number(1), 9);
+  EXPECT_EQ(entries[0].Number(2), 0);
+  EXPECT_EQ(entries[0].Text(3), "");
+  EXPECT_EQ(entries[1].Number(0), 0);
+  EXPECT_EQ(entries[1].Text(0), "x");
+}
+
+}  // namespace

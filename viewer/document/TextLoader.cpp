@@ -1,0 +1,113 @@
+#include "viewer/document/TextLoader.h"
+
+#include "viewer/document/LineRecord.h"
+
+namespace {
+
+class Loader {
+ public:
+  Loader(Document& document, const std::string& textFolder, LoadSteps& steps)
+      : document_(document), textFolder_(textFolder), steps_(steps) {}
+
+  void FirstLine(const std::string& line) {
+    ++document_.LineCounter;
+    slot_ = 1;
+    Process(line);
+  }
+
+  void NextLine(const std::string& line) {
+    ++slot_;
+    if (slot_ > kLinesPerPage) {
+      PageBreak(line);
+    } else {
+      ++document_.LineCounter;
+      steps_.LineRead();
+      Process(line);
+    }
+  }
+
+  bool dropped() const { return document_.CurrentPage > kMaxPages; }
+
+ private:
+  void Process(const std::string& line) {
+    if (dropped()) return;
+    std::string pictureName;
+    if (PictureDirectiveName(line, pictureName)) {
+      ProcessPicture(pictureName);
+      return;
+    }
+    steps_.DrawTextLine(slot_, line);
+    LineRecord& record = Fill(slot_);
+    record.text = FitTextField(line, kTextFieldSize);
+  }
+
+  void ProcessPicture(const std::string& written) {
+    // Stored whole when it fits the field, so the cache finds it from anywhere.
+    std::string name = written;
+    if (!written.empty() && written[0] != '/' && textFolder_.size() + written.size() < kTextFieldSize) {
+      name = textFolder_ + written;
+    }
+    const int room = (kLinesPerPage - slot_) * kLineHeight;
+    const int height = steps_.PlacePicture(name, slot_, room);
+    if (room <= height) return;  // no room: the directive is dropped
+    const int extra = height / kLineHeight;
+    for (int line = slot_; line <= slot_ + extra; ++line) Fill(line);
+    LineRecord& anchor = document_.UseLine(document_.CurrentPage, slot_);
+    anchor.text = FitTextField(name, kTextFieldSize);
+    anchor.imageLine = 1;
+    slot_ += extra;
+    document_.LineCounter += extra;
+  }
+
+  LineRecord& Fill(int line) {
+    LineRecord& record = document_.UseLine(document_.CurrentPage, line);
+    record.absoluteLine = document_.LineCounter;
+    record.pageNumber = document_.CurrentPage;
+    record.lineInPage = static_cast<std::int16_t>(line);
+    return record;
+  }
+
+  void PageBreak(const std::string& line) {
+    if (!dropped()) steps_.DrawFurniture();
+    ++document_.CurrentPage;
+    slot_ = 1;
+    ++document_.LineCounter;
+    if (dropped()) return;
+    steps_.StartPage();
+    std::string pictureName;
+    const bool isText = !PictureDirectiveName(line, pictureName);
+    Process(line);
+    if (isText) steps_.DrawFurniture();
+  }
+
+  Document& document_;
+  const std::string& textFolder_;
+  LoadSteps& steps_;
+  int slot_ = 0;
+};
+
+}  // namespace
+
+bool PictureDirectiveName(const std::string& line, std::string& fileName) {
+  if (line.size() < 4 || line.compare(0, 3, "{@@") != 0 || line.back() != '}') return false;
+  const auto comma = line.find(',');
+  fileName = comma == std::string::npos ? std::string() : line.substr(comma + 1, line.size() - comma - 2);
+  return true;
+}
+
+TextLoadResult LoadTextDocument(Document& document, const std::vector<std::string>& lines,
+                                const std::string& textFolder, LoadSteps& steps) {
+  document.DocumentLoaded = 1;
+  document.CurrentPage = 1;
+  document.LineCounter = 0;
+  document.ClearLines();
+  steps.StartPage();
+  Loader loader(document, textFolder, steps);
+  loader.FirstLine(lines.empty() ? std::string() : lines.front());
+  for (std::size_t k = 1; k < lines.size(); ++k) loader.NextLine(lines[k]);
+  TextLoadResult result;
+  result.droppedPages = loader.dropped();
+  document.PageCount = std::min(document.CurrentPage, kMaxPages);
+  document.CurrentPage = 1;
+  return result;
+}
