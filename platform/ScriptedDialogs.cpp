@@ -10,11 +10,6 @@ T TakeFront(std::deque<T>& queue, T fallback) {
   return value;
 }
 
-std::string ColourText(std::uint32_t colour) {
-  return std::to_string(colour & 0xFF) + " " + std::to_string((colour >> 8) & 0xFF) + " " +
-         std::to_string((colour >> 16) & 0xFF);
-}
-
 }  // namespace
 
 std::string ScriptedDialogs::OneLine(std::string_view text) {
@@ -46,22 +41,17 @@ std::optional<std::string> ScriptedDialogs::AskText(std::string_view title, std:
   return answer;
 }
 
-std::string ScriptedDialogs::ChooseFile(const char* kind, const FileChoice& choice) {
-  std::string answer = TakeFront<std::string>(fileAnswers, {});
-  sink_(std::string(kind) + " " + choice.startFolder + " | " + choice.proposedName + " -> " + answer);
-  return answer;
-}
-
 std::string ScriptedDialogs::ChooseFileToOpen(const FileChoice& choice) {
-  return ChooseFile("open-file", choice);
+  lastFileChoice = choice;
+  return TakeFront<std::string>(fileAnswers, {});
 }
 
 std::string ScriptedDialogs::ChooseFileToSave(const FileChoice& choice) {
-  return ChooseFile("save-file", choice);
+  lastFileChoice = choice;
+  return TakeFront<std::string>(fileAnswers, {});
 }
 
 std::optional<std::uint32_t> ScriptedDialogs::ChooseColour(std::uint32_t initial, CustomColours&) {
-  auto answer = TakeFront<std::optional<std::uint32_t>>(colourAnswers, std::nullopt);
-  sink_("colour " + ColourText(initial) + " -> " + (answer ? ColourText(*answer) : "cancel"));
-  return answer;
+  lastColourInitial = initial;
+  return TakeFront<std::optional<std::uint32_t>>(colourAnswers, std::nullopt);
 }

@@ -7,14 +7,13 @@
 #include <string>
 
 // Dialogs answered from queues, for tests and the headless driver. Every
-// dialog shown is reported as one line:
+// box with a text is reported as one line:
 //   message CAPTION | TEXT
 //   question CAPTION | TEXT -> yes|no
 //   input TITLE | PROMPT -> ANSWER        (ANSWER empty when cancelled)
-//   open-file FOLDER | NAME -> PATH       save-file likewise
-//   colour R G B -> R G B | cancel
-// with CR LF or LF inside a text written as \n. An empty queue answers
-// "no", cancel, or an empty file name.
+// with CR LF or LF inside a text written as \n. The file and colour
+// choosers print nothing; what they were asked is kept for tests. An empty
+// queue answers "no", cancel, or an empty file name.
 class ScriptedDialogs : public UserDialogs {
  public:
   using LineSink = std::function<void(const std::string&)>;
@@ -24,6 +23,8 @@ class ScriptedDialogs : public UserDialogs {
   std::deque<std::optional<std::string>> textAnswers;
   std::deque<std::string> fileAnswers;
   std::deque<std::optional<std::uint32_t>> colourAnswers;
+  FileChoice lastFileChoice;
+  std::uint32_t lastColourInitial = 0;
 
   void ShowMessage(std::string_view caption, std::string_view text, MessageStyle style) override;
   bool AskYesNo(std::string_view caption, std::string_view text) override;
@@ -36,6 +37,5 @@ class ScriptedDialogs : public UserDialogs {
   static std::string OneLine(std::string_view text);
 
  private:
-  std::string ChooseFile(const char* kind, const FileChoice& choice);
   LineSink sink_;
 };

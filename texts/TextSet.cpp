@@ -12,9 +12,20 @@ std::array<std::string_view, kRoleCount>& InstalledTexts() {
   return texts;
 }
 
+const TextSet*& InstalledSet() {
+  static const TextSet* set = nullptr;
+  return set;
+}
+
 }  // namespace
 
+const TextSet& InstalledTextSet() {
+  static const TextSet none{"", StartupFailureStyle::PlainOkWithTitle, {}};
+  return InstalledSet() ? *InstalledSet() : none;
+}
+
 void InstallTextSet(const TextSet& set) {
+  InstalledSet() = &set;
   auto& texts = InstalledTexts();
   texts.fill({});
   for (const TextEntry& entry : set.entries) {

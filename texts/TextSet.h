@@ -31,6 +31,9 @@ const TextSet& EnglishTexts();
 // Makes `set` the text set of this process; a program calls it once at start.
 void InstallTextSet(const TextSet& set);
 
+// The installed set (an empty one before any is installed).
+const TextSet& InstalledTextSet();
+
 // The text of `id` in the installed set (empty before a set is installed).
 std::string_view Text(TextId id);
 

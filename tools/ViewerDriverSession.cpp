@@ -1,0 +1,222 @@
+#include "tools/ViewerDriverSession.h"
+
+#include "platform/ScriptedDialogs.h"
+#include "viewer/shell/CanvasWidget.h"
+#include "viewer/shell/CommandIds.h"
+#include "viewer/shell/MainWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QTimer>
+#include <QWheelEvent>
+
+#include <map>
+#include <sstream>
+
+namespace {
+
+// Reads "X Y" or more numbers from the command's arguments.
+bool ReadNumbers(const std::string& text, std::vector<long long>& numbers, std::size_t count) {
+  std::istringstream in(text);
+  std::string word;
+  numbers.clear();
+  while (in >> word) {
+    long long value = 0;
+    if (!ParseDriverNumber(word, value)) return false;
+    numbers.push_back(value);
+  }
+  return numbers.size() == count;
+}
+
+void RunEventsFor(int milliseconds) {
+  QEventLoop loop;
+  QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+const std::map<std::string, int>& KeyNames() {
+  static const std::map<std::string, int> names = {
+      {"Left", Qt::Key_Left}, {"Right", Qt::Key_Right},   {"Up", Qt::Key_Up},     {"Down", Qt::Key_Down},
+      {"PageUp", Qt::Key_PageUp}, {"PageDown", Qt::Key_PageDown}, {"Home", Qt::Key_Home}, {"End", Qt::Key_End}};
+  return names;
+}
+
+std::string JoinIds(const std::vector<int>& ids) {
+  std::string out;
+  for (const int id : ids) out += (out.empty() ? "" : ",") + std::to_string(id);
+  return out;
+}
+
+}  // namespace
+
+ViewerDriverSession::ViewerDriverSession(ScriptedDialogs& dialogs) : dialogs_(dialogs) {}
+
+ViewerDriverSession::~ViewerDriverSession() = default;
+
+bool ViewerDriverSession::Start() {
+  window_ = StartViewerWindow(dialogs_);
+  if (!window_) return false;
+  window_->show();
+  Settle();
+  return true;
+}
+
+void ViewerDriverSession::Settle() const { QCoreApplication::processEvents(); }
+
+void ViewerDriverSession::Execute(const DriverCommand& command) {
+  const std::string& verb = command.verb;
+  bool done = false;
+  if (verb == "choose" || verb == "answer" || verb == "reply" || verb == "colour") {
+    done = QueueAnswer(command);
+  } else if (verb == "kill") {
+    done = Kill();
+  } else if (verb == "wait") {
+    long long ms = 0;
+    done = ParseDriverNumber(command.rest, ms) && ms >= 0;
+    if (done) RunEventsFor(static_cast<int>(std::min(ms, 600000LL)));
+  } else if (!window_ || window_->ended()) {
+    PrintDriverError(command, "the viewer has ended (kill starts it again)");
+    return;
+  } else if (verb == "command") {
+    done = MenuCommand(command);
+  } else if (verb == "press" || verb == "release" || verb == "move" || verb == "rpress") {
+    done = Mouse(command);
+  } else if (verb == "key") {
+    done = Key(command);
+  } else if (verb == "wheel") {
+    done = Wheel(command);
+  } else if (verb == "save-page" || verb == "save-view") {
+    done = SavePicture(command);
+  } else if (verb == "state") {
+    PrintState();
+    done = true;
+  } else {
+    PrintDriverError(command, "unknown command");
+    return;
+  }
+  if (!done) PrintDriverError(command, "cannot be carried out");
+  Settle();
+}
+
+bool ViewerDriverSession::QueueAnswer(const DriverCommand& command) {
+  const std::string& rest = command.rest;
+  if (command.verb == "choose") {
+    dialogs_.fileAnswers.push_back(rest);
+  } else if (command.verb == "answer") {
+    if (command.line.find(' ') == std::string::npos) {
+      dialogs_.textAnswers.push_back(std::nullopt);
+    } else {
+      dialogs_.textAnswers.push_back(UnescapeDriverText(rest));
+    }
+  } else if (command.verb == "reply") {
+    if (rest != "yes" && rest != "no") return false;
+    dialogs_.yesNoAnswers.push_back(rest == "yes");
+  } else if (rest == "cancel") {
+    dialogs_.colourAnswers.push_back(std::nullopt);
+  } else {
+    std::vector<long long> rgb;
+    if (!ReadNumbers(rest, rgb, 3)) return false;
+    for (const long long c : rgb) {
+      if (c < 0 || c > 255) return false;
+    }
+    dialogs_.colourAnswers.push_back(static_cast<std::uint32_t>(rgb[0] | (rgb[1] << 8) | (rgb[2] << 16)));
+  }
+  return true;
+}
+
+bool ViewerDriverSession::MenuCommand(const DriverCommand& command) {
+  long long id = 0;
+  if (!ParseDriverNumber(command.rest, id)) return false;
+  QAction* action = window_->Action(static_cast<int>(id));
+  if (!action) {
+    PrintDriverError(command, "no menu item " + command.rest);
+    return true;
+  }
+  if (!action->isEnabled()) {
+    PrintDriverError(command, "menu item " + command.rest + " is disabled");
+    return true;
+  }
+  action->trigger();
+  return true;
+}
+
+bool ViewerDriverSession::Mouse(const DriverCommand& command) {
+  std::vector<long long> xy;
+  if (!ReadNumbers(command.rest, xy, 2)) return false;
+  const QPointF at(static_cast<double>(xy[0]), static_cast<double>(xy[1]));
+  CanvasWidget& canvas = window_->canvas();
+  const QPointF global = canvas.mapToGlobal(at);
+  const std::string& verb = command.verb;
+  const QEvent::Type type = verb == "release" ? QEvent::MouseButtonRelease
+                            : verb == "move"  ? QEvent::MouseMove
+                                              : QEvent::MouseButtonPress;
+  const Qt::MouseButton button = verb == "rpress" ? Qt::RightButton : verb == "move" ? Qt::NoButton : Qt::LeftButton;
+  const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton;
+  QMouseEvent event(type, at, global, button, held, Qt::NoModifier);
+  QApplication::sendEvent(&canvas, &event);
+  return true;
+}
+
+bool ViewerDriverSession::Key(const DriverCommand& command) {
+  const auto it = KeyNames().find(command.rest);
+  if (it == KeyNames().end()) return false;
+  QKeyEvent press(QEvent::KeyPress, it->second, Qt::NoModifier);
+  QApplication::sendEvent(&window_->canvas(), &press);
+  QKeyEvent release(QEvent::KeyRelease, it->second, Qt::NoModifier);
+  QApplication::sendEvent(&window_->canvas(), &release);
+  return true;
+}
+
+bool ViewerDriverSession::Wheel(const DriverCommand& command) {
+  if (command.rest != "up" && command.rest != "down") return false;
+  const int delta = command.rest == "up" ? 120 : -120;
+  CanvasWidget& canvas = window_->canvas();
+  const QPointF at(100, 100);
+  QWheelEvent event(at, canvas.mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier,
+                    Qt::NoScrollPhase, false);
+  QApplication::sendEvent(&canvas, &event);
+  return true;
+}
+
+bool ViewerDriverSession::SavePicture(const DriverCommand& command) {
+  ViewerState& state = window_->shell().state();
+  if (command.verb == "save-view") return state.ViewBuffer.save(QString::fromStdString(command.rest), "PNG");
+  const auto blank = command.rest.find(' ');
+  long long page = 0;
+  if (blank == std::string::npos || !ParseDriverNumber(command.rest.substr(0, blank), page)) return false;
+  if (page < 1 || page > kMaxPages) return false;
+  return state.pages.PageBitmap(static_cast<int>(page)).save(QString::fromStdString(command.rest.substr(blank + 1)),
+                                                             "PNG");
+}
+
+bool ViewerDriverSession::Kill() {
+  // As a killed process: no exit path, nothing written.
+  window_.reset();
+  return Start();
+}
+
+void ViewerDriverSession::PrintState() const {
+  const ViewerState& s = window_->shell().state();
+  std::vector<int> enabled, checked;
+  for (QAction* popup : window_->menuBar()->actions()) {
+    if (!popup->menu()) continue;
+    for (QAction* action : popup->menu()->actions()) {
+      if (!action->data().isValid()) continue;
+      if (action->isEnabled()) enabled.push_back(action->data().toInt());
+      if (action->isChecked()) checked.push_back(action->data().toInt());
+    }
+  }
+  std::sort(enabled.begin(), enabled.end());
+  std::sort(checked.begin(), checked.end());
+  std::ostringstream line;
+  line << "state caption=\"" << window_->windowTitle().toStdString() << "\" page=" << s.document.CurrentPage
+       << " pages=" << s.document.PageCount << " loaded=" << s.document.DocumentLoaded << " mode=" << s.MarkingMode
+       << " drag=" << s.DragActive << " offset=" << s.view.y << " guide=" << s.guide.GuideState
+       << " guideline=" << s.guide.GuideLine << " busy=" << s.DialogBusy << " enabled=" << JoinIds(enabled)
+       << " checked=" << JoinIds(checked);
+  PrintDriverLine(line.str());
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "tools/DriverScript.h"
+
+#include <memory>
+#include <string>
+
+class MainWindow;
+class ScriptedDialogs;
+class QWidget;
+
+// One run of the viewer under the driver: starts the window as the program
+// does and carries out the script's commands on it.
+class ViewerDriverSession {
+ public:
+  explicit ViewerDriverSession(ScriptedDialogs& dialogs);
+  ~ViewerDriverSession();
+
+  // False when the viewer could not start (its message has been printed).
+  bool Start();
+  void Execute(const DriverCommand& command);
+
+ private:
+  bool QueueAnswer(const DriverCommand& command);
+  bool Mouse(const DriverCommand& command);
+  bool Key(const DriverCommand& command);
+  bool Wheel(const DriverCommand& command);
+  bool MenuCommand(const DriverCommand& command);
+  bool SavePicture(const DriverCommand& command);
+  bool Kill();
+  void PrintState() const;
+  void Settle() const;
+
+  ScriptedDialogs& dialogs_;
+  std::unique_ptr<MainWindow> window_;
+};

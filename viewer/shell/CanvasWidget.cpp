@@ -1,0 +1,55 @@
+#include "viewer/shell/CanvasWidget.h"
+
+#include "viewer/shell/CommandIds.h"
+#include "viewer/shell/ViewerShell.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include <optional>
+
+namespace {
+
+std::optional<CanvasKey> CanvasKeyOf(int key) {
+  switch (key) {
+    case Qt::Key_Left: return CanvasKey::Left;
+    case Qt::Key_Right: return CanvasKey::Right;
+    case Qt::Key_Up: return CanvasKey::Up;
+    case Qt::Key_Down: return CanvasKey::Down;
+    case Qt::Key_PageUp: return CanvasKey::PageUp;
+    case Qt::Key_PageDown: return CanvasKey::PageDown;
+    case Qt::Key_Home: return CanvasKey::Home;
+    case Qt::Key_End: return CanvasKey::End;
+    default: return std::nullopt;
+  }
+}
+
+}  // namespace
+
+CanvasWidget::CanvasWidget(QWidget* parent, ViewerShell& shell) : QWidget(parent), shell_(shell) {
+  setProperty("controlId", kCanvasControl);
+  setFocusPolicy(Qt::StrongFocus);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setGeometry(5, 5, kViewWidth, kViewHeight);
+}
+
+void CanvasWidget::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.drawImage(0, 0, shell_.state().ViewBuffer);
+}
+
+void CanvasWidget::keyPressEvent(QKeyEvent* event) {
+  if (const auto key = CanvasKeyOf(event->key())) {
+    shell_.OnKey(*key);
+    event->accept();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void CanvasWidget::wheelEvent(QWheelEvent* event) {
+  const int delta = event->angleDelta().y();
+  if (delta != 0) shell_.OnWheel(delta < 0);
+  event->accept();
+}

@@ -1,0 +1,182 @@
+// The whole-document commands: New, Go to, Undo, Update, the colours,
+// About and Exit.
+#include "viewer/shell/ViewerShell.h"
+
+#include "platform/CodePage.h"
+#include "platform/FileIo.h"
+#include "platform/ProgramFolder.h"
+#include "platform/UserDialogs.h"
+#include "texts/TextSet.h"
+#include "viewer/document/TextLoader.h"
+#include "viewer/settings/SettingsFile.h"
+#include "viewer/shell/CommandIds.h"
+#include "viewer/shell/ShellWindow.h"
+
+namespace {
+
+std::string Trimmed(const std::string& text) {
+  const auto first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+std::string FolderOf(const std::string& path) {
+  const auto slash = path.find_last_of('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// Loading draws each line into its page as it is read.
+class CanvasLoadSteps : public LoadSteps {
+ public:
+  explicit CanvasLoadSteps(ViewerShell& shell) : shell_(shell) {}
+
+  void StartPage() override {
+    ViewerState& state = shell_.state();
+    state.pages.CreatePage(state.document.CurrentPage);
+  }
+  void DrawTextLine(int line, const std::string& text) override {
+    PageRenderer& renderer = shell_.renderer();
+    renderer.SetLineBox(line);
+    renderer.DrawLineText(line, text);
+    renderer.DrawIcons(line, text);
+    renderer.DrawBullets(line, text);
+  }
+  int PlacePicture(const std::string& fileName, int line, int room) override {
+    PictureLoader& pictures = shell_.renderer().pictures();
+    const QImage picture =
+        pictures.GraphicLoadImageFileToBitmap(QString::fromStdString(Cp1252ToUtf8(fileName)), 0, 0, false);
+    if (picture.isNull()) return 0;
+    if (room > picture.height()) {
+      ViewerState& state = shell_.state();
+      QPainter painter(&state.pages.PageBitmap(state.document.CurrentPage));
+      painter.drawImage(27, 3 + (line - 1) * kLineHeight, picture);
+    }
+    return picture.height();
+  }
+  void DrawFurniture() override {
+    ViewerState& state = shell_.state();
+    shell_.renderer().DrawFooters(state.pages.PageBitmap(state.document.CurrentPage), 1);
+  }
+  void LineRead() override {
+    const int page = std::min(shell_.state().document.CurrentPage, kMaxPages);
+    if (page != captionPage_) {
+      captionPage_ = page;
+      shell_.window().SetCaption(std::string(Text(TextId::ViewerCaptionPage)) + std::to_string(page) +
+                                 std::string(Text(TextId::ViewerCaptionLoading)));
+    }
+    shell_.window().ProcessPendingEvents();
+  }
+
+ private:
+  ViewerShell& shell_;
+  int captionPage_ = 0;
+};
+
+}  // namespace
+
+void ViewerShell::NewDocument() {
+  state_.DialogBusy = 1;
+  FileChoice choice;
+  choice.startFolder = FolderOf(lastChosenFile_);
+  choice.proposedName = lastChosenFile_.substr(choice.startFolder.size());
+  choice.filterName = Text(TextId::ViewerFileFilter);
+  choice.pattern = "*.*";
+  lastChosenFile_ = Trimmed(dialogs_.ChooseFileToOpen(choice));
+  if (lastChosenFile_.empty() || !FileExists(lastChosenFile_)) {
+    state_.DialogBusy = 0;
+    return;
+  }
+  if (LoadChosenFile(lastChosenFile_)) {
+    renderer_.DrawFooters(state_.pages.PageBitmap(1), 1);
+    renderer_.Recompose();
+    SaveUndoPoint();
+    EnableDocumentItems();
+  }
+  state_.DialogBusy = 0;
+}
+
+bool ViewerShell::LoadChosenFile(const std::string& path) {
+  std::string bytes;
+  if (const FileError error = ReadWholeFile(path, bytes); error.failed()) {
+    ShowFileError(error.number, error.description);
+    return false;
+  }
+  const std::vector<std::string> lines = ReadTextLinesCp1252(bytes);
+  bytes = std::string();
+  state_.pages.Clear();
+  state_.ViewBuffer = NewWhiteBitmap(kViewWidth, kViewHeight);
+  state_.view = ViewState{};
+  CanvasLoadSteps steps(*this);
+  const TextLoadResult result = LoadTextDocument(state_.document, lines, FolderOf(path), steps);
+  renderer_.BuildColumnTable();
+  SetPageCaption(false);
+  window_.FocusCanvas();
+  if (result.droppedPages) ShowProgrammerMessage(std::string(Text(TextId::ViewerMessageTooManyPages)));
+  return true;
+}
+
+void ViewerShell::GoToPage() {
+  Document& document = state_.document;
+  const std::string title = std::string(Text(TextId::ViewerPagePromptTitleFrom)) +
+                            std::string(Text(TextId::ViewerPagePromptTitleTo)) + std::to_string(document.PageCount);
+  while (true) {
+    const std::optional<std::string> answer = dialogs_.AskText(title, Text(TextId::ViewerPagePrompt));
+    if (!answer) return;  // Cancel leaves the page as it is
+    const int page = PageAnswerValue(*answer);
+    if (page < 1 || page > document.PageCount || page == document.CurrentPage) continue;
+    document.CurrentPage = page;
+    renderer_.Recompose();
+    SetPageCaption(true);
+    return;
+  }
+}
+
+void ViewerShell::Undo() {
+  // The rebuild brings back the page that is current now.
+  window_.SetItemEnabled(cmd::Undo, false);
+  RebuildFromCache();
+  renderer_.Recompose();
+}
+
+void ViewerShell::Update() {
+  Document& document = state_.document;
+  const int current = document.CurrentPage;
+  for (int page = 1; page <= document.PageCount; ++page) {
+    document.CurrentPage = page;
+    renderer_.StandardRefresh();
+  }
+  document.CurrentPage = current;
+  renderer_.StandardRefresh();
+}
+
+void ViewerShell::SetColour(int id) {
+  ColourSettings& colours = state_.settings.colours;
+  const auto colour = static_cast<std::int32_t>(state_.SelectedColour);
+  switch (id) {
+    case cmd::ColourHorizontal: colours.horizontal = colour; break;
+    case cmd::ColourVertical: colours.vertical = colour; break;
+    case cmd::ColourTwoColourBackground: colours.twoColourBackground = colour; break;
+    case cmd::ColourTwoColourText: colours.twoColourText = colour; break;
+    default: colours.links = colour; break;
+  }
+  window_.RebuildMenu();
+}
+
+void ViewerShell::About() {
+  ShowProgrammerMessage(std::string(Text(TextId::ViewerAboutMadeBy)) + "\r\n" +
+                        std::string(Text(TextId::MakerWebAddress)) + "\r\n" +
+                        std::string(Text(TextId::ViewerAboutVisitMe)));
+}
+
+void ViewerShell::Exit() {
+  if (leaving_) return;
+  leaving_ = true;
+  SaveUndoPoint();
+  state_.settings.position.y = state_.view.y;
+  state_.settings.position.page = state_.document.CurrentPage;
+  state_.settings.position.guideState = state_.guide.GuideState;
+  state_.settings.position.guideLine = state_.guide.GuideLine;
+  const FileError error = Settings("save", state_.settings, ProgramFile(kSettingsFileName));
+  if (error.failed()) ShowFileError(error.number, error.description);
+  window_.EndWindow();
+}

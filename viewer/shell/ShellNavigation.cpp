@@ -1,0 +1,56 @@
+// Keys and wheel on the canvas: page turns and scrolling only recompose;
+// no page is drawn again.
+#include "viewer/shell/ViewerShell.h"
+
+#include "viewer/shell/ShellWindow.h"
+
+namespace {
+
+constexpr int kHalfPage = -561;  // the lowest view offset the keys aim at
+constexpr int kPageStep = 100;
+constexpr int kWheelStep = 15;
+
+}  // namespace
+
+void ViewerShell::OnKey(CanvasKey key) {
+  ViewState& view = state_.view;
+  const bool turnAllowed = !state_.guide.IsOn() && state_.document.DocumentLoaded == 1;
+  switch (key) {
+    case CanvasKey::Left:
+      if (turnAllowed) TurnPage(-1);
+      break;
+    case CanvasKey::Right:
+      if (turnAllowed) TurnPage(+1);
+      break;
+    case CanvasKey::PageDown: Scroll(-kPageStep, view.y > kHalfPage); break;
+    case CanvasKey::PageUp: Scroll(+kPageStep, view.y < 0); break;
+    case CanvasKey::End: Scroll(kHalfPage - view.y, true); break;
+    case CanvasKey::Home: Scroll(-view.y, true); break;
+    case CanvasKey::Up:
+    case CanvasKey::Down: break;  // the reading guide's keys
+  }
+}
+
+void ViewerShell::OnWheel(bool towardsReader) {
+  const int y = state_.view.y;
+  if (towardsReader) {
+    Scroll(-kWheelStep, y > kHalfPage);
+  } else {
+    Scroll(+kWheelStep, y < 0);
+  }
+}
+
+void ViewerShell::TurnPage(int delta) {
+  Document& document = state_.document;
+  const int page = document.CurrentPage + delta;
+  if (page < 1 || page > document.PageCount) return;
+  document.CurrentPage = page;
+  renderer_.Recompose();
+  SetPageCaption(true);
+}
+
+void ViewerShell::Scroll(int delta, bool allowed) {
+  if (!allowed) return;
+  state_.view.y += delta;
+  renderer_.Recompose();
+}

@@ -1,0 +1,171 @@
+#include "viewer/shell/ViewerShell.h"
+
+#include "platform/FileIo.h"
+#include "platform/ProgramFolder.h"
+#include "platform/UserDialogs.h"
+#include "texts/TextSet.h"
+#include "viewer/document/CacheFile.h"
+#include "viewer/settings/PageLabel.h"
+#include "viewer/settings/SettingsFile.h"
+#include "viewer/settings/SettingsValues.h"
+#include "viewer/shell/CommandIds.h"
+#include "viewer/shell/ShellWindow.h"
+
+#include <algorithm>
+
+namespace {
+
+// Items that need a document, greyed until one is shown.
+constexpr int kDocumentItems[] = {cmd::SelectorSwitch, cmd::UnderlineWholeLine, cmd::UnderlineVertical,
+                                  cmd::UnderlinePiece,  cmd::UnderlineTwoColours, cmd::Update,
+                                  cmd::Undo,            cmd::SaveImage,           cmd::GoTo,
+                                  cmd::UnderlineLink,   cmd::UnderlineBold,       cmd::AlignLeft,
+                                  cmd::AlignCentre,     cmd::AlignRight};
+// Of those, the piece commands wait for a piece to be chosen.
+constexpr int kPieceItems[] = {cmd::UnderlinePiece, cmd::UnderlineTwoColours, cmd::UnderlineLink,
+                               cmd::UnderlineBold};
+
+}  // namespace
+
+int PageAnswerValue(const std::string& answer) {
+  return static_cast<int>(ParseLeadingNumber(answer, -1000000, 1000000));
+}
+
+ViewerShell::ViewerShell(ShellWindow& window, UserDialogs& dialogs)
+    : window_(window),
+      dialogs_(dialogs),
+      pictures_(dialogs),
+      renderer_(state_, pictures_, [this] { window_.PresentView(); }) {}
+
+void ViewerShell::ReadSettings() { Settings("get", state_.settings, ProgramFile(kSettingsFileName)); }
+
+void ViewerShell::Initialise() {
+  for (const int id : kDocumentItems) window_.SetItemEnabled(id, false);
+  GuideInfo& guide = state_.guide;
+  guide.GuideState = state_.settings.position.guideState;
+  guide.GuideLine = state_.settings.position.guideLine;
+  guide.GuideLastLine = guide.GuideLine;
+  guide.GuideFill = qRgb(0xC0, 0xC0, 0xC0);
+  window_.SetItemChecked(cmd::GuideReader, guide.IsOn());
+  state_.PageTextColour = qRgb(0, 0, 0);
+  pictures_.PictureBackground = qRgb(255, 255, 255);
+  state_.settings.colours.links = 255;  // links are red whatever the file says
+  state_.MarkingMode = state_.DragActive = 0;
+  BuildRomanNumerals();
+  state_.document.LineSelection.fill(0);
+  state_.document.CurrentPage = 1;
+  state_.pages.Clear();
+  state_.pages.CreatePage(1);
+  state_.ViewBuffer = NewWhiteBitmap(kViewWidth, kViewHeight);
+  state_.view = ViewState{};
+  renderer_.BuildColumnTable();
+  renderer_.Recompose();
+  if (FileExists(ProgramFile(kCacheFileName))) RestoreCachedDocument();
+}
+
+void ViewerShell::RestoreCachedDocument() {
+  dialogs_.ShowMessage(Text(TextId::CaptionProgrammer), Text(TextId::ViewerMessageCacheRead),
+                       MessageStyle::SystemModal);
+  window_.SetItemEnabled(cmd::Undo, false);
+  if (!RebuildFromCache()) return;
+  Document& document = state_.document;
+  // A hand-edited position far off the page would show nothing at all.
+  state_.view.y = std::clamp(state_.settings.position.y, -kPageHeight, kViewHeight);
+  const int page = state_.settings.position.page;
+  document.CurrentPage = (page >= 1 && page <= document.PageCount) ? page : 1;
+  renderer_.StandardRefresh();
+  SetPageCaption(false);
+  EnableDocumentItems();
+}
+
+void ViewerShell::EnableDocumentItems() {
+  for (const int id : kDocumentItems) window_.SetItemEnabled(id, true);
+  for (const int id : kPieceItems) window_.SetItemEnabled(id, false);
+}
+
+void ViewerShell::SetPageCaption(bool flipForm) {
+  const Document& document = state_.document;
+  window_.SetCaption(std::string(Text(flipForm ? TextId::ViewerCaptionPageFlip : TextId::ViewerCaptionPage)) +
+                     std::to_string(document.CurrentPage) + std::string(Text(TextId::ViewerCaptionOf)) +
+                     std::to_string(document.PageCount));
+}
+
+void ViewerShell::ShowProgrammerMessage(const std::string& text) {
+  dialogs_.ShowMessage(Text(TextId::CaptionProgrammer), text);
+}
+
+void ViewerShell::ShowFileError(int number, const std::string& description) {
+  ShowProgrammerMessage(ErrorText(number, description));
+}
+
+void ViewerShell::SaveUndoPoint() {
+  window_.ShowBusy();
+  window_.SetItemEnabled(cmd::Undo, false);
+  const FileError error =
+      CacheWrite(state_.document, ProgramFile(kCacheFileName), [this] { window_.ProcessPendingEvents(); });
+  window_.SetItemEnabled(cmd::Undo, true);
+  window_.HideBusy();
+  if (error.failed()) ShowFileError(error.number, error.description);
+}
+
+bool ViewerShell::RebuildFromCache() {
+  window_.ShowBusy();
+  Document& document = state_.document;
+  const int current = document.CurrentPage;
+  const bool read = CacheRead(document, ProgramFile(kCacheFileName), [this] { window_.ProcessPendingEvents(); });
+  if (read) {
+    state_.pages.Clear();
+    for (int page = 1; page <= document.PageCount; ++page) {
+      document.CurrentPage = page;
+      state_.pages.CreatePage(page);
+      renderer_.DrawImageLines();
+      for (int line = 1; line <= kLinesPerPage; ++line) {
+        const LineRecord& record = document.Line(page, line);
+        if (!record.IsInUse()) continue;
+        document.LineCounter = record.absoluteLine;
+        renderer_.SetLineBox(line);
+        renderer_.DrawLineText(line, record.text);
+        renderer_.DrawIcons(line, record.text);
+      }
+      for (int line = 1; line <= kLinesPerPage; ++line) {
+        const LineRecord& record = document.Line(page, line);
+        if (record.IsInUse()) renderer_.DrawIcons(line, record.text);
+      }
+      renderer_.BuildColumnTable();
+      renderer_.DrawMarks();
+      renderer_.DrawFooters(state_.pages.PageBitmap(page), 1);
+      window_.ProcessPendingEvents();
+    }
+    document.CurrentPage = std::clamp(current, 1, document.PageCount);
+  }
+  renderer_.Recompose();
+  window_.HideBusy();
+  return read;
+}
+
+void ViewerShell::OnCommand(int id) {
+  const ViewerState& s = state_;
+  const bool loaded = s.document.DocumentLoaded == 1;
+  switch (id) {
+    case cmd::New:
+      if (s.DialogBusy == 0) NewDocument();
+      break;
+    case cmd::Exit: Exit(); break;
+    case cmd::Author: About(); break;
+    case cmd::Update:
+      if (s.MarkingMode == 0) Update();
+      break;
+    case cmd::ColourHorizontal:
+    case cmd::ColourVertical:
+    case cmd::ColourTwoColourBackground:
+    case cmd::ColourTwoColourText:
+    case cmd::ColourLink: SetColour(id); break;
+    case cmd::Undo:
+      if (s.MarkingMode == 0) Undo();
+      break;
+    case cmd::GoTo:
+      if (loaded && s.document.PageCount > 1) GoToPage();
+      break;
+    default: break;
+  }
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "viewer/canvas/PageRenderer.h"
+#include "viewer/canvas/PictureLoader.h"
+#include "viewer/canvas/ViewerState.h"
+
+#include <string>
+
+class ShellWindow;
+class UserDialogs;
+
+// Keys the canvas reacts to.
+enum class CanvasKey { Left, Right, Up, Down, PageUp, PageDown, Home, End };
+
+// The viewer's command procedure: the start of the window, one dispatcher
+// over the command ids, navigation, undo and the way out. It owns the
+// viewer's state and draws through the page renderer; the window shows.
+class ViewerShell {
+ public:
+  ViewerShell(ShellWindow& window, UserDialogs& dialogs);
+  ViewerShell(const ViewerShell&) = delete;
+  ViewerShell& operator=(const ViewerShell&) = delete;
+
+  // Reads the settings (the first step of start-up).
+  void ReadSettings();
+  // The window's first message: menu states, colours, the empty view, and
+  // the document of the last run when cache.04 holds one.
+  void Initialise();
+
+  void OnCommand(int id);
+  void OnKey(CanvasKey key);
+  void OnWheel(bool towardsReader);
+  // A close request from the window manager leaves as "Exit" does.
+  void OnCloseRequest() { OnCommand(1047); }
+
+  ViewerState& state() { return state_; }
+  PageRenderer& renderer() { return renderer_; }
+  UserDialogs& dialogs() { return dialogs_; }
+  ShellWindow& window() { return window_; }
+
+  // Shared routines of the commands.
+  void SaveUndoPoint();
+  bool RebuildFromCache();
+  void SetPageCaption(bool flipForm);
+  void ShowProgrammerMessage(const std::string& text);
+  void ShowFileError(int number, const std::string& description);
+  void EnableDocumentItems();
+
+ private:
+  void NewDocument();
+  void GoToPage();
+  void Undo();
+  void Update();
+  void About();
+  void Exit();
+  void SetColour(int id);
+  void RestoreCachedDocument();
+  void TurnPage(int delta);
+  void Scroll(int delta, bool allowed);
+  bool LoadChosenFile(const std::string& path);
+
+  ShellWindow& window_;
+  UserDialogs& dialogs_;
+  ViewerState state_;
+  PictureLoader pictures_;
+  PageRenderer renderer_;
+  std::string lastChosenFile_;
+  bool leaving_ = false;
+};
+
+// The numeric value of an answer as the page prompts read it: its leading
+// number, rounded; 0 when it has none.
+int PageAnswerValue(const std::string& answer);
