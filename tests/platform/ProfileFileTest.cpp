@@ -1,6 +1,6 @@
 #include "platform/ProfileFile.h"
 
-#include "TempFolder.h"
+#include "tests/TempFolder.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

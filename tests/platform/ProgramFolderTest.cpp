@@ -1,7 +1,7 @@
 #include "platform/ProgramFolder.h"
 #include "platform/FileIo.h"
 
-#include "TempFolder.h"
+#include "tests/TempFolder.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+// Runs the headless driver on a script and collects what it prints.
+inline std::vector<std::string> RunDriver(const std::string& arguments, const std::string& script) {
+  const std::filesystem::path scriptFile =
+      std::filesystem::temp_directory_path() / ("marvessa-script-" + std::to_string(::getpid()) + ".txt");
+  std::ofstream(scriptFile) << script;
+  const std::string command = std::string(MARVESSA_DRIVE) + " " + arguments + " '" + scriptFile.string() +
+                              "' 2>/dev/null";
+  std::vector<std::string> lines;
+  if (FILE* out = ::popen(command.c_str(), "r")) {
+    std::string line;
+    for (int c; (c = std::fgetc(out)) != EOF;) {
+      if (c == '\n') {
+        lines.push_back(line);
+        line.clear();
+      } else {
+        line += static_cast<char>(c);
+      }
+    }
+    ::pclose(out);
+  }
+  std::filesystem::remove(scriptFile);
+  return lines;
+}
+
+// The fields of a "state ..." line: caption, page, pages, loaded, ...
+inline std::map<std::string, std::string> ParseStateLine(const std::string& line) {
+  std::map<std::string, std::string> fields;
+  const auto captionEnd = line.find("\" ");
+  const auto captionStart = line.find("caption=\"");
+  if (captionStart == std::string::npos || captionEnd == std::string::npos) return fields;
+  fields["caption"] = line.substr(captionStart + 9, captionEnd - captionStart - 9);
+  std::istringstream rest(line.substr(captionEnd + 2));
+  std::string pair;
+  while (rest >> pair) {
+    const auto equals = pair.find('=');
+    if (equals != std::string::npos) fields[pair.substr(0, equals)] = pair.substr(equals + 1);
+  }
+  return fields;
+}

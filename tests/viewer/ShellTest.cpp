@@ -1,0 +1,124 @@
+#include "tests/viewer/ViewerTestSupport.h"
+
+namespace {
+
+using Shell = ViewerProgram;
+
+constexpr const char* kWithoutDocument = "1046,1047,1048,1077,1079,1080,1081,1082,1083,1087,1093";
+constexpr const char* kWithDocument =
+    "1046,1047,1048,1070,1072,1073,1074,1077,1078,1079,1080,1081,1082,1083,1084,1085,1087,1090,1091,1092,1093";
+
+TEST_F(Shell, MenuStatesWithoutAndWithADocument) {
+  const std::string text = WriteText("t.txt", NumberedLines(10));
+  for (const std::string lang : {"es", "en"}) {
+    std::filesystem::remove_all(ProgramFolderPath());
+    const auto lines = Run("state\nchoose " + text + "\ncommand 1046\nstate\n", lang);
+    ASSERT_EQ(Matching(lines, "state").size(), 2u);
+    EXPECT_EQ(ParseStateLine(lines[0])["enabled"], kWithoutDocument) << lang;
+    EXPECT_EQ(LastState(lines)["enabled"], kWithDocument) << lang;
+    EXPECT_EQ(LastState(lines)["caption"], lang == "es" ? "Página 1 de 1" : "Page 1 of 1");
+  }
+}
+
+TEST_F(Shell, CacheBringsTheDocumentBackWhereTheReaderLeft) {
+  const std::string text = WriteText("t.txt", NumberedLines(300));
+  Run("choose " + text + "\ncommand 1046\nkey Right\nkey Right\nkey PageDown\ncommand 1047\n");
+  const auto lines = Run("state\n", "en");
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], "message Programmer | Let's read your cache, Wait ...");
+  auto state = LastState(lines);
+  EXPECT_EQ(state["page"], "3");
+  EXPECT_EQ(state["offset"], "-100");
+  EXPECT_EQ(state["caption"], "Page 3 of 5");
+  EXPECT_EQ(state["enabled"], kWithDocument);
+}
+
+TEST_F(Shell, AnUnusableCacheStartsEmpty) {
+  std::filesystem::create_directories(ProgramFolderPath());
+  for (const std::size_t size : {std::size_t{0}, std::size_t{32725}}) {
+    WriteFileBytes(ProgramFilePath("cache.04"), std::string(size, '\0'));
+    const auto lines = Run("state\n");
+    EXPECT_EQ(lines.front(), "message Programador | Vamos a leer tu cache, Espera ...");
+    EXPECT_EQ(LastState(lines)["loaded"], "0") << size;
+    EXPECT_EQ(LastState(lines)["enabled"], kWithoutDocument) << size;
+  }
+}
+
+TEST_F(Shell, GoToAsksAgainUntilAValidPage) {
+  const std::string text = WriteText("t.txt", NumberedLines(5 * 65));
+  const auto lines = Run("choose " + text + "\ncommand 1046\nkey Right\nwheel down\n"
+                         "answer 0\nanswer 6\nanswer 2\nanswer \nanswer 4\ncommand 1085\nstate\n");
+  const auto inputs = Matching(lines, "input");
+  ASSERT_EQ(inputs.size(), 5u);
+  EXPECT_EQ(inputs[0], "input De 1 a 5 | Introduce número página -> 0");
+  EXPECT_EQ(inputs[3], "input De 1 a 5 | Introduce número página -> ");
+  auto state = LastState(lines);
+  EXPECT_EQ(state["page"], "4");
+  EXPECT_EQ(state["offset"], "-15") << "same scroll position";
+  EXPECT_EQ(state["caption"], "Pagina 4 de 5");
+}
+
+TEST_F(Shell, UndoRightAfterLoadingRebuildsTheSameDocument) {
+  const std::string text = WriteText("t.txt", NumberedLines(100));
+  const auto lines = Run("choose " + text + "\ncommand 1046\nsave-page 2 " + folder.File("before.png") +
+                         "\ncommand 1084\nsave-page 2 " + folder.File("after.png") + "\nstate\ncommand 1084\n");
+  EXPECT_EQ(LastState(lines)["enabled"].find("1084"), std::string::npos) << "Undo greyed";
+  EXPECT_EQ(lines.back(), "error command 1084: menu item 1084 is disabled");
+  EXPECT_EQ(ReadFileBytes(folder.File("before.png")), ReadFileBytes(folder.File("after.png")));
+}
+
+TEST_F(Shell, KeysAndWheelMoveTheView) {
+  const std::string text = WriteText("t.txt", NumberedLines(200));
+  struct Case {
+    const char* keys;
+    const char* offset;
+    const char* page;
+  };
+  const Case cases[] = {
+      {"wheel down\nwheel down\nwheel down\nkey PageUp\n", "55", "1"},
+      {"key End\n", "-561", "1"},
+      {"key End\nkey PageDown\n", "-561", "1"},
+      {"key End\nkey Home\n", "0", "1"},
+      {"key PageDown\nkey PageDown\nkey PageDown\nkey PageDown\nkey PageDown\nkey PageDown\nkey PageDown\n", "-600", "1"},
+      {"wheel up\n", "0", "1"},
+      {"key Left\n", "0", "1"},
+      {"key Right\nkey Right\nkey Right\nkey Right\n", "0", "4"},
+      {"key Right\nkey Right\nkey Right\nkey Right\nkey Right\n", "0", "4"},
+  };
+  for (const Case& c : cases) {
+    auto state = LastState(Run("choose " + text + "\ncommand 1046\n" + c.keys + "state\n"));
+    EXPECT_EQ(state["offset"], c.offset) << c.keys;
+    EXPECT_EQ(state["page"], c.page) << c.keys;
+  }
+}
+
+TEST_F(Shell, ColourCommandsChangeThePageOnlyAfterUpdate) {
+  // A document whose first line is underlined, as the cache keeps it.
+  Document document;
+  document.PageCount = 1;
+  LineRecord& line = document.UseLine(1, 1);
+  line.absoluteLine = 1;
+  line.pageNumber = 1;
+  line.lineInPage = 1;
+  line.text = "underlined line";
+  line.hasMarks = 1;
+  line.horizontalMarks = "1,3,18;";
+  std::filesystem::create_directories(ProgramFolderPath());
+  ASSERT_FALSE(CacheWrite(document, ProgramFilePath(kCacheFileName)).failed());
+  const auto lines = Run("save-page 1 " + folder.File("a.png") + "\ncommand 1080\nsave-page 1 " + folder.File("b.png") +
+                         "\ncommand 1078\nsave-page 1 " + folder.File("c.png") + "\ncommand 1047\n");
+  EXPECT_EQ(ReadFileBytes(folder.File("a.png")), ReadFileBytes(folder.File("b.png")));
+  EXPECT_NE(ReadFileBytes(folder.File("b.png")), ReadFileBytes(folder.File("c.png")));
+  EXPECT_FALSE(std::filesystem::exists(ProgramFilePath("color.bmp")));
+}
+
+TEST_F(Shell, AboutAndUnknownCommands) {
+  const auto lines = Run("command 1048\nfly away\ncommand 9999\nkey Space\n", "en");
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[0], "message Programmer | Program Made by : \\nwww.marvessa.example\\nVisit me ...");
+  EXPECT_EQ(lines[1], "error fly away: unknown command");
+  EXPECT_EQ(lines[2], "error command 9999: no menu item 9999");
+  EXPECT_EQ(lines[3], "error key Space: cannot be carried out");
+}
+
+}  // namespace
