@@ -5,7 +5,7 @@
 #include "platform/ProgramFolder.h"
 #include "platform/ScriptedDialogs.h"
 #include "texts/TextSet.h"
-#include "tools/DriverScript.h"
+#include "tools/DriverPump.h"
 #include "tools/ViewerDriverSession.h"
 
 int RunViewerDriver(const DriverOptions& options) {
@@ -13,10 +13,8 @@ int RunViewerDriver(const DriverOptions& options) {
   SetProgramFolder(options.folder);
   ScriptedDialogs dialogs(PrintDriverLine);
   ViewerDriverSession session(dialogs);
+  DriverPump pump(options.scriptPath, [&session](const DriverCommand& command) { session.Execute(command); });
+  if (!pump.Open()) return 2;
   if (!session.Start()) return 1;
-  const bool read = RunDriverScript(options.scriptPath, [&session](const DriverCommand& command) {
-    session.Execute(command);
-    return true;
-  });
-  return read ? 0 : 2;
+  return pump.Run();
 }

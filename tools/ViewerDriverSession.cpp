@@ -1,17 +1,16 @@
 #include "tools/ViewerDriverSession.h"
 
 #include "platform/ScriptedDialogs.h"
+#include "tools/DialogControls.h"
 #include "viewer/shell/CanvasWidget.h"
 #include "viewer/shell/CommandIds.h"
 #include "viewer/shell/MainWindow.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QEventLoop>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMouseEvent>
-#include <QTimer>
 #include <QWheelEvent>
 
 #include <map>
@@ -30,12 +29,6 @@ bool ReadNumbers(const std::string& text, std::vector<long long>& numbers, std::
     numbers.push_back(value);
   }
   return numbers.size() == count;
-}
-
-void RunEventsFor(int milliseconds) {
-  QEventLoop loop;
-  QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-  loop.exec();
 }
 
 const std::map<std::string, int>& KeyNames() {
@@ -74,10 +67,8 @@ void ViewerDriverSession::Execute(const DriverCommand& command) {
     done = QueueAnswer(command);
   } else if (verb == "kill") {
     done = Kill();
-  } else if (verb == "wait") {
-    long long ms = 0;
-    done = ParseDriverNumber(command.rest, ms) && ms >= 0;
-    if (done) RunEventsFor(static_cast<int>(std::min(ms, 600000LL)));
+  } else if (ExecuteDialogCommand(command)) {
+    return;
   } else if (!window_ || window_->ended()) {
     PrintDriverError(command, "the viewer has ended (kill starts it again)");
     return;

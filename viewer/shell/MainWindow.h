@@ -38,6 +38,7 @@ class MainWindow : public QMainWindow, public ShellWindow {
   void HideBusy() override;
   void ProcessPendingEvents() override;
   void EndWindow() override;
+  QWidget* DialogOwner() override { return this; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;

@@ -2,6 +2,8 @@
 
 #include <string>
 
+class QWidget;
+
 // What the viewer's command procedure asks of its window: the caption, the
 // menu states, the busy indicator, the canvas and the message loop. The Qt
 // main window implements it.
@@ -23,4 +25,6 @@ class ShellWindow {
   // long loop.
   virtual void ProcessPendingEvents() = 0;
   virtual void EndWindow() = 0;
+  // The window that owns the viewer's dialogs.
+  virtual QWidget* DialogOwner() = 0;
 };

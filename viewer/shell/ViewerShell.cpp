@@ -152,6 +152,15 @@ void ViewerShell::OnCommand(int id) {
       break;
     case cmd::Exit: Exit(); break;
     case cmd::Author: About(); break;
+    case cmd::SaveImage:
+      if (s.guide.GuideState == 0 && loaded) ExportOrPrint();
+      break;
+    case cmd::SetUp:
+      if (s.DialogBusy == 0) OpenConfigurator();
+      break;
+    case cmd::FavouriteColours:
+      if (loaded && s.DialogBusy == 0) OpenFavouriteColours();
+      break;
     case cmd::Update:
       if (s.MarkingMode == 0) Update();
       break;

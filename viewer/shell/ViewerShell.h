@@ -54,6 +54,10 @@ class ViewerShell {
   void About();
   void Exit();
   void SetColour(int id);
+  // The dialogs of the settings and of the output.
+  void OpenConfigurator();
+  void OpenFavouriteColours();
+  void ExportOrPrint();
   void RestoreCachedDocument();
   void TurnPage(int delta);
   void Scroll(int delta, bool allowed);

@@ -1,0 +1,59 @@
+#include "tools/DriverPump.h"
+
+#include "platform/ModalDialog.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+#include <algorithm>
+#include <iostream>
+
+DriverPump::DriverPump(const std::string& scriptPath, Execute execute)
+    : scriptPath_(scriptPath), execute_(std::move(execute)) {}
+
+bool DriverPump::Open() {
+  if (scriptPath_.empty()) {
+    in_ = &std::cin;
+    return true;
+  }
+  file_.open(scriptPath_);
+  in_ = &file_;
+  return static_cast<bool>(file_);
+}
+
+int DriverPump::Run() {
+  ScheduleTick(0);
+  return QCoreApplication::exec();
+}
+
+void DriverPump::ScheduleTick(int milliseconds) {
+  QTimer::singleShot(milliseconds, [this] { Tick(); });
+}
+
+void DriverPump::Tick() {
+  // Only when every command under way waits in a dialog for the user.
+  if (executing_ != OpenModalDialogs()) {
+    ScheduleTick(5);
+    return;
+  }
+  std::string line;
+  if (!std::getline(*in_, line)) {
+    QCoreApplication::exit(0);
+    return;
+  }
+  const DriverCommand command = ParseDriverCommand(line);
+  if (command.verb.empty() || command.verb[0] == '#') {
+    ScheduleTick(0);
+    return;
+  }
+  long long wait = 0;
+  if (command.verb == "wait") {
+    if (!ParseDriverNumber(command.rest, wait) || wait < 0) PrintDriverError(command, "cannot be carried out");
+    ScheduleTick(static_cast<int>(std::clamp(wait, 0LL, 600000LL)));
+    return;
+  }
+  ScheduleTick(0);
+  ++executing_;
+  execute_(command);
+  --executing_;
+}
