@@ -40,6 +40,13 @@ class PageRenderer {
   void BuildColumnTable();
   void DrawMarks();
 
+  // The line selectors in the left margin of the current page (square when
+  // `square`, round otherwise), a line's tick, and the drag highlight of
+  // one character cell.
+  void DrawSelectorBoxes(bool square);
+  void PaintSelectorTick(int line, bool ticked);
+  void HighlightCell(long long column, int line);
+
   // Clear, render and furnish the current page, then recompose; and the
   // recompose alone for a scroll or a page turn.
   void StandardRefresh();

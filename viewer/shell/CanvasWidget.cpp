@@ -4,6 +4,7 @@
 #include "viewer/shell/ViewerShell.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
 
@@ -51,5 +52,28 @@ void CanvasWidget::keyPressEvent(QKeyEvent* event) {
 void CanvasWidget::wheelEvent(QWheelEvent* event) {
   const int delta = event->angleDelta().y();
   if (delta != 0) shell_.OnWheel(delta < 0);
+  event->accept();
+}
+
+void CanvasWidget::mousePressEvent(QMouseEvent* event) {
+  // The right button has no action of its own on the page.
+  if (event->button() == Qt::LeftButton) {
+    const QPoint at = event->position().toPoint();
+    shell_.OnMousePress(at.x(), at.y());
+  }
+  event->accept();
+}
+
+void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    const QPoint at = event->position().toPoint();
+    shell_.OnMouseRelease(at.x(), at.y());
+  }
+  event->accept();
+}
+
+void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint at = event->position().toPoint();
+  shell_.OnMouseMove(at.x(), at.y());
   event->accept();
 }

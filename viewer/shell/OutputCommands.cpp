@@ -2,4 +2,55 @@
 // printing them.
 #include "viewer/shell/ViewerShell.h"
 
-void ViewerShell::ExportOrPrint() {}
+#include "platform/UserDialogs.h"
+#include "texts/TextSet.h"
+#include "viewer/output/ExportDialog.h"
+#include "viewer/output/PageOutput.h"
+#include "viewer/output/PrintSetupDialog.h"
+#include "viewer/shell/ShellWindow.h"
+
+#include <QWidget>
+
+namespace {
+
+// Runs a dialog with the viewer's dialog guard set.
+template <typename Open>
+void WithDialogBusy(ViewerState& state, Open open) {
+  state.DialogBusy = 1;
+  open();
+  state.DialogBusy = 0;
+}
+
+void ExportChosenPages(ViewerShell& shell, const ExportRequest& request) {
+  const std::optional<ExportResult> failure = ExportPages(shell.renderer(), request);
+  if (failure) {
+    shell.ShowFileError(failure->error.number, failure->error.description + " (" + failure->path + ")");
+    return;
+  }
+  shell.dialogs().ShowMessage(Text(TextId::CaptionProgrammer), Text(ExportDoneMessage(request.mode)),
+                              MessageStyle::SystemModal);
+}
+
+void PrintChosenPages(ViewerShell& shell, const ExportRequest& request, QWidget* owner) {
+  ViewerState& state = shell.state();
+  PrintSettings& print = state.settings.print;
+  if (state.DialogBusy == 0) WithDialogBusy(state, [&] { RunPrintSetupDialog(print, owner); });
+  PrintPages(shell.renderer(), request, PrintJobSettings{print.copies, print.colourMode, print.quality},
+             [&shell](const std::string& text) { shell.ShowProgrammerMessage(text); });
+}
+
+}  // namespace
+
+void ViewerShell::ExportOrPrint() {
+  QWidget* owner = window_.DialogOwner();
+  if (state_.DialogBusy != 0 || !owner) return;
+  ExportRequest& request = ExportRequestOf(*owner);
+  const Document& document = state_.document;
+  WithDialogBusy(state_, [&] { RunExportDialog(request, document.CurrentPage, document.PageCount, owner); });
+  if (request.mode == kExportCancelled) return;
+  if (request.printRequested == 1) {
+    PrintChosenPages(*this, request, owner);
+  } else {
+    ExportChosenPages(*this, request);
+  }
+}

@@ -2,6 +2,40 @@
 // favourite colours.
 #include "viewer/shell/ViewerShell.h"
 
-void ViewerShell::OpenConfigurator() {}
+#include "platform/ModalDialog.h"
+#include "platform/ProgramFolder.h"
+#include "viewer/settings/ConfiguratorDialog.h"
+#include "viewer/settings/FavouriteColoursDialog.h"
+#include "viewer/settings/Palette.h"
+#include "viewer/settings/SettingsFile.h"
+#include "viewer/shell/ShellWindow.h"
 
-void ViewerShell::OpenFavouriteColours() {}
+namespace {
+
+// The colour chooser's custom colours are kept for the whole run; they
+// start black.
+CustomColours& ChooserCustomColours() {
+  static CustomColours colours{};
+  return colours;
+}
+
+}  // namespace
+
+void ViewerShell::OpenConfigurator() {
+  state_.DialogBusy = 1;
+  {
+    ConfiguratorDialog dialog(state_.settings, ProgramFile(kSettingsFileName), dialogs_, window_.DialogOwner());
+    RunModalDialog(dialog);
+  }
+  state_.DialogBusy = 0;
+}
+
+void ViewerShell::OpenFavouriteColours() {
+  state_.DialogBusy = 1;
+  {
+    FavouriteColoursDialog dialog({state_.SelectedColour, ChooserCustomColours(), ProgramFile(kPaletteFileName), dialogs_},
+                                  window_.DialogOwner());
+    RunModalDialog(dialog);
+  }
+  state_.DialogBusy = 0;
+}

@@ -27,7 +27,9 @@ void ViewerShell::OnKey(CanvasKey key) {
     case CanvasKey::End: Scroll(kHalfPage - view.y, true); break;
     case CanvasKey::Home: Scroll(-view.y, true); break;
     case CanvasKey::Up:
-    case CanvasKey::Down: break;  // the reading guide's keys
+    case CanvasKey::Down:
+      if (state_.guide.IsOn()) MoveGuide(key == CanvasKey::Down);
+      break;
   }
 }
 

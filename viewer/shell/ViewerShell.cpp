@@ -175,6 +175,19 @@ void ViewerShell::OnCommand(int id) {
     case cmd::GoTo:
       if (loaded && s.document.PageCount > 1) GoToPage();
       break;
+    case cmd::SelectorSwitch: SwitchSelectors(); break;
+    case cmd::UnderlineWholeLine:
+    case cmd::UnderlineVertical: MarkWithSelectors(id); break;
+    case cmd::UnderlinePiece:
+    case cmd::UnderlineTwoColours:
+    case cmd::UnderlineBold: MarkPieceCommand(id); break;
+    case cmd::UnderlineLink:
+      if (s.document.PageCount > 1) MarkLinkCommand();
+      break;
+    case cmd::AlignLeft:
+    case cmd::AlignCentre:
+    case cmd::AlignRight: AlignSelectedLines(id); break;
+    case cmd::GuideReader: ToggleGuide(); break;
     default: break;
   }
 }

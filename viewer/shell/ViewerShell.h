@@ -9,6 +9,9 @@
 class ShellWindow;
 class UserDialogs;
 
+// The three sets of menu states the reader's selection switches between.
+enum class MenuState { Normal, SelectorsShown, PieceChosen };
+
 // Keys the canvas reacts to.
 enum class CanvasKey { Left, Right, Up, Down, PageUp, PageDown, Home, End };
 
@@ -30,6 +33,10 @@ class ViewerShell {
   void OnCommand(int id);
   void OnKey(CanvasKey key);
   void OnWheel(bool towardsReader);
+  // The mouse on the canvas, in the canvas's client coordinates.
+  void OnMousePress(int x, int y);
+  void OnMouseRelease(int x, int y);
+  void OnMouseMove(int x, int y);
   // A close request from the window manager leaves as "Exit" does.
   void OnCloseRequest() { OnCommand(1047); }
 
@@ -54,6 +61,21 @@ class ViewerShell {
   void About();
   void Exit();
   void SetColour(int id);
+  // Marking (the selection, the mark commands, alignment) and the guide.
+  void SetMenuState(MenuState menuState);
+  void SwitchSelectors();
+  void MarkWithSelectors(int id);
+  void MarkPieceCommand(int id);
+  void MarkLinkCommand();
+  void AlignSelectedLines(int id);
+  void FinishMarkCommand(bool usedSelectors);
+  bool AskTargetPage(int& page);
+  void ToggleGuide();
+  void MoveGuide(bool down);
+  bool FollowLinkAt(int line, int column);
+  void StartPiece(int line, int column);
+  void WaitOneSecond();
+
   // The dialogs of the settings and of the output.
   void OpenConfigurator();
   void OpenFavouriteColours();
