@@ -1,0 +1,133 @@
+// Timings of the viewer at its largest size: a 13,000-line text (200 pages).
+//   viewer_bench [rounds]
+// Prints one row per measurement: the median of the rounds in milliseconds.
+#include "platform/ProgramFolder.h"
+#include "platform/ScriptedDialogs.h"
+#include "texts/TextSet.h"
+#include "viewer/canvas/PageRenderer.h"
+#include "viewer/canvas/PictureLoader.h"
+#include "viewer/shell/CommandIds.h"
+#include "viewer/shell/MainWindow.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <sys/resource.h>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Milliseconds(Clock::time_point from, Clock::time_point to) {
+  return std::chrono::duration<double, std::milli>(to - from).count();
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+double TimeOnce(const std::function<void()>& work) {
+  const auto start = Clock::now();
+  work();
+  return Milliseconds(start, Clock::now());
+}
+
+void Report(const char* what, double milliseconds) { std::printf("%-48s %10.2f ms\n", what, milliseconds); }
+
+long PeakMegabytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss / 1024;
+}
+
+// A full page: 65 lines of 93 characters, every line carrying every mark.
+double RenderFullPage(int rounds) {
+  ScriptedDialogs dialogs([](const std::string&) {});
+  ViewerState state;
+  PictureLoader pictures(dialogs);
+  PageRenderer renderer(state, pictures, {});
+  state.document.PageCount = 1;
+  for (int line = 1; line <= kLinesPerPage; ++line) {
+    LineRecord& record = state.document.UseLine(1, line);
+    record.absoluteLine = line;
+    record.text = std::string(kPrintedChars, static_cast<char>('a' + line % 26));
+    record.hasMarks = record.hasBold = record.hasLinks = 1;
+    const std::string l = std::to_string(line);
+    record.horizontalMarks = l + ",3,96;";
+    record.twoColourPieces = l + ",10,30,255,16777215;";
+    record.boldPieces = l + ",40,50;";
+    record.linkPieces = l + ",60,70,1E1;";
+    record.linkTargets = "2,1E1;";
+    record.verticalMarks = line % 10 == 1 ? l + "," + std::to_string(line + 5) + ";" : "";
+  }
+  std::vector<double> times;
+  for (int r = 0; r < rounds; ++r) times.push_back(TimeOnce([&] { renderer.RenderPage(1, 0); }));
+  return Median(times);
+}
+
+// The window with the moment page 1 first reached the screen.
+class TimedWindow : public MainWindow {
+ public:
+  using MainWindow::MainWindow;
+  void PresentView() override {
+    if (!firstPresent) firstPresent = Clock::now();
+    MainWindow::PresentView();
+  }
+  std::optional<Clock::time_point> firstPresent;
+};
+
+void BenchViewerWindow(int rounds) {
+  QTemporaryDir folder;
+  const std::string text = folder.filePath("big.txt").toStdString();
+  {
+    std::ofstream out(text, std::ios::binary);
+    for (int i = 1; i <= 13000; ++i) out << "Line " << i << " of a long document, with words enough to fill it\r\n";
+  }
+  SetProgramFolder(folder.filePath("program").toStdString());
+  MakeFolders(ProgramFolder());
+  ScriptedDialogs dialogs([](const std::string&) {});
+  TimedWindow window(dialogs);
+  window.shell().Initialise();
+  ViewerShell& shell = window.shell();
+
+  std::vector<double> toScreen, whole, turn, mark, undo;
+  for (int r = 0; r < rounds; ++r) {
+    dialogs.fileAnswers.push_back(text);
+    window.firstPresent.reset();
+    const auto start = Clock::now();
+    shell.OnCommand(cmd::New);
+    whole.push_back(Milliseconds(start, Clock::now()));
+    toScreen.push_back(window.firstPresent ? Milliseconds(start, *window.firstPresent) : 0);
+
+    turn.push_back(TimeOnce([&] { shell.OnKey(CanvasKey::Right); }));
+    shell.state().document.CurrentPage = 150;
+    shell.state().piece = {5, 10, 20};
+    mark.push_back(TimeOnce([&] { shell.OnCommand(cmd::UnderlinePiece); }));
+    undo.push_back(TimeOnce([&] { shell.OnCommand(cmd::Undo); }));
+  }
+  Report("New: chosen file to page 1 on screen", Median(toScreen));
+  Report("New: whole command, cache written", Median(whole));
+  Report("page turn", Median(turn));
+  Report("mark command on page 150, undo point included", Median(mark));
+  Report("Undo", Median(undo));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  InstallTextSet(EnglishTexts());
+  const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+  Report("render one full page (65 x 93, every mark)", RenderFullPage(rounds * 10));
+  BenchViewerWindow(rounds);
+  std::printf("%-48s %10ld MB\n", "peak memory", PeakMegabytes());
+  return 0;
+}
