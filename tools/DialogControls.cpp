@@ -1,5 +1,7 @@
 #include "tools/DialogControls.h"
 
+#include "tools/DialogInspect.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
@@ -98,14 +100,17 @@ QWidget* FindControl(QWidget* root, int id) {
 
 bool ExecuteDialogCommand(const DriverCommand& command) {
   static const std::vector<std::string> verbs = {"click", "set", "pick", "close", "pmove", "ppress", "prpress"};
-  if (std::find(verbs.begin(), verbs.end(), command.verb) == verbs.end()) return false;
+  const bool inspect = IsDialogInspectVerb(command.verb);
+  if (!inspect && std::find(verbs.begin(), verbs.end(), command.verb) == verbs.end()) return false;
   QWidget* dialog = QApplication::activeModalWidget();
   if (!dialog) {
     PrintDriverError(command, "no dialog open");
     return true;
   }
   bool done = false;
-  if (command.verb == "close") {
+  if (inspect) {
+    done = ExecuteDialogInspect(dialog, command);
+  } else if (command.verb == "close") {
     done = dialog->close() || true;
   } else if (command.verb[0] == 'p' && command.verb != "pick") {
     done = PaletteMouse(dialog, command.verb, command.rest);

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "tools/DriverScript.h"
+
+#include <string>
+
+class QWidget;
+
+// The driver's commands that look at the open modal dialog without
+// touching it:
+//   dialog            -> dialog title="..." width=W height=H ontop=0|1
+//   inspect ID        -> control ID enabled=0|1 checked=0|1 text="..." selected=N rect=X,Y,W,H
+//                        (selected: the list item, from 1; 0 when none or not a list)
+//   pixel ID X Y      -> pixel ID X Y R G B   (the control as drawn)
+//   save-dialog PATH  -> the dialog as drawn, a PNG file
+bool IsDialogInspectVerb(const std::string& verb);
+
+// False when the command cannot be carried out.
+bool ExecuteDialogInspect(QWidget* dialog, const DriverCommand& command);
