@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/UserDialogs.h"
 #include "viewer/canvas/CanvasState.h"
 #include "viewer/canvas/PageStore.h"
 #include "viewer/document/Document.h"
@@ -32,5 +33,6 @@ struct ViewerState {
 
   std::int32_t DialogBusy = 0;
   std::uint32_t SelectedColour = 0;
+  CustomColours customColours{};  // the colour chooser's, kept for the run
   QRgb PageTextColour = qRgb(0, 0, 0);
 };

@@ -10,17 +10,6 @@
 #include "viewer/settings/SettingsFile.h"
 #include "viewer/shell/ShellWindow.h"
 
-namespace {
-
-// The colour chooser's custom colours are kept for the whole run; they
-// start black.
-CustomColours& ChooserCustomColours() {
-  static CustomColours colours{};
-  return colours;
-}
-
-}  // namespace
-
 void ViewerShell::OpenConfigurator() {
   state_.DialogBusy = 1;
   {
@@ -33,7 +22,7 @@ void ViewerShell::OpenConfigurator() {
 void ViewerShell::OpenFavouriteColours() {
   state_.DialogBusy = 1;
   {
-    FavouriteColoursDialog dialog({state_.SelectedColour, ChooserCustomColours(), ProgramFile(kPaletteFileName), dialogs_},
+    FavouriteColoursDialog dialog({state_.SelectedColour, state_.customColours, ProgramFile(kPaletteFileName), dialogs_},
                                   window_.DialogOwner());
     RunModalDialog(dialog);
   }
