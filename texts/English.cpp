@@ -221,6 +221,21 @@ constexpr TextEntry kEnglish[] = {
     {EditorMessageNoOtherResults, "No other results found"},
     {EditorOpenFilter, "Text"},
     {EditorSaveFilter, "txt"},
+
+    // Editor find and replace dialogs
+    {EditorFindDialogTitle, "Find"},
+    {EditorReplaceDialogTitle, "Replace"},
+    {EditorFindWhatLabel, "Find what:"},
+    {EditorReplaceWithLabel, "Replace with:"},
+    {EditorWholeWordLabel, "Match whole word only"},
+    {EditorMatchCaseLabel, "Match case"},
+    {EditorDirectionLabel, "Direction"},
+    {EditorDirectionUp, "Up"},
+    {EditorDirectionDown, "Down"},
+    {EditorFindNextButton, "Find Next"},
+    {EditorReplaceButton, "Replace"},
+    {EditorReplaceAllButton, "Replace All"},
+    {EditorCancelButton, "Cancel"},
 };
 
 }  // namespace

@@ -221,6 +221,21 @@ constexpr TextEntry kSpanish[] = {
     {EditorMessageNoOtherResults, "No se encontró ningún otro resultado"},
     {EditorOpenFilter, "Texto"},
     {EditorSaveFilter, "txt"},
+
+    // Editor find and replace dialogs
+    {EditorFindDialogTitle, "Buscar"},
+    {EditorReplaceDialogTitle, "Reemplazar"},
+    {EditorFindWhatLabel, "Buscar:"},
+    {EditorReplaceWithLabel, "Reemplazar con:"},
+    {EditorWholeWordLabel, "Solo palabras completas"},
+    {EditorMatchCaseLabel, "Coincidir mayúsculas y minúsculas"},
+    {EditorDirectionLabel, "Dirección"},
+    {EditorDirectionUp, "Arriba"},
+    {EditorDirectionDown, "Abajo"},
+    {EditorFindNextButton, "Buscar siguiente"},
+    {EditorReplaceButton, "Reemplazar"},
+    {EditorReplaceAllButton, "Reemplazar todo"},
+    {EditorCancelButton, "Cancelar"},
 };
 
 }  // namespace

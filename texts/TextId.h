@@ -222,5 +222,20 @@ enum class TextId : int {
   EditorOpenFilter,  // open dialog: filter description and default extension
   EditorSaveFilter,  // save dialog: filter description and default extension
 
+  // ---- Editor find and replace dialogs -----------------------------------
+  EditorFindDialogTitle,
+  EditorReplaceDialogTitle,
+  EditorFindWhatLabel,      // before the find text, 1152
+  EditorReplaceWithLabel,   // before the replacement, 1153
+  EditorWholeWordLabel,     // 1040
+  EditorMatchCaseLabel,     // 1041
+  EditorDirectionLabel,     // the group around 1056 and 1057
+  EditorDirectionUp,        // 1056
+  EditorDirectionDown,      // 1057
+  EditorFindNextButton,     // 1
+  EditorReplaceButton,      // 1024
+  EditorReplaceAllButton,   // 1025
+  EditorCancelButton,       // 2
+
   Count
 };

@@ -1,12 +1,213 @@
+// The editor's driver: the real editor window offscreen, run from a script.
+//   set-text TEXT      the box's whole text (\n, \t, \\ escapes)
+//   type TEXT          keys typed into the box (\n is Enter, \t is Tab)
+//   select S E         the box's selection, 0-based
+//   command ID         a menu command, as the menu gives it
+//   set ID TEXT        a text field of the open find or replace dialog
+//   click ID           a button or option of the open dialog
+//   choose [PATH]      the answer of the next file dialog; none cancels
+//   wait MS            lets the program run (the refresh timer ticks), as
+//                      the driver's pump carries it out
+//   status             prints "status PART1 | PART2"
+//   text               prints "text TEXT | START END" (escaped)
+//   lines              prints each visual line as "[LINE]"
+// Messages print as "message CAPTION | TEXT"; "exit" when the window ends,
+// which ends the script.
 #include "tools/DriverOptions.h"
 
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenuBar>
+
+#include <map>
+
+#include "editor/EditorFiles.h"
+#include "editor/EditorIds.h"
+#include "editor/EditorTextBox.h"
+#include "editor/EditorWindow.h"
+#include "platform/ProgramFolder.h"
+#include "platform/ScriptedDialogs.h"
+#include "texts/TextSet.h"
+#include "tools/DialogControls.h"
+#include "tools/DriverPump.h"
 #include "tools/DriverScript.h"
 
-// The editor's driver comes with the editor's window.
+namespace {
+
+std::string Utf8Of(const QString& text) { return text.toStdString(); }
+
+class EditorSession {
+ public:
+  EditorSession(EditorWindow& window, ScriptedDialogs& dialogs) : window_(window), dialogs_(dialogs) {}
+
+  void Execute(const DriverCommand& command) {
+    using Handler = void (EditorSession::*)(const DriverCommand&);
+    static const std::map<std::string, Handler> kVerbs = {
+        {"set-text", &EditorSession::SetText}, {"type", &EditorSession::Type},
+        {"select", &EditorSession::Select},    {"command", &EditorSession::Command},
+        {"set", &EditorSession::SetField},     {"click", &EditorSession::Click},
+        {"choose", &EditorSession::Choose},    {"status", &EditorSession::Status},
+        {"text", &EditorSession::PrintText},   {"lines", &EditorSession::PrintLines},
+    };
+    if (window_.HasEnded()) return;
+    const auto verb = kVerbs.find(command.verb);
+    if (verb == kVerbs.end()) {
+      PrintDriverError(command, "unknown command");
+    } else {
+      (this->*verb->second)(command);
+    }
+  }
+
+ private:
+  void SetText(const DriverCommand& command) {
+    window_.Box().SetText(TextFromUtf8(UnescapeDriverText(command.rest)));
+  }
+
+  // Each character goes to the box as a key press, as typing sends it.
+  void Type(const DriverCommand& command) {
+    const QString typed = QString::fromUtf8(UnescapeDriverText(command.rest));
+    for (qsizetype i = 0; i < typed.size(); ++i) {
+      const qsizetype units = typed[i].isHighSurrogate() && i + 1 < typed.size() ? 2 : 1;
+      const QString text = typed.mid(i, units);
+      const int key = text == "\n" ? Qt::Key_Return : text == "\t" ? Qt::Key_Tab : Qt::Key_unknown;
+      QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+      QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+      QApplication::sendEvent(&window_.Box(), &press);
+      QApplication::sendEvent(&window_.Box(), &release);
+      i += units - 1;
+    }
+  }
+
+  void Select(const DriverCommand& command) {
+    const auto blank = command.rest.find(' ');
+    long long start = 0;
+    long long end = 0;
+    if (blank == std::string::npos || !ParseDriverNumber(command.rest.substr(0, blank), start) ||
+        !ParseDriverNumber(command.rest.substr(blank + 1), end) || start < 0 || end < 0) {
+      PrintDriverError(command, "select takes two offsets");
+      return;
+    }
+    const auto size = static_cast<long long>(window_.Box().Text().size());
+    window_.Box().SetSelection(static_cast<std::size_t>(std::min(start, size)),
+                               static_cast<std::size_t>(std::min(end, size)));
+  }
+
+  // The command goes through its menu entry, as a click on it would.
+  void Command(const DriverCommand& command) {
+    long long id = 0;
+    if (!ParseDriverNumber(command.rest, id)) {
+      PrintDriverError(command, "command takes an id");
+      return;
+    }
+    for (QAction* menu : window_.menuBar()->actions()) {
+      if (!menu->menu()) continue;
+      for (QAction* action : menu->menu()->actions()) {
+        if (!action->isSeparator() && action->data().toLongLong() == id) {
+          action->trigger();
+          return;
+        }
+      }
+    }
+    PrintDriverError(command, "no menu command " + std::to_string(id));
+  }
+
+  // The control of the open dialog with the id the command names first.
+  QWidget* DialogControl(const DriverCommand& command, std::string& rest) {
+    const std::string& arguments = command.rest;
+    const auto blank = arguments.find(' ');
+    long long id = 0;
+    if (!ParseDriverNumber(arguments.substr(0, blank), id)) {
+      PrintDriverError(command, "a control id comes first");
+      return nullptr;
+    }
+    rest = blank == std::string::npos ? "" : arguments.substr(blank + 1);
+    FindReplaceDialog* dialog = window_.OpenDialog();
+    if (!dialog) {
+      PrintDriverError(command, "no find or replace dialog is open");
+      return nullptr;
+    }
+    QWidget* control = FindControl(dialog, static_cast<int>(id));
+    if (!control) PrintDriverError(command, "the dialog has no control " + std::to_string(id));
+    return control;
+  }
+
+  void SetField(const DriverCommand& command) {
+    std::string text;
+    QWidget* control = DialogControl(command, text);
+    if (!control) return;
+    auto* field = qobject_cast<QLineEdit*>(control);
+    if (!field) {
+      PrintDriverError(command, "not a text field");
+      return;
+    }
+    field->setText(QString::fromUtf8(UnescapeDriverText(text)));
+  }
+
+  void Click(const DriverCommand& command) {
+    std::string ignored;
+    QWidget* control = DialogControl(command, ignored);
+    if (!control) return;
+    auto* button = qobject_cast<QAbstractButton*>(control);
+    if (!button) {
+      PrintDriverError(command, "not a button");
+    } else if (!button->isEnabled()) {
+      PrintDriverError(command, "the button is disabled");
+    } else {
+      button->click();
+    }
+  }
+
+  void Choose(const DriverCommand& command) {
+    dialogs_.fileAnswers.push_back(UnescapeDriverText(command.rest));
+  }
+
+  void Status(const DriverCommand&) {
+    PrintDriverLine("status " + Utf8Of(window_.LinesStatus()) + " | " + Utf8Of(window_.PagesStatus()));
+  }
+
+  void PrintText(const DriverCommand&) {
+    const TextSelection selection = window_.Box().Selection();
+    PrintDriverLine("text " + EscapeDriverText(Utf8FromText(window_.Box().Text())) + " | " +
+                    std::to_string(selection.start) + " " + std::to_string(selection.end));
+  }
+
+  void PrintLines(const DriverCommand&) {
+    const BoxText& content = window_.Box().Content();
+    for (std::size_t k = 0; k < content.LineCount(); ++k) {
+      const VisualLine line = content.Line(k);
+      PrintDriverLine("[" + EscapeDriverText(Utf8FromText(
+                                std::u16string_view(content.Text()).substr(line.start, line.length))) +
+                      "]");
+    }
+  }
+
+  EditorWindow& window_;
+  ScriptedDialogs& dialogs_;
+};
+
+std::string FolderWithSlash(std::string folder) {
+  if (folder.empty() || folder.back() != '/') folder += '/';
+  return folder;
+}
+
+}  // namespace
+
 int RunEditorDriver(const DriverOptions& options) {
-  const bool read = RunDriverScript(options.scriptPath, [](const DriverCommand& command) {
-    PrintDriverError(command, "unknown command");
-    return true;
+  InstallTextSet(options.Texts());
+  SetProgramFolder(FolderWithSlash(options.folder));
+  ScriptedDialogs dialogs(PrintDriverLine);
+  EditorWindow window(dialogs);
+  EditorSession session(window, dialogs);
+  DriverPump pump(options.scriptPath, [&session](const DriverCommand& command) { session.Execute(command); });
+  if (!pump.Open()) return 2;
+  // The program ends with its window, and so does the script.
+  QObject::connect(&window, &EditorWindow::Ended, [] {
+    PrintDriverLine("exit");
+    QCoreApplication::exit(0);
   });
-  return read ? 0 : 2;
+  window.show();
+  return pump.Run();
 }

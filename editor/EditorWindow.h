@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+#include <QTimer>
+
+#include <string>
+#include <string_view>
+
+#include "editor/EditorFiles.h"
+#include "editor/FindReplace.h"
+#include "editor/FindReplaceDialog.h"
+
+class EditorTextBox;
+class QLabel;
+class UserDialogs;
+
+// The editor's one window: the text box, the status bar with the line and
+// page counts, the menu, and the modeless find and replace dialogs. Every
+// menu command goes through OnCommand; dialogs that wait for an answer go
+// through UserDialogs, so tests and the driver can answer them.
+class EditorWindow : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit EditorWindow(UserDialogs& dialogs, QWidget* parent = nullptr);
+  ~EditorWindow() override;
+
+  // The one procedure for the menu's commands, by their ids; other ids are
+  // ignored.
+  void OnCommand(int id);
+  // The timer's work: the counts of the box's visual lines and whole pages.
+  void RefreshCounts();
+
+  EditorTextBox& Box() { return *box_; }
+  FindReplaceDialog* OpenDialog() const { return dialog_; }
+  QString LinesStatus() const;
+  QString PagesStatus() const;
+  bool HasEnded() const { return ended_; }
+
+ signals:
+  // The window has ended ("Salir" / "Exit" or a close request): the program ends.
+  void Ended();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  void BuildMenu();
+  void BuildStatusBar();
+  void ShowProgrammerMessage(std::string_view text);
+  void ShowAbout();
+  void EndWindow();
+  void ReadPlainText();
+  void WriteWithFormat();
+  void WriteWithoutFormat();
+  bool ChooseFile(FileDialogMode mode);
+  void OpenFindDialog(FindDialogMode mode);
+  void OnFindRequest(const SearchRecord& request);
+
+  UserDialogs& dialogs_;
+  EditorTextBox* box_ = nullptr;
+  QLabel* linesPart_ = nullptr;
+  QLabel* pagesPart_ = nullptr;
+  QTimer* refreshTimer_ = nullptr;
+  FindReplaceState findState_;
+  QPointer<FindReplaceDialog> dialog_;
+  QPointer<QWidget> savedFocus_;
+  std::string lastFileName_;  // shared by reading and writing without format
+  bool ended_ = false;
+};
