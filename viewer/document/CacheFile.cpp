@@ -1,11 +1,13 @@
 #include "viewer/document/CacheFile.h"
 
 #include "platform/SafeWrite.h"
+#include "viewer/document/CacheJournal.h"
 #include "viewer/document/RecordCodec.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -133,10 +135,20 @@ FileError CacheWrite(const Document& document, const std::string& path,
 
 bool CacheRead(Document& document, const std::string& path,
                const std::function<void()>& onRecord) {
+  RecoverCacheChanges(path);
+  bool canonical = false;
+  return CacheReadChecked(document, path, onRecord, canonical);
+}
+
+bool CacheReadChecked(Document& document, const std::string& path, const std::function<void()>& onRecord,
+                      bool& canonical) {
   RecordSource source;
   if (!source.Open(path)) return false;
   Document fresh;
   bool placedAny = false;
+  canonical = true;
+  int previousSlot = -1;
+  std::vector<std::uint8_t> encoded(kRecordSize);
   const std::uint64_t count = source.RecordCount();
   for (std::uint64_t i = 0; i < count; ++i) {
     const std::uint8_t* bytes = source.Next();
@@ -145,6 +157,16 @@ bool CacheRead(Document& document, const std::string& path,
     if (i == 0) {
       fresh.linkCounter = decoded.copies.linkCounter;
       fresh.boldCounter = decoded.copies.boldCounter;
+    }
+    if (canonical) {
+      // As a whole write would make it: in slot order, same counters, and
+      // no byte the records do not account for.
+      const int slot = SlotIndex(decoded.line.pageNumber, decoded.line.lineInPage);
+      const RecordCopies copies{fresh.linkCounter, fresh.boldCounter, decoded.copies.lineBoxCopy};
+      EncodeLineRecord(decoded.line, copies, RecordBytes(encoded.data(), kRecordSize));
+      canonical = slot > previousSlot && decoded.line.IsInUse() &&
+                  std::memcmp(encoded.data(), bytes, kRecordSize) == 0;
+      previousSlot = slot;
     }
     placedAny = PlaceRecord(fresh, decoded) || placedAny;
     if (onRecord) onRecord();

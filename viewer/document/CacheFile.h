@@ -27,5 +27,11 @@ FileError CacheWrite(const Document& document, const std::string& path,
 // is missing, not a regular file, empty, not a whole number of records, fails
 // to read, or has no record that can be placed. LineCounter and
 // LineSelection are not part of the cache and keep their values.
+// A change an earlier run left half done is completed (or dropped) first.
 bool CacheRead(Document& document, const std::string& path,
                const std::function<void()>& onRecord = {});
+
+// The same, telling whether the file is exactly as CacheWrite would write
+// the document it holds.
+bool CacheReadChecked(Document& document, const std::string& path, const std::function<void()>& onRecord,
+                      bool& canonical);

@@ -25,6 +25,27 @@ int SlotIndex(int page, int line) {
 
 Document::Document() : lines_(kSlotCount), boxes_(kSlotCount) {}
 
+Document::Document(const Document& other)
+    : CurrentPage(other.CurrentPage),
+      PageCount(other.PageCount),
+      DocumentLoaded(other.DocumentLoaded),
+      LineCounter(other.LineCounter),
+      linkCounter(other.linkCounter),
+      boldCounter(other.boldCounter),
+      LineSelection(other.LineSelection),
+      lines_(kSlotCount),
+      boxes_(other.boxes_) {
+  boxes_.resize(kSlotCount);
+  for (std::size_t slot = 0; slot < other.lines_.size() && slot < kSlotCount; ++slot) {
+    if (other.lines_[slot]) lines_[slot] = std::make_unique<LineRecord>(*other.lines_[slot]);
+  }
+}
+
+Document& Document::operator=(const Document& other) {
+  if (this != &other) *this = Document(other);
+  return *this;
+}
+
 const LineRecord& Document::Line(int page, int line) const {
   static const LineRecord kUnused{};
   const int slot = SlotIndex(page, line);

@@ -17,6 +17,9 @@ class Document {
   Document();
   Document(Document&&) noexcept = default;
   Document& operator=(Document&&) noexcept = default;
+  // A deep copy: the undo point keeps one of the document as last saved.
+  Document(const Document& other);
+  Document& operator=(const Document& other);
 
   // Any page and line may be asked for; outside the grid, or for a slot
   // never used, the answer is the zero-filled record.

@@ -1,0 +1,155 @@
+#include "viewer/document/CacheFile.h"
+#include "viewer/document/CacheJournal.h"
+#include "viewer/document/CacheStore.h"
+
+#include "CacheTestSupport.h"
+#include "platform/SafeWrite.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A document of `pages` full pages of text.
+Document FullDocument(int pages) {
+  Document document;
+  document.PageCount = pages;
+  for (int page = 1; page <= pages; ++page) {
+    for (int line = 1; line <= kLinesPerPage; ++line) {
+      document.UseLine(page, line) = TextLine(page, line, (page - 1) * kLinesPerPage + line);
+    }
+  }
+  return document;
+}
+
+class CacheStoreTest : public ::testing::Test {
+ protected:
+  void TearDown() override { SetWriteFailureAfterBytes(-1); }
+
+  // What a whole write of `document` puts on disk.
+  Bytes WholeWrite(const Document& document) {
+    const std::string path = folder.File("reference");
+    EXPECT_FALSE(CacheWrite(document, path).failed());
+    return ReadBytes(path);
+  }
+
+  TempFolder folder;
+  std::string cache = folder.File("cache.04");
+};
+
+TEST_F(CacheStoreTest, ChangesWrittenInPlaceGiveTheBytesOfAWholeWrite) {
+  CacheStore store(cache);
+  Document document = FullDocument(3);
+  ASSERT_FALSE(store.Save(document).failed());
+  struct Step {
+    const char* name;
+    void (*change)(Document&);
+  };
+  const Step steps[] = {
+      {"a mark on page 2", [](Document& d) { d.UseLine(2, 5).horizontalMarks = "5,9,14;"; }},
+      {"marks on two pages", [](Document& d) {
+         d.UseLine(1, 1).hasMarks = 1;
+         d.UseLine(3, 65).alignment = "AL2";
+       }},
+      {"a link moves the counter in every record", [](Document& d) {
+         d.linkCounter = 7;
+         d.UseLine(1, 2).linkTargets = "3,1E7;";
+       }},
+      {"no change at all", [](Document&) {}},
+  };
+  for (const Step& step : steps) {
+    step.change(document);
+    ASSERT_FALSE(store.Save(document).failed()) << step.name;
+    EXPECT_EQ(ReadBytes(cache), WholeWrite(document)) << step.name;
+    EXPECT_FALSE(std::filesystem::exists(CacheJournalPath(cache))) << step.name;
+  }
+  Document restored;
+  ASSERT_TRUE(store.Restore(restored));
+  EXPECT_EQ(restored.Line(3, 65).alignment, "AL2");
+  EXPECT_EQ(restored.linkCounter, 7);
+}
+
+TEST_F(CacheStoreTest, AFileNotAsTheStoreLeftItIsWrittenWhole) {
+  CacheStore store(cache);
+  Document document = FullDocument(2);
+  ASSERT_FALSE(store.Save(document).failed());
+  std::filesystem::remove(cache);
+  document.UseLine(1, 1).text = "changed";
+  ASSERT_FALSE(store.Save(document).failed());
+  EXPECT_EQ(ReadBytes(cache), WholeWrite(document));
+
+  // A hand-made file: its second record carries other counters.
+  Bytes file;
+  Append(file, EncodeRecord(TextLine(1, 1, 1), {5, 0, {}}));
+  Append(file, EncodeRecord(TextLine(1, 2, 2), {9, 0, {}}));
+  WriteBytes(cache, file);
+  Document loaded;
+  ASSERT_TRUE(store.Load(loaded));
+  loaded.UseLine(1, 1).hasMarks = 1;
+  ASSERT_FALSE(store.Save(loaded).failed());
+  EXPECT_EQ(ReadBytes(cache), WholeWrite(loaded));
+}
+
+TEST_F(CacheStoreTest, AJournalLeftByAKillIsCompletedOrDropped) {
+  CacheStore store(cache);
+  Document before = FullDocument(2);
+  ASSERT_FALSE(store.Save(before).failed());
+  const Bytes old = ReadBytes(cache);
+  Document after = before;
+  after.UseLine(2, 3).horizontalMarks = "3,9,14;";
+  const Bytes expected = WholeWrite(after);
+  const std::uint64_t offset = (65 + 2) * kRecordSize;
+  const std::vector<CacheByteRange> ranges = {
+      {offset, Bytes(expected.begin() + static_cast<std::ptrdiff_t>(offset),
+                     expected.begin() + static_cast<std::ptrdiff_t>(offset + kRecordSize))}};
+  const Bytes journal = EncodeCacheJournal(old.size(), ranges);
+
+  // Killed after the journal, half way through the record: completed.
+  Bytes half = old;
+  std::copy(expected.begin() + static_cast<std::ptrdiff_t>(offset),
+            expected.begin() + static_cast<std::ptrdiff_t>(offset + kRecordSize / 2),
+            half.begin() + static_cast<std::ptrdiff_t>(offset));
+  WriteBytes(cache, half);
+  WriteBytes(CacheJournalPath(cache), journal);
+  Document read;
+  ASSERT_TRUE(CacheRead(read, cache));
+  EXPECT_EQ(ReadBytes(cache), expected);
+  EXPECT_EQ(read.Line(2, 3).horizontalMarks, "3,9,14;");
+  EXPECT_FALSE(std::filesystem::exists(CacheJournalPath(cache)));
+
+  // Killed while the journal was written: it is damaged and dropped.
+  for (const std::size_t cut : {std::size_t{3}, journal.size() / 2, journal.size() - 1}) {
+    WriteBytes(cache, old);
+    WriteBytes(CacheJournalPath(cache), Bytes(journal.begin(), journal.begin() + static_cast<std::ptrdiff_t>(cut)));
+    ASSERT_TRUE(CacheRead(read, cache));
+    EXPECT_EQ(ReadBytes(cache), old) << cut;
+    EXPECT_FALSE(std::filesystem::exists(CacheJournalPath(cache)));
+  }
+}
+
+TEST_F(CacheStoreTest, JournalsFromAnywhereAreCheckedBeforeUse) {
+  Bytes journal = EncodeCacheJournal(100, {{10, Bytes(5, 7)}});
+  std::uint64_t length = 0;
+  std::vector<CacheByteRange> ranges;
+  ASSERT_TRUE(DecodeCacheJournal(journal, length, ranges));
+  EXPECT_EQ(length, 100u);
+  journal[20] ^= 1;
+  EXPECT_FALSE(DecodeCacheJournal(journal, length, ranges)) << "checksum";
+  EXPECT_FALSE(DecodeCacheJournal(EncodeCacheJournal(100, {{98, Bytes(5, 7)}}), length, ranges)) << "past the end";
+  EXPECT_FALSE(DecodeCacheJournal(Bytes(40, 0), length, ranges));
+}
+
+TEST_F(CacheStoreTest, AFullDiskKeepsTheOldFile) {
+  CacheStore store(cache);
+  Document document = FullDocument(2);
+  ASSERT_FALSE(store.Save(document).failed());
+  const Bytes old = ReadBytes(cache);
+  document.UseLine(1, 4).horizontalMarks = "4,9,14;";
+  SetWriteFailureAfterBytes(100);
+  EXPECT_EQ(store.Save(document).number, ENOSPC);
+  SetWriteFailureAfterBytes(-1);
+  EXPECT_EQ(ReadBytes(cache), old);
+  ASSERT_FALSE(store.Save(document).failed());
+  EXPECT_EQ(ReadBytes(cache), WholeWrite(document));
+}
+
+}  // namespace
