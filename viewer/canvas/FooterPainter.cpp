@@ -66,6 +66,10 @@ void PageRenderer::DrawTextBlock(QImage& target, std::string_view cp1252, int al
 }
 
 void PageRenderer::DrawFooters(QImage& bitmap, int borderFlag) {
+  DrawFootersOfPage(bitmap, borderFlag, state_.document.CurrentPage);
+}
+
+void PageRenderer::DrawFootersOfPage(QImage& bitmap, int borderFlag, int page) {
   const ViewerSettings& settings = state_.settings;
   if (borderFlag == 1) {
     QPainter painter(&bitmap);
@@ -81,7 +85,7 @@ void PageRenderer::DrawFooters(QImage& bitmap, int borderFlag) {
   }
   const PageNumberSettings& number = settings.pageNumber;
   if (number.enabled != 0) {
-    const std::string label = PageLabel(state_.document.CurrentPage, PageLabelStyleOf(number),
+    const std::string label = PageLabel(page, PageLabelStyleOf(number),
                                         Utf8ToCp1252(Text(TextId::PageNumberWord)));
     DrawTextBlock(bitmap, label, number.alignment, kBandLeft, kPageNumberTop, MakePageFont(number.fontSize),
                   Qt::black);

@@ -21,7 +21,12 @@ QString PictureName(const std::string& stored) {
 }  // namespace
 
 PageRenderer::PageRenderer(ViewerState& state, PictureLoader& pictures, std::function<void()> present)
-    : state_(state), pictures_(pictures), present_(std::move(present)) {}
+    : state_(state), pictures_(pictures), present_(std::move(present)) {
+  state_.pages.SetDrawer(
+      [this](int page, const PageLook& look, QImage& into) { DrawPageWithLook(page, look, into); });
+}
+
+PageRenderer::~PageRenderer() { state_.pages.SetDrawer({}); }
 
 void PageRenderer::ClearBitmap(QImage& bitmap) { bitmap.fill(Qt::white); }
 
@@ -38,13 +43,33 @@ bool PageRenderer::IsGuideLine(int line) const {
   return guideState == kGuideOn && state_.guide.GuideLine == line;
 }
 
+PageLook PageRenderer::LookNow(int guideState) const {
+  return PageLook{state_.settings, guideState, state_.guide.GuideLine, 1};
+}
+
 void PageRenderer::RenderPage(int page, int guideState) {
+  PaintPage(page, guideState, state_.pages.BitmapToDraw(page, LookNow(guideState)));
+  Recompose();
+}
+
+void PageRenderer::DrawPageWithLook(int page, const PageLook& look, QImage& into) {
+  // The page is drawn as it was last drawn: with the settings and the guide
+  // it had then, whatever they are now.
+  const ViewerSettings settingsNow = state_.settings;
+  const std::int16_t guideLineNow = state_.guide.GuideLine;
+  state_.settings = look.settings;
+  state_.guide.GuideLine = look.guideLine;
+  PaintPage(page, look.guideState, into);
+  DrawFootersOfPage(into, look.border, page);
+  state_.guide.GuideLine = guideLineNow;
+  state_.settings = settingsNow;
+}
+
+void PageRenderer::PaintPage(int page, int guideState, QImage& bitmap) {
   Document& document = state_.document;
   const int saved = document.CurrentPage;
   document.CurrentPage = page;
   renderGuideState_ = guideState;
-  QImage& bitmap = CurrentBitmap();
-  ClearBitmap(bitmap);
   {
     QPainter painter(&bitmap);
     PaintImageLines(painter);
@@ -63,10 +88,13 @@ void PageRenderer::RenderPage(int page, int guideState) {
     BuildColumnTable();
     PaintMarks(painter);
   }
-  if (guideState == kGuideOn) DrawFooters(bitmap, 1);
+  if (guideState == kGuideOn) DrawFootersOfPage(bitmap, 1, page);
   renderGuideState_.reset();
   document.CurrentPage = saved;
-  Recompose();
+}
+
+void PageRenderer::InvalidatePages(int guideState) {
+  state_.pages.InvalidateAll(state_.document.PageCount, LookNow(guideState));
 }
 
 void PageRenderer::ComposeView(int x, int y) {
@@ -86,8 +114,9 @@ void PageRenderer::Recompose() {
 }
 
 void PageRenderer::StandardRefresh() {
-  ClearBitmap(CurrentBitmap());
-  RenderPage(state_.document.CurrentPage, state_.guide.GuideState);
+  // Drawing the page starts from a white picture: no clearing of its own.
+  const int page = state_.document.CurrentPage;
+  PaintPage(page, state_.guide.GuideState, state_.pages.BitmapToDraw(page, LookNow(state_.guide.GuideState)));
   DrawFooters(CurrentBitmap(), 1);
   Recompose();
 }

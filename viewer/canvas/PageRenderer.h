@@ -21,11 +21,17 @@ struct LineRecord;
 class PageRenderer {
  public:
   PageRenderer(ViewerState& state, PictureLoader& pictures, std::function<void()> present);
+  ~PageRenderer();
+  PageRenderer(const PageRenderer&) = delete;
+  PageRenderer& operator=(const PageRenderer&) = delete;
 
   static void ClearBitmap(QImage& bitmap);
 
   // The whole page, marks, guide band and (with the guide on) furniture.
   void RenderPage(int page, int guideState);
+  // Every page of the document is to be drawn again, when it is next shown,
+  // with the settings of now.
+  void InvalidatePages(int guideState);
   // Border (flag 1), footers and page number of the current page.
   void DrawFooters(QImage& bitmap, int borderFlag);
   void ComposeView(int x, int y);
@@ -61,6 +67,10 @@ class PageRenderer {
 
  private:
   QImage& CurrentBitmap();
+  PageLook LookNow(int guideState) const;
+  void PaintPage(int page, int guideState, QImage& bitmap);
+  void DrawPageWithLook(int page, const PageLook& look, QImage& into);
+  void DrawFootersOfPage(QImage& bitmap, int borderFlag, int page);
   const LineRecord& CurrentLine(int line) const;
   bool IsGuideLine(int line) const;
   int AlignmentShift(int line, std::string_view text) const;

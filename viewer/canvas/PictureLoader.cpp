@@ -35,6 +35,22 @@ void PictureLoader::ShowLoaderMessage(const QString& fileName, bool missing) {
   dialogs_.ShowMessage(Text(TextId::ImageLoaderCaption), text);
 }
 
+int PictureLoader::PictureHeight(const QString& fileName) {
+  if (!QFileInfo::exists(fileName)) {
+    ShowLoaderMessage(fileName, true);
+    return 0;
+  }
+  QImageReader reader(fileName);
+  const QSize size = reader.canRead() ? reader.size() : QSize();
+  if (!size.isValid() || size.isEmpty() ||
+      static_cast<qint64>(size.width()) * size.height() * 4 > qint64{kMaxPictureMegabytes} * 1024 * 1024) {
+    ShowLoaderMessage(fileName, false);
+    return 0;
+  }
+  LastPictureSize = size;
+  return size.height();
+}
+
 QImage PictureLoader::GraphicLoadImageFileToBitmap(const QString& fileName, int width, int height,
                                                    bool keepProportions) {
   if (keepProportions && (width == 0 || height == 0)) return {};

@@ -19,6 +19,11 @@ class PictureLoader {
   QImage GraphicLoadImageFileToBitmap(const QString& fileName, int width, int height,
                                       bool keepProportions);
 
+  // The height of a picture read from its file's header, with the same
+  // messages as loading it; 0 when missing or unreadable. Cheap enough for
+  // laying out a document whose pages are drawn later.
+  int PictureHeight(const QString& fileName);
+
   QSize LastPictureSize;                    // natural size of the last picture loaded
   QRgb PictureBackground = qRgb(255, 255, 255);
 

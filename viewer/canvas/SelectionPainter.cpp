@@ -14,6 +14,7 @@ const QColor kHighlightGround(51, 153, 255);
 }  // namespace
 
 void PageRenderer::DrawSelectorBoxes(bool square) {
+  state_.pages.PinPage(state_.document.CurrentPage);
   QPainter painter(&CurrentBitmap());
   painter.setPen(QPen(kSelectorGrey, 1));
   painter.setBrush(Qt::NoBrush);
@@ -30,6 +31,7 @@ void PageRenderer::DrawSelectorBoxes(bool square) {
 }
 
 void PageRenderer::PaintSelectorTick(int line, bool ticked) {
+  state_.pages.PinPage(state_.document.CurrentPage);
   QPainter painter(&CurrentBitmap());
   painter.setPen(QPen(kTickOutline, 1));
   painter.setBrush(ticked ? kSelectorGrey : QColor(Qt::white));
@@ -42,6 +44,7 @@ void PageRenderer::HighlightCell(long long column, int line) {
   const std::string& text = document.Line(document.CurrentPage, line).text;
   const long long index = column - kFirstTextColumn;  // 0-based index of the character
   if (index < 0 || index >= static_cast<long long>(text.size())) return;
+  state_.pages.PinPage(state_.document.CurrentPage);
   QPainter painter(&CurrentBitmap());
   DrawCellText(painter, font, std::string_view(text).substr(static_cast<std::size_t>(index), 1), column, line,
                kHighlightText, kHighlightGround);

@@ -26,12 +26,8 @@ void ViewerShell::ToggleGuide() {
   }
   guide.GuideState = 0;
   window_.SetItemChecked(cmd::GuideReader, false);
-  const int current = document.CurrentPage;
-  for (int page = 1; page <= document.PageCount; ++page) {
-    document.CurrentPage = page;
-    renderer_.StandardRefresh();
-  }
-  document.CurrentPage = current;
+  // No page keeps a band: each is drawn again without it when next shown.
+  renderer_.InvalidatePages(0);
   renderer_.StandardRefresh();
 }
 

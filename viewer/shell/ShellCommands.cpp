@@ -25,46 +25,25 @@ std::string FolderOf(const std::string& path) {
   return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
-// Loading draws each line into its page as it is read.
+// Loading lays the lines out; the pages are drawn when they are shown.
 class CanvasLoadSteps : public LoadSteps {
  public:
   explicit CanvasLoadSteps(ViewerShell& shell) : shell_(shell) {}
 
-  void StartPage() override {
-    ViewerState& state = shell_.state();
-    state.pages.CreatePage(state.document.CurrentPage);
+  void StartPage() override {}
+  void DrawTextLine(int line, const std::string&) override { shell_.renderer().SetLineBox(line); }
+  int PlacePicture(const std::string& fileName, int, int) override {
+    return shell_.renderer().pictures().PictureHeight(QString::fromStdString(Cp1252ToUtf8(fileName)));
   }
-  void DrawTextLine(int line, const std::string& text) override {
-    PageRenderer& renderer = shell_.renderer();
-    renderer.SetLineBox(line);
-    renderer.DrawLineText(line, text);
-    renderer.DrawIcons(line, text);
-    renderer.DrawBullets(line, text);
-  }
-  int PlacePicture(const std::string& fileName, int line, int room) override {
-    PictureLoader& pictures = shell_.renderer().pictures();
-    const QImage picture =
-        pictures.GraphicLoadImageFileToBitmap(QString::fromStdString(Cp1252ToUtf8(fileName)), 0, 0, false);
-    if (picture.isNull()) return 0;
-    if (room > picture.height()) {
-      ViewerState& state = shell_.state();
-      QPainter painter(&state.pages.PageBitmap(state.document.CurrentPage));
-      painter.drawImage(27, 3 + (line - 1) * kLineHeight, picture);
-    }
-    return picture.height();
-  }
-  void DrawFurniture() override {
-    ViewerState& state = shell_.state();
-    shell_.renderer().DrawFooters(state.pages.PageBitmap(state.document.CurrentPage), 1);
-  }
+  void DrawFurniture() override {}
   void LineRead() override {
     const int page = std::min(shell_.state().document.CurrentPage, kMaxPages);
     if (page != captionPage_) {
       captionPage_ = page;
       shell_.window().SetCaption(std::string(Text(TextId::ViewerCaptionPage)) + std::to_string(page) +
                                  std::string(Text(TextId::ViewerCaptionLoading)));
+      shell_.window().ProcessPendingEvents();
     }
-    shell_.window().ProcessPendingEvents();
   }
 
  private:
@@ -108,6 +87,7 @@ bool ViewerShell::LoadChosenFile(const std::string& path) {
   state_.view = ViewState{};
   CanvasLoadSteps steps(*this);
   const TextLoadResult result = LoadTextDocument(state_.document, lines, FolderOf(path), steps);
+  renderer_.InvalidatePages(0);
   renderer_.BuildColumnTable();
   SetPageCaption(false);
   window_.FocusCanvas();
@@ -132,20 +112,27 @@ void ViewerShell::GoToPage() {
 }
 
 void ViewerShell::Undo() {
-  // The rebuild brings back the page that is current now.
   window_.SetItemEnabled(cmd::Undo, false);
-  RebuildFromCache();
+  Document& document = state_.document;
+  Document saved;
+  // The cache holds the state before the last change; the store knows it
+  // without reading the file again.
+  if (!cache_.Restore(saved)) {
+    RebuildFromCache();
+    return;
+  }
+  saved.CurrentPage = std::clamp(document.CurrentPage, 1, std::max(saved.PageCount, 1));
+  saved.LineCounter = document.LineCounter;
+  saved.LineSelection = document.LineSelection;
+  saved.DocumentLoaded = 1;
+  document = std::move(saved);
+  renderer_.InvalidatePages(0);
   renderer_.Recompose();
 }
 
 void ViewerShell::Update() {
-  Document& document = state_.document;
-  const int current = document.CurrentPage;
-  for (int page = 1; page <= document.PageCount; ++page) {
-    document.CurrentPage = page;
-    renderer_.StandardRefresh();
-  }
-  document.CurrentPage = current;
+  // Every page takes the settings of now, each when it is next shown.
+  renderer_.InvalidatePages(state_.guide.GuideState);
   renderer_.StandardRefresh();
 }
 

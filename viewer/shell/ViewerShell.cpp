@@ -35,11 +35,31 @@ ViewerShell::ViewerShell(ShellWindow& window, UserDialogs& dialogs)
     : window_(window),
       dialogs_(dialogs),
       pictures_(dialogs),
-      renderer_(state_, pictures_, [this] { window_.PresentView(); }) {}
+      renderer_(state_, pictures_, [this] { PresentAndPrepareNeighbours(); }) {
+  neighbours_.setSingleShot(true);
+  neighbours_.setInterval(0);
+  QObject::connect(&neighbours_, &QTimer::timeout, [this] { PrepareNeighbours(); });
+}
+
+void ViewerShell::PresentAndPrepareNeighbours() {
+  window_.PresentView();
+  neighbours_.start();
+}
+
+void ViewerShell::PrepareNeighbours() {
+  // A page turn then finds the next picture ready.
+  const Document& document = state_.document;
+  if (document.DocumentLoaded != 1) return;
+  for (const int page : {document.CurrentPage + 1, document.CurrentPage - 1}) {
+    if (page >= 1 && page <= document.PageCount) state_.pages.PageBitmap(page);
+  }
+  state_.pages.PageBitmap(document.CurrentPage);  // the shown page stays the most recent
+}
 
 void ViewerShell::ReadSettings() { Settings("get", state_.settings, ProgramFile(kSettingsFileName)); }
 
 void ViewerShell::Initialise() {
+  cache_.SetPath(ProgramFile(kCacheFileName));
   for (const int id : kDocumentItems) window_.SetItemEnabled(id, false);
   GuideInfo& guide = state_.guide;
   guide.GuideState = state_.settings.position.guideState;
@@ -101,8 +121,7 @@ void ViewerShell::ShowFileError(int number, const std::string& description) {
 void ViewerShell::SaveUndoPoint() {
   window_.ShowBusy();
   window_.SetItemEnabled(cmd::Undo, false);
-  const FileError error =
-      CacheWrite(state_.document, ProgramFile(kCacheFileName), [this] { window_.ProcessPendingEvents(); });
+  const FileError error = cache_.Save(state_.document, [this] { window_.ProcessPendingEvents(); });
   window_.SetItemEnabled(cmd::Undo, true);
   window_.HideBusy();
   if (error.failed()) ShowFileError(error.number, error.description);
@@ -112,31 +131,12 @@ bool ViewerShell::RebuildFromCache() {
   window_.ShowBusy();
   Document& document = state_.document;
   const int current = document.CurrentPage;
-  const bool read = CacheRead(document, ProgramFile(kCacheFileName), [this] { window_.ProcessPendingEvents(); });
+  const bool read = cache_.Load(document, [this] { window_.ProcessPendingEvents(); });
   if (read) {
-    state_.pages.Clear();
-    for (int page = 1; page <= document.PageCount; ++page) {
-      document.CurrentPage = page;
-      state_.pages.CreatePage(page);
-      renderer_.DrawImageLines();
-      for (int line = 1; line <= kLinesPerPage; ++line) {
-        const LineRecord& record = document.Line(page, line);
-        if (!record.IsInUse()) continue;
-        document.LineCounter = record.absoluteLine;
-        renderer_.SetLineBox(line);
-        renderer_.DrawLineText(line, record.text);
-        renderer_.DrawIcons(line, record.text);
-      }
-      for (int line = 1; line <= kLinesPerPage; ++line) {
-        const LineRecord& record = document.Line(page, line);
-        if (record.IsInUse()) renderer_.DrawIcons(line, record.text);
-      }
-      renderer_.BuildColumnTable();
-      renderer_.DrawMarks();
-      renderer_.DrawFooters(state_.pages.PageBitmap(page), 1);
-      window_.ProcessPendingEvents();
-    }
     document.CurrentPage = std::clamp(current, 1, document.PageCount);
+    state_.pages.Clear();
+    renderer_.InvalidatePages(0);
+    renderer_.BuildColumnTable();
   }
   renderer_.Recompose();
   window_.HideBusy();

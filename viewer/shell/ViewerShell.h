@@ -3,6 +3,9 @@
 #include "viewer/canvas/PageRenderer.h"
 #include "viewer/canvas/PictureLoader.h"
 #include "viewer/canvas/ViewerState.h"
+#include "viewer/document/CacheStore.h"
+
+#include <QTimer>
 
 #include <string>
 
@@ -90,6 +93,11 @@ class ViewerShell {
   ViewerState state_;
   PictureLoader pictures_;
   PageRenderer renderer_;
+  void PresentAndPrepareNeighbours();
+  void PrepareNeighbours();
+
+  CacheStore cache_;
+  QTimer neighbours_;  // draws the pages beside the shown one while idle
   std::string lastChosenFile_;
   bool leaving_ = false;
 };
