@@ -1,0 +1,57 @@
+#include "CanvasFixture.h"
+
+namespace {
+
+class PageStoreTest : public CanvasFixture {
+ protected:
+  // A document of `pages` pages whose line 5 carries an underline.
+  void MarkedDocument(int pages) {
+    state.document.PageCount = pages;
+    for (int page = 1; page <= pages; ++page) {
+      LineRecord& line = SetLine(5, "underlined text on this page", {}, page);
+      line.hasMarks = 1;
+      line.horizontalMarks = "5,3,20;";
+    }
+  }
+  // Every page shown once, so the early ones leave the store.
+  void ShowAllPages() {
+    for (int page = 1; page <= state.document.PageCount; ++page) state.pages.PageBitmap(page);
+  }
+};
+
+TEST_F(PageStoreTest, APageDroppedFromMemoryComesBackAsItWasDrawn) {
+  MarkedDocument(40);
+  renderer.InvalidatePages(0);
+  EXPECT_EQ(state.pages.PageBitmap(1).pixel(40, 80), kRed);
+  state.settings.colours.horizontal = 0xFF0000;  // blue from now on
+  ShowAllPages();
+  EXPECT_LE(state.pages.KeptPages(), 12u);
+  EXPECT_EQ(state.pages.PageBitmap(1).pixel(40, 80), kRed) << "drawn again with its own colours";
+  state.document.CurrentPage = 1;
+  renderer.StandardRefresh();
+  EXPECT_EQ(state.pages.PageBitmap(1).pixel(40, 80), qRgb(0, 0, 255)) << "a refresh takes the settings of now";
+}
+
+TEST_F(PageStoreTest, WhatTheMouseDrewStaysUntilThePageIsDrawnAgain) {
+  MarkedDocument(40);
+  renderer.InvalidatePages(0);
+  state.document.CurrentPage = 1;
+  renderer.HighlightCell(6, 5);
+  const QRgb highlighted = state.pages.PageBitmap(1).pixel(41, 70);
+  ShowAllPages();
+  EXPECT_EQ(state.pages.PageBitmap(1).pixel(41, 70), highlighted);
+  EXPECT_EQ(highlighted, qRgb(51, 153, 255));
+  renderer.StandardRefresh();
+  EXPECT_NE(state.pages.PageBitmap(1).pixel(41, 70), highlighted);
+}
+
+TEST_F(PageStoreTest, ARenderLeavesNoTraceOfThePreviousPicture) {
+  MarkedDocument(2);
+  state.guide = {kGuideOn, 5, 5, qRgb(0xC0, 0xC0, 0xC0)};
+  renderer.RenderPage(1, kGuideOn);
+  EXPECT_EQ(state.pages.PageBitmap(1).pixel(400, 72), qRgb(0xC0, 0xC0, 0xC0));
+  renderer.RenderPage(1, 0);
+  EXPECT_EQ(state.pages.PageBitmap(1).pixel(400, 72), kWhite);
+}
+
+}  // namespace
