@@ -44,9 +44,17 @@ bool MakeFolders(const std::string& folder) {
   return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
+bool IsInstalledLayout(const std::string& executableFolder) {
+  struct stat info {};
+  const std::string marker = WithSlash(executableFolder) + "../share/marvessa/installed";
+  return ::stat(marker.c_str(), &info) == 0;
+}
+
 std::string ResolveProgramFolder(const std::string& executableFolder,
                                  const std::string& userDataFolder) {
-  if (IsWritableFolder(executableFolder)) return WithSlash(executableFolder);
+  if (IsWritableFolder(executableFolder) && !IsInstalledLayout(executableFolder)) {
+    return WithSlash(executableFolder);
+  }
   if (!userDataFolder.empty() && MakeFolders(userDataFolder) && IsWritableFolder(userDataFolder)) {
     return WithSlash(userDataFolder);
   }

@@ -11,7 +11,13 @@
 // The folder of the running executable.
 std::string ExecutableFolder();
 
-// The folder to use: `executableFolder` when it can be written, otherwise
+// Whether the executable was installed (cmake --install leaves a marker in
+// the prefix's share/marvessa): an installed program keeps its files in the
+// user's folder even where it could write beside itself (as root).
+bool IsInstalledLayout(const std::string& executableFolder);
+
+// The folder to use: `executableFolder` when it can be written and the
+// program is not installed, otherwise
 // `userDataFolder` (created with its parents); when neither can be written,
 // the executable folder all the same, so that writes fail and are reported.
 std::string ResolveProgramFolder(const std::string& executableFolder,

@@ -7,7 +7,9 @@ class QWidget;
 // The dialogs of a program's window, shown with Qt's standard dialogs.
 class QtUserDialogs : public UserDialogs {
  public:
-  explicit QtUserDialogs(QWidget* owner) : owner_(owner) {}
+  explicit QtUserDialogs(QWidget* owner = nullptr) : owner_(owner) {}
+  // The window is made after its dialogs: it becomes their owner then.
+  void SetOwner(QWidget* owner) { owner_ = owner; }
 
   void ShowMessage(std::string_view caption, std::string_view text, MessageStyle style) override;
   bool AskYesNo(std::string_view caption, std::string_view text) override;

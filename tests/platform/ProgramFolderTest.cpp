@@ -3,6 +3,7 @@
 
 #include "tests/TempFolder.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -45,6 +46,21 @@ TEST(FileIo, ReadsOnlyRegularFiles) {
   EXPECT_EQ(bytes, std::string("a\0b", 3));
   EXPECT_TRUE(FileExists(folder.File("f")));
   EXPECT_FALSE(FileExists(folder.path()));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ProgramFolder, AnInstalledProgramKeepsItsFilesInTheUserFolder) {
+  TempFolder prefix;
+  std::filesystem::create_directories(prefix.File("bin"));
+  std::filesystem::create_directories(prefix.File("share/marvessa"));
+  EXPECT_FALSE(IsInstalledLayout(prefix.File("bin")));
+  WriteFileBytes(prefix.File("share/marvessa/installed"), "");
+  EXPECT_TRUE(IsInstalledLayout(prefix.File("bin") + "/"));
+  const std::string user = prefix.File("home/.local/share/marvessa/viewer");
+  EXPECT_EQ(ResolveProgramFolder(prefix.File("bin"), user), user + "/");
 }
 
 }  // namespace
