@@ -1,6 +1,10 @@
 // Timings of the viewer at its largest size: a 13,000-line text (200 pages).
-//   viewer_bench [rounds]
+//   viewer_bench [rounds] [naive]
 // Prints one row per measurement: the median of the rounds in milliseconds.
+// With "naive", the same rows for the design as first described (every page
+// drawn and kept, whole-file undo points); run it as its own process so that
+// the peak memory is its own.
+#include "bench/viewer/BenchSupport.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ScriptedDialogs.h"
 #include "texts/TextSet.h"
@@ -12,34 +16,11 @@
 #include <QApplication>
 #include <QTemporaryDir>
 
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
-#include <fstream>
-#include <functional>
 #include <sys/resource.h>
 #include <vector>
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double Milliseconds(Clock::time_point from, Clock::time_point to) {
-  return std::chrono::duration<double, std::milli>(to - from).count();
-}
-
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
-  return values[values.size() / 2];
-}
-
-double TimeOnce(const std::function<void()>& work) {
-  const auto start = Clock::now();
-  work();
-  return Milliseconds(start, Clock::now());
-}
-
-void Report(const char* what, double milliseconds) { std::printf("%-48s %10.2f ms\n", what, milliseconds); }
 
 long PeakMegabytes() {
   rusage usage{};
@@ -86,10 +67,7 @@ class TimedWindow : public MainWindow {
 void BenchViewerWindow(int rounds) {
   QTemporaryDir folder;
   const std::string text = folder.filePath("big.txt").toStdString();
-  {
-    std::ofstream out(text, std::ios::binary);
-    for (int i = 1; i <= 13000; ++i) out << "Line " << i << " of a long document, with words enough to fill it\r\n";
-  }
+  WriteBenchText(text);
   SetProgramFolder(folder.filePath("program").toStdString());
   MakeFolders(ProgramFolder());
   ScriptedDialogs dialogs([](const std::string&) {});
@@ -137,8 +115,13 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   InstallTextSet(EnglishTexts());
   const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
+  const bool naive = argc > 2 && std::string(argv[2]) == "naive";
   Report("render one full page (65 x 93, every mark)", RenderFullPage(rounds * 10));
-  BenchViewerWindow(rounds);
+  if (naive) {
+    BenchNaiveViewer(rounds);
+  } else {
+    BenchViewerWindow(rounds);
+  }
   std::printf("%-48s %10ld MB\n", "peak memory", PeakMegabytes());
   return 0;
 }
