@@ -1,0 +1,202 @@
+#include "tests/output/OutputProgram.h"
+#include "viewer/document/CacheFile.h"
+
+#include <unistd.h>
+
+#include <map>
+#include <set>
+
+namespace {
+
+using Export = OutputProgram;
+
+TEST_F(Export, Page12AsJpegGoesIntoFolderXAndReplacesTheOldFile) {
+  WriteSettings([](ViewerSettings& s) { s.imageFormat = kImageFormatJpg; });
+  std::filesystem::create_directories(ProgramFilePath("x"));
+  WriteFileBytes(ProgramFilePath("x/12.jpg"), "an older file");
+  const auto lines = Run(LoadScript(WritePagedText(13)) +
+                             "answer 12\ncommand 1085\ncommand 1070\ninspect 7002\nset 7008 x\nclick 7011\nstate\n",
+                         "en");
+  ASSERT_EQ(Matching(lines, "control 7002").size(), 1u);
+  EXPECT_NE(Matching(lines, "control 7002")[0].find("text=\"Single page (actual page 12)\""), std::string::npos);
+  EXPECT_EQ(Matching(lines, "message"), std::vector<std::string>{"message Programmer | Exported image ..."});
+  EXPECT_EQ(LastState(lines)["page"], "12");
+  EXPECT_EQ(QImage(QString::fromStdString(ProgramFilePath("x/12.jpg"))).size(), QSize(794, 1122));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(ProgramFilePath("x")), {}), 1);
+}
+
+TEST_F(Export, InvalidInputKeepsTheDialogOpenWithoutAMessage) {
+  const std::string outside = folder.File("outside");
+  struct Case {
+    const char* radio;
+    const char* first;
+    const char* last;
+    std::string folderName;
+    const char* button;
+  };
+  const Case cases[] = {
+      {"7003", "5", "5", "x", "7011"},    {"7003", "13", "13", "x", "7011"}, {"7003", "13", "14", "x", "7011"},
+      {"7003", "0", "3", "x", "7011"},    {"7003", "-1", "3", "x", "7011"},  {"7003", "a", "3", "x", "7011"},
+      {"7003", " ", "3", "x", "7011"},    {"7003", "2", "99999", "x", "7011"}, {"7003", "2", "65538", "x", "7013"},
+      {"7003", "6", "2", "", "7013"},     {"7002", "", "", "", "7011"},      {"7002", "", "", "  ", "7011"},
+      {"7002", "", "", "..", "7011"},     {"7002", "", "", "a/b", "7011"},   {"7007", "", "", outside, "7011"},
+      {"7007", "", "", "../escape", "7011"},
+  };
+  std::string script = LoadScript(WritePagedText(13)) + "command 1070\n";
+  for (const Case& c : cases) {
+    script += std::string("click ") + c.radio + "\n";
+    if (std::string(c.radio) == "7003") script += std::string("set 7004 ") + c.first + "\nset 7006 " + c.last + "\n";
+    script += "set 7008 " + c.folderName + "\nclick " + c.button + "\ndialog\n";
+  }
+  const auto lines = Run(script + "click 7012\nstate\n");
+  EXPECT_EQ(Matching(lines, "dialog title=\"Exportar páginas\"").size(), std::size(cases));
+  EXPECT_TRUE(Matching(lines, "message").empty());
+  EXPECT_TRUE(Matching(lines, "error").empty()) << Matching(lines, "error").front();
+  EXPECT_FALSE(std::filesystem::exists(outside));
+  EXPECT_FALSE(std::filesystem::exists(folder.File("escape")));
+  EXPECT_FALSE(std::filesystem::exists(ProgramFilePath("x")));
+}
+
+TEST_F(Export, TheDialogReopensWithTheLastModeAndEmptyBoxes) {
+  const auto lines = Run(LoadScript(WritePagedText(3)) +
+                         "command 1070\nclick 7003\nset 7004 1\nset 7006 3\nset 7008 d\nclick 7011\n"
+                         "command 1070\ninspect 7003\ninspect 7004\nset 7008 d\nclick 7011\ndialog\n"
+                         "click 7007\ninspect 7004\nclick 7012\n"
+                         "command 1070\ninspect 7002\ninspect 7004\nclick 7012\n");
+  const auto controls = Matching(lines, "control");
+  ASSERT_EQ(controls.size(), 5u);
+  EXPECT_EQ(controls[0].rfind("control 7003 enabled=1 checked=1", 0), 0u);
+  EXPECT_EQ(controls[1].rfind("control 7004 enabled=1", 0), 0u);
+  EXPECT_EQ(Matching(lines, "dialog").size(), 1u) << "the range boxes start empty";
+  EXPECT_EQ(controls[2].rfind("control 7004 enabled=0", 0), 0u);
+  EXPECT_EQ(controls[3].rfind("control 7002 enabled=1 checked=1", 0), 0u) << "after Exit the first mode";
+  EXPECT_EQ(controls[4].rfind("control 7004 enabled=0", 0), 0u);
+  EXPECT_EQ(Matching(lines, "message"), std::vector<std::string>{"message Programador | Imagenes exportadas ..."});
+}
+
+TEST_F(Export, NothingWhileTheReadingGuideIsOn) {
+  const auto lines = Run(LoadScript(WritePagedText(2)) + "command 1093\ncommand 1070\ndialog\nstate\n");
+  EXPECT_TRUE(Matching(lines, "dialog title").empty());
+  EXPECT_TRUE(Matching(lines, "message").empty());
+  EXPECT_EQ(LastState(lines)["busy"], "0");
+}
+
+TEST_F(Export, PagesCarryFootersButNoBorderAndTheScreenGetsItsBorderBack) {
+  WriteSettings([](ViewerSettings& s) {
+    s.imageFormat = kImageFormatPng;
+    ShowFootersAndPageNumber(s);
+  });
+  const std::string screen = folder.File("screen.png");
+  const auto lines = Run(LoadScript(WritePagedText(3)) + "key Right\ncommand 1070\nclick 7007\nset 7008 all\n"
+                         "click 7011\nstate\nsave-page 2 " + screen + "\nsave-page 3 " + folder.File("three.png") + "\n");
+  EXPECT_EQ(Matching(lines, "message"), std::vector<std::string>{"message Programador | Documento exportado ..."});
+  EXPECT_EQ(LastState(lines)["page"], "2");
+  const QImage exported(QString::fromStdString(ProgramFilePath("all/2.png")));
+  const QImage shown(QString::fromStdString(screen));
+  ASSERT_EQ(exported.size(), QSize(794, 1122));
+  EXPECT_FALSE(HasInk(exported, QRect(0, 0, 794, 1)));
+  EXPECT_FALSE(HasInk(exported, QRect(0, 0, 1, 1122)));
+  EXPECT_TRUE(HasInk(exported, QRect(0, 1040, 794, 16))) << "footer 1";
+  EXPECT_TRUE(HasInk(exported, QRect(0, 1072, 794, 16))) << "page number";
+  EXPECT_TRUE(HasInk(shown, QRect(0, 0, 1, 1122), 1)) << "border back on screen";
+  // Apart from the border the screen shows what was exported.
+  EXPECT_EQ(shown.copy(1, 1, 792, 1120).convertToFormat(QImage::Format_RGB32),
+            exported.copy(1, 1, 792, 1120).convertToFormat(QImage::Format_RGB32));
+  EXPECT_TRUE(HasInk(QImage(QString::fromStdString(folder.File("three.png"))), QRect(0, 0, 1, 1122), 1))
+      << "every exported page is drawn with its border again";
+}
+
+TEST_F(Export, EveryFormatOpensElsewhereAtPageSize) {
+  if (!HaveTool("identify")) GTEST_SKIP() << "ImageMagick's identify is not installed";
+  struct Case {
+    std::uint32_t format;
+    const char* file;
+    const char* identified;
+  };
+  const Case cases[] = {{kImageFormatPng, "1.png", "PNG 794 1122"},  {kImageFormatJpg, "1.jpg", "JPEG 794 1122"},
+                        {kImageFormatTif, "1.tif", "TIFF 794 1122"}, {kImageFormatBmp, "1.bmp", "BMP3 794 1122"},
+                        {kImageFormatGif, "1.gif", "GIF 794 1122"},  {0, "1", "BMP3 794 1122"},
+                        {9999, "1", "BMP3 794 1122"}};
+  const std::string text = WritePagedText(2);
+  for (const Case& c : cases) {
+    WriteSettings([&c](ViewerSettings& s) { s.imageFormat = c.format; });
+    std::filesystem::remove_all(ProgramFilePath("f"));
+    Run(LoadScript(text) + "command 1070\nset 7008 f\nclick 7011\n");
+    const CommandOutput out = RunCommand("identify -format \"%m %w %h\" " + ProgramFilePath(std::string("f/") + c.file));
+    EXPECT_EQ(out.text, c.identified) << c.format;
+  }
+}
+
+TEST_F(Export, AGifKeepsTheMarkColoursExactly) {
+  const auto markColours = [](ViewerSettings& s) {
+    s.colours.horizontal = 0x00A000;  // green
+    s.colours.vertical = 0xFF0000;    // blue
+  };
+  Document document;
+  for (int line = 1; line <= 12; ++line) {
+    LineRecord& record = document.UseLine(1, line);
+    record.absoluteLine = record.lineInPage = static_cast<std::int16_t>(line);
+    record.pageNumber = 1;
+    record.text = "Line " + std::to_string(line) + " with some text to mark";
+  }
+  LineRecord& four = document.UseLine(1, 4);
+  four.hasMarks = 1;
+  four.horizontalMarks = "4,3,30;";
+  four.verticalMarks = "4,8;";
+  LineRecord& seven = document.UseLine(1, 7);
+  seven.hasMarks = 1;
+  seven.twoColourPieces = "7,4,12,16744448,16777215;";
+  document.PageCount = 1;
+  std::filesystem::create_directories(ProgramFolderPath());
+  ASSERT_FALSE(CacheWrite(document, ProgramFilePath(kCacheFileName)).failed());
+  for (const std::uint32_t format : {kImageFormatPng, kImageFormatGif}) {
+    WriteSettings([&](ViewerSettings& s) {
+      markColours(s);
+      s.imageFormat = format;
+    });
+    Run("command 1070\nset 7008 m\nclick 7011\n");
+  }
+  const QImage png = QImage(QString::fromStdString(ProgramFilePath("m/1.png"))).convertToFormat(QImage::Format_RGB32);
+  const QImage gif = QImage(QString::fromStdString(ProgramFilePath("m/1.gif"))).convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(gif.size(), QSize(794, 1122));
+  // The blends of antialiased ink make more than 256 colours; only those
+  // may shift, and by a shade.
+  const std::set<QRgb> exact = {qRgb(0, 160, 0), qRgb(0, 0, 255), qRgb(255, 255, 255), qRgb(0, 0, 0)};
+  std::map<QRgb, int> counts;
+  int largestShift = 0;
+  for (int y = 0; y < png.height(); ++y) {
+    for (int x = 0; x < png.width(); ++x) {
+      const QRgb want = png.pixel(x, y), got = gif.pixel(x, y);
+      if (exact.count(want)) {
+        counts[want] += want == got ? 1 : -1000000;
+      } else {
+        largestShift = std::max({largestShift, std::abs(qRed(want) - qRed(got)), std::abs(qBlue(want) - qBlue(got))});
+      }
+    }
+  }
+  EXPECT_GT(counts[qRgb(0, 160, 0)], 20) << "the underline is drawn and kept";
+  EXPECT_GT(counts[qRgb(0, 0, 255)], 20) << "the vertical bar is drawn and kept";
+  EXPECT_GT(counts[qRgb(0, 0, 0)], 100) << "the ink is kept";
+  EXPECT_LE(largestShift, 8);
+}
+
+TEST_F(Export, AFailedWriteIsReportedOnceInsteadOfSuccess) {
+  std::filesystem::create_directories(ProgramFolderPath());
+  WriteFileBytes(ProgramFilePath("x"), "a file where the folder would be");
+  const auto lines = Run(LoadScript(WritePagedText(3)) + "command 1070\nclick 7007\nset 7008 x\nclick 7011\n", "en");
+  EXPECT_EQ(Matching(lines, "message"),
+            std::vector<std::string>{"message Programmer | Err: 20 Not a directory (" + ProgramFilePath("x") + ")"});
+}
+
+TEST_F(Export, AProgramFolderWithoutWriteAccessIsReported) {
+  if (::geteuid() == 0) GTEST_SKIP() << "root writes into any folder";
+  const std::string text = WritePagedText(1);
+  Run(LoadScript(text) + "command 1047\n");
+  std::filesystem::permissions(ProgramFolderPath(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
+  const auto lines = Run("command 1070\nset 7008 x\nclick 7011\n", "en");
+  std::filesystem::permissions(ProgramFolderPath(), std::filesystem::perms::owner_all);
+  EXPECT_EQ(Matching(lines, "message Programmer | Err: 13 Permission denied (" + ProgramFilePath("x") + ")").size(), 1u);
+  EXPECT_TRUE(Matching(lines, "message Programmer | Exported").empty());
+}
+
+}  // namespace

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "tests/viewer/ViewerTestSupport.h"
+#include "viewer/settings/SettingsFile.h"
+#include "viewer/settings/ViewerSettings.h"
+
+#include <QImage>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+
+// What a shell command printed (standard error included) and its status.
+struct CommandOutput {
+  int status = -1;
+  std::string text;
+};
+
+// Runs a shell command, ended after `seconds` if it has not finished.
+inline CommandOutput RunCommand(const std::string& command, int seconds = 60) {
+  CommandOutput out;
+  const std::string bounded = "timeout " + std::to_string(seconds) + " sh -c '" + command + "' 2>&1";
+  if (FILE* pipe = ::popen(bounded.c_str(), "r")) {
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.text.append(buffer, n);
+    out.status = ::pclose(pipe);
+  }
+  return out;
+}
+
+inline bool HaveTool(const std::string& name) { return RunCommand("command -v " + name, 10).status == 0; }
+
+// The viewer run by the driver on documents whose pages can be told apart
+// at any resolution: page p holds one line of '#' on MarkerLine(p).
+class OutputProgram : public ViewerProgram {
+ protected:
+  static int MarkerLine(int page) { return 4 * page + 2; }
+
+  std::string WritePagedText(int pages) {
+    std::string text;
+    for (int page = 1; page <= pages; ++page) {
+      for (int line = 1; line <= 65; ++line) text += (line == MarkerLine(page) ? std::string(93, '#') : "") + "\r\n";
+    }
+    return WriteText("pages.txt", text);
+  }
+
+  static std::string LoadScript(const std::string& textPath) { return "choose " + textPath + "\ncommand 1046\n"; }
+
+  // Configuracion.ini with the changes made to the default settings.
+  void WriteSettings(const std::function<void(ViewerSettings&)>& change) {
+    std::filesystem::create_directories(ProgramFolderPath());
+    ViewerSettings settings;
+    change(settings);
+    ASSERT_FALSE(Settings("save", settings, ProgramFilePath(std::string(kSettingsFileName))).failed());
+  }
+
+  ViewerSettings ReadSettings() const {
+    ViewerSettings settings;
+    Settings("get", settings, ProgramFilePath(std::string(kSettingsFileName)));
+    return settings;
+  }
+
+  static void ShowFootersAndPageNumber(ViewerSettings& settings) {
+    settings.footers[0] = {1, kBlockAlignLeft, 10, 0, 0, 0, "Footer of the page"};
+    settings.pageNumber.enabled = 1;
+  }
+
+  // Whether any pixel of the area is darker than `limit` on every channel.
+  static bool HasInk(const QImage& image, QRect area, int limit = 250) {
+    area = area.intersected(image.rect());
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+      for (int x = area.left(); x <= area.right(); ++x) {
+        if (qGray(image.pixel(x, y)) < limit) return true;
+      }
+    }
+    return false;
+  }
+};

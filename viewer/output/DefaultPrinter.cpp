@@ -1,0 +1,141 @@
+#include "viewer/output/DefaultPrinter.h"
+
+#include <cups/cups.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kConnectMilliseconds = 5000;
+constexpr double kReplySeconds = 10.0;
+constexpr std::size_t kWriteChunk = 64 * 1024;
+
+PrintFailure IppFailure(ipp_status_t status) {
+  return PrintFailure{static_cast<int>(status), ippErrorString(status)};
+}
+
+PrintFailure LastCupsFailure() {
+  const ipp_status_t status = cupsLastError();
+  return IppFailure(status == IPP_STATUS_OK ? IPP_STATUS_ERROR_INTERNAL : status);
+}
+
+PrintFailure PrintSystemNotAvailable() {
+  return {static_cast<int>(IPP_STATUS_ERROR_SERVICE_UNAVAILABLE), "Print system not available"};
+}
+
+// Gives up instead of waiting on: a scheduler that stops answering fails
+// the job rather than freezing the viewer.
+int GiveUpOnTimeout(http_t*, void*) { return 0; }
+
+}  // namespace
+
+struct DefaultPrinter::Connection {
+  http_t* http = nullptr;
+  cups_dest_t* dest = nullptr;
+  cups_dinfo_t* info = nullptr;
+
+  ~Connection() {
+    if (info) cupsFreeDestInfo(info);
+    if (dest) cupsFreeDests(1, dest);
+    if (http) httpClose(http);
+  }
+};
+
+DefaultPrinter::DefaultPrinter(std::unique_ptr<Connection> connection) : connection_(std::move(connection)) {}
+
+DefaultPrinter::~DefaultPrinter() = default;
+
+std::unique_ptr<DefaultPrinter> DefaultPrinter::Attach(PrintFailure& failure) {
+  auto connection = std::make_unique<Connection>();
+  connection->http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
+                                  kConnectMilliseconds, nullptr);
+  if (!connection->http) {
+    failure = PrintSystemNotAvailable();
+    return nullptr;
+  }
+  httpSetTimeout(connection->http, kReplySeconds, GiveUpOnTimeout, nullptr);
+  connection->dest = cupsGetNamedDest(connection->http, nullptr, nullptr);
+  if (!connection->dest) {
+    const ipp_status_t status = cupsLastError();
+    // A scheduler that took the connection but never answered.
+    if (httpError(connection->http) != 0) {
+      failure = PrintSystemNotAvailable();
+    } else {
+      failure = status == IPP_STATUS_OK || status == IPP_STATUS_ERROR_NOT_FOUND ? NoDefaultPrinter() : LastCupsFailure();
+    }
+    return nullptr;
+  }
+  connection->info = cupsCopyDestInfo(connection->http, connection->dest);
+  if (!connection->info) {
+    failure = LastCupsFailure();
+    return nullptr;
+  }
+  return std::unique_ptr<DefaultPrinter>(new DefaultPrinter(std::move(connection)));
+}
+
+std::string DefaultPrinter::Name() const { return connection_->dest->name ? connection_->dest->name : ""; }
+
+PaperArea DefaultPrinter::Paper() const {
+  cups_size_t size{};
+  PaperArea paper;
+  if (cupsGetDestMediaDefault(connection_->http, connection_->dest, connection_->info, CUPS_MEDIA_FLAGS_DEFAULT,
+                              &size) == 0 ||
+      size.width <= 0 || size.length <= 0) {
+    return paper;
+  }
+  // The size comes in hundredths of a millimetre.
+  paper.width = size.width / 100.0;
+  paper.length = size.length / 100.0;
+  paper.left = size.left / 100.0;
+  paper.top = size.top / 100.0;
+  paper.right = size.right / 100.0;
+  paper.bottom = size.bottom / 100.0;
+  if (paper.left + paper.right >= paper.width || paper.top + paper.bottom >= paper.length) {
+    paper.left = paper.top = paper.right = paper.bottom = 0;
+  }
+  return paper;
+}
+
+PrintFailure DefaultPrinter::PrintPdf(std::string_view pdf, const PrintJobSettings& settings, std::string_view title) {
+  Connection& c = *connection_;
+  const auto supported = [&c](const std::string& name, const std::string& value) {
+    return cupsCheckDestSupported(c.http, c.dest, c.info, name.c_str(), value.c_str()) != 0;
+  };
+  cups_option_t* options = nullptr;
+  int count = 0;
+  for (const auto& [name, value] : PrintJobOptions(settings, supported)) {
+    count = cupsAddOption(name.c_str(), value.c_str(), count, &options);
+  }
+  int job = 0;
+  const std::string jobTitle(title);
+  const char* name = jobTitle.empty() ? nullptr : jobTitle.c_str();
+  ipp_status_t status = cupsCreateDestJob(c.http, c.dest, c.info, &job, name, count, options);
+  cupsFreeOptions(count, options);
+  if (status > IPP_STATUS_OK_CONFLICTING) return IppFailure(status);
+  if (cupsStartDestDocument(c.http, c.dest, c.info, job, name, CUPS_FORMAT_PDF, 0, nullptr, 1) !=
+      HTTP_STATUS_CONTINUE) {
+    const PrintFailure failure = LastCupsFailure();
+    cupsCancelDestJob(c.http, c.dest, job);
+    return failure;
+  }
+  bool written = true;
+  for (std::size_t at = 0; written && at < pdf.size(); at += kWriteChunk) {
+    const std::size_t length = std::min(kWriteChunk, pdf.size() - at);
+    written = cupsWriteRequestData(c.http, pdf.data() + at, length) == HTTP_STATUS_CONTINUE;
+  }
+  status = cupsFinishDestDocument(c.http, c.dest, c.info);
+  if (!written || status > IPP_STATUS_OK_CONFLICTING) {
+    const PrintFailure failure = status > IPP_STATUS_OK_CONFLICTING ? IppFailure(status) : LastCupsFailure();
+    cupsCancelDestJob(c.http, c.dest, job);
+    return failure;
+  }
+  return {};
+}
+
+PrintFailure NoDefaultPrinter() { return {static_cast<int>(IPP_STATUS_ERROR_NOT_FOUND), "No default printer"}; }
+
+std::string DefaultPrinterName() {
+  PrintFailure ignored;
+  const std::unique_ptr<DefaultPrinter> printer = DefaultPrinter::Attach(ignored);
+  return printer ? printer->Name() : std::string();
+}

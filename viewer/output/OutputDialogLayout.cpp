@@ -1,0 +1,67 @@
+#include "viewer/output/OutputDialogLayout.h"
+
+#include "viewer/settings/SettingsDialog.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+
+#include <algorithm>
+
+namespace {
+
+QWidget* CreateControl(QDialog& dialog, const OutputControlSpec& spec) {
+  const QString text = spec.text ? DialogText(*spec.text) : QString();
+  switch (spec.kind) {
+    case OutputControl::Label: return new QLabel(text, &dialog);
+    case OutputControl::CentredLabel: {
+      auto* label = new QLabel(text, &dialog);
+      label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+      return label;
+    }
+    case OutputControl::FirstRadio:
+    case OutputControl::Radio: return new QRadioButton(text, &dialog);
+    case OutputControl::NumberBox: {
+      auto* box = new QLineEdit(&dialog);
+      box->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), box));
+      return box;
+    }
+    case OutputControl::TextBox: return new QLineEdit(&dialog);
+    case OutputControl::List: return new QComboBox(&dialog);
+    case OutputControl::Button: return new QPushButton(text, &dialog);
+  }
+  return new QWidget(&dialog);
+}
+
+}  // namespace
+
+std::map<int, QWidget*> CreateOutputControls(QDialog& dialog, std::span<const OutputControlSpec> specs,
+                                             const DialogBaseUnits& base) {
+  std::map<int, QWidget*> controls;
+  QButtonGroup* group = nullptr;
+  for (const OutputControlSpec& spec : specs) {
+    QWidget* control = CreateControl(dialog, spec);
+    TagControl(control, spec.id);
+    QRect rect = DialogUnitsToPixels(QRect(spec.x, spec.y, spec.width, spec.height), base);
+    if (spec.kind == OutputControl::List) rect.setHeight(std::min(rect.height(), control->sizeHint().height()));
+    control->setGeometry(rect);
+    if (spec.kind == OutputControl::FirstRadio) group = new QButtonGroup(&dialog);
+    if (group && (spec.kind == OutputControl::FirstRadio || spec.kind == OutputControl::Radio)) {
+      group->addButton(static_cast<QRadioButton*>(control));
+    }
+    controls[spec.id] = control;
+  }
+  return controls;
+}
+
+void PlaceOutputDialog(QDialog& dialog, const QWidget* owner, const QRect& frame, const DialogBaseUnits& base) {
+  const QRect pixels = DialogUnitsToPixels(frame, base);
+  dialog.setFixedSize(pixels.size());
+  const QPoint origin = owner ? owner->mapToGlobal(QPoint(0, 0)) : QPoint(0, 0);
+  dialog.move(origin + pixels.topLeft());
+}

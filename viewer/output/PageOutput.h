@@ -1,0 +1,80 @@
+#pragma once
+
+#include "platform/FileError.h"
+#include "texts/TextId.h"
+#include "viewer/output/ExportRequest.h"
+#include "viewer/output/PrintJob.h"
+
+#include <QImage>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+
+class PageRenderer;
+struct Document;
+struct ViewerState;
+
+// The pages a request covers, first..last (empty for a cancelled one).
+struct PageSpan {
+  int first = 1;
+  int last = 0;
+};
+PageSpan PagesToOutput(const ExportRequest& request, const Document& document);
+
+// Draws the current page as output takes it: footers and page number, no
+// border, no guide band; shown on screen as it is drawn.
+const QImage& RenderPageForOutput(PageRenderer& renderer);
+
+// Makes each page of the span current, draws it for output and hands it to
+// `use`, then draws it again for the screen (with its border); stops early
+// when `use` returns false. The page that was current is current again
+// afterwards and shown.
+void ForEachOutputPage(PageRenderer& renderer, PageSpan span, const std::function<bool(const QImage&)>& use);
+
+// The program folder, the folder name, the page number and the format's
+// extension (none for an unknown format).
+std::string ExportedFilePath(const std::string& programFolder, const std::string& folder, int page,
+                             std::uint32_t imageFormat);
+
+struct ExportResult {
+  FileError error;
+  std::string path;
+};
+
+// Saves the bitmap of the current page to its exported file.
+ExportResult ExportCurrentPage(ViewerState& state, const std::string& folder);
+
+// Exports the request's pages into its folder below the program folder,
+// created when missing. Returns the failure when the folder cannot be made
+// (nothing is drawn then) or at the first page that cannot be written
+// (the export stops there).
+std::optional<ExportResult> ExportPages(PageRenderer& renderer, const ExportRequest& request);
+
+// The message after a successful export in this mode.
+TextId ExportDoneMessage(std::int32_t mode);
+
+using MessageSink = std::function<void(const std::string&)>;
+
+// One print command: every page its own job on the default printer. When
+// the printer cannot be attached, the first page reports the error, the
+// second that there is no default printer, and the rest print nothing and
+// say nothing. A job the printer refuses is reported once and ends the
+// command.
+class PagePrinter {
+ public:
+  PagePrinter(const PrintJobSettings& settings, MessageSink show);
+  // False once nothing more will be printed.
+  bool PrintPage(const QImage& page);
+  int PrintFailures() const { return failures_; }
+
+ private:
+  PrintJobSettings settings_;
+  MessageSink show_;
+  int failures_ = 0;
+};
+
+// Prints the request's pages, each freshly drawn for output.
+void PrintPages(PageRenderer& renderer, const ExportRequest& request, const PrintJobSettings& settings,
+                const MessageSink& show);
