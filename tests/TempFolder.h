@@ -20,6 +20,9 @@ class TempFolder {
   }
   std::string File(const std::string& name) const { return path_ + "/" + name; }
   const std::string& path() const { return path_; }
+  std::size_t EntryCount() const {
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(path_), {}));
+  }
 
  private:
   std::string path_;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "tests/TempFolder.h"
 #include "viewer/document/Document.h"
 #include "viewer/document/LittleEndian.h"
 #include "viewer/document/RecordCodec.h"
@@ -11,31 +12,6 @@
 #include <iterator>
 #include <string>
 #include <vector>
-
-// A folder of its own for each test, removed afterwards.
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "doc-test-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data()) ? pattern : std::string();
-  }
-  ~TempFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  const std::string& path() const { return path_; }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-  std::size_t EntryCount() const {
-    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(path_),
-                                                  std::filesystem::directory_iterator()));
-  }
-
- private:
-  std::string path_;
-};
 
 using Bytes = std::vector<std::uint8_t>;
 

@@ -1,5 +1,8 @@
 // End to end: the real editor window run by the headless driver from a
 // script, in both builds, compared line for line with what it prints.
+#include "tests/DriverRunner.h"
+#include "tests/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -51,49 +54,17 @@ void PrintTo(const Language& language, std::ostream* out) { *out << language.nam
 
 class EditorDriverTest : public testing::TestWithParam<Language> {
  protected:
-  void SetUp() override {
-    InstallTextSet(GetParam().texts());
-    std::string pattern = (fs::temp_directory_path() / "editor-drive-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
-  }
-  void TearDown() override { fs::remove_all(folder_); }
+  void SetUp() override { InstallTextSet(GetParam().texts()); }
 
   Lines Run(const Lines& script) const {
-    const std::string scriptPath = PathOf("script.txt");
-    std::ofstream out(scriptPath);
-    for (const std::string& line : script) out << line << "\n";
-    out.close();
-    const std::string command = std::string(MARVESSA_DRIVE) + " --editor --lang " + GetParam().option +
-                                " --folder '" + folder_.string() + "' '" + scriptPath + "' 2>/dev/null";
-    Lines printed;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return printed;
-    std::string line;
-    for (int c = std::fgetc(pipe); c != EOF; c = std::fgetc(pipe)) {
-      if (c != '\n') {
-        line += static_cast<char>(c);
-        continue;
-      }
-      printed.push_back(line);
-      line.clear();
-    }
-    ::pclose(pipe);
-    return printed;
+    std::string text;
+    for (const std::string& line : script) text += line + "\n";
+    return RunDriver(std::string("--editor --lang ") + GetParam().option + " --folder '" + folder_.path() + "'", text);
   }
 
-  std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
-
-  void Put(const std::string& name, const std::string& bytes) const {
-    std::ofstream(PathOf(name), std::ios::binary) << bytes;
-  }
-
-  std::string Get(const std::string& name) const {
-    std::ifstream in(PathOf(name), std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-  }
+  std::string PathOf(const std::string& name) const { return folder_.File(name); }
+  void Put(const std::string& name, const std::string& bytes) const { WriteFileBytes(PathOf(name), bytes); }
+  std::string Get(const std::string& name) const { return ReadFileBytes(PathOf(name)); }
 
   static std::string T(TextId id) { return std::string(Text(id)); }
   static std::string Status(std::size_t lines, std::size_t pages) {
@@ -103,7 +74,7 @@ class EditorDriverTest : public testing::TestWithParam<Language> {
   static std::string Message(TextId text) { return "message " + T(TextId::CaptionProgrammer) + " | " + T(text); }
   static std::string FindMessage(TextId text) { return "message " + T(TextId::EditorFindTitle) + " | " + T(text); }
 
-  fs::path folder_;
+  TempFolder folder_;
 };
 
 TEST_P(EditorDriverTest, TheRulerCountsTwoLinesAfterTheFirstTick) {

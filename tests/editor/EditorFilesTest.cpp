@@ -1,3 +1,5 @@
+#include "tests/TempFolder.h"
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -18,30 +20,13 @@ namespace fs = std::filesystem;
 
 class EditorFilesTest : public testing::Test {
  protected:
-  void SetUp() override {
-    std::string pattern = (fs::temp_directory_path() / "editor-files-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-    folder_ = pattern;
-  }
-  void TearDown() override {
-    SetWriteFailureAfterBytes(-1);
-    fs::remove_all(folder_);
-  }
+  void TearDown() override { SetWriteFailureAfterBytes(-1); }
 
-  std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
+  std::string PathOf(const std::string& name) const { return folder_.File(name); }
+  void Put(const std::string& name, const std::string& bytes) const { WriteFileBytes(PathOf(name), bytes); }
+  std::string Get(const std::string& name) const { return ReadFileBytes(PathOf(name)); }
 
-  void Put(const std::string& name, const std::string& bytes) const {
-    std::ofstream(PathOf(name), std::ios::binary) << bytes;
-  }
-
-  std::string Get(const std::string& name) const {
-    std::ifstream in(PathOf(name), std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-  }
-
-  fs::path folder_;
+  TempFolder folder_;
 };
 
 struct ReadCase {
@@ -145,7 +130,7 @@ TEST_F(EditorFilesTest, ReadThenWrittenWithoutFormatGainsOneLineEnd) {
 TEST_F(EditorFilesTest, ReadingReportsWhatCannotBeRead) {
   std::u16string text = u"kept";
   EXPECT_EQ(ReadTextFile(PathOf("missing.txt"), text).number, ENOENT);
-  EXPECT_EQ(ReadTextFile(folder_.string(), text).number, EISDIR);
+  EXPECT_EQ(ReadTextFile(folder_.path(), text).number, EISDIR);
   EXPECT_EQ(text, u"kept");
 }
 
