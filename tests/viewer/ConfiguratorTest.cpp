@@ -159,16 +159,16 @@ TEST_F(Configurator, WhileOpenTheCommandDoesNotOpenASecondOne) {
 
 TEST_F(Configurator, ControlsSitWhereTheirDialogUnitsPutThem) {
   std::vector<int> ids;
-  for (const ControlSpec& spec : ConfiguratorControls()) ids.push_back(spec.id);
+  for (const ControlSpec& placed : ConfiguratorControls()) ids.push_back(placed.id);
   const auto lines = Run("command 1077\ndialog\n" + InspectAll(ids) + "close\n", "en");
   const DialogBaseUnits base = BaseUnitsOf(SettingsControlFont());
-  for (const ControlSpec& spec : ConfiguratorControls()) {
-    const QRect expected = DialogUnitsToPixels(QRect(spec.x, spec.y, spec.width, spec.height), base);
-    const QRect shown = RectOf(ControlLine(lines, spec.id));
-    EXPECT_EQ(shown.topLeft(), expected.topLeft()) << spec.id;
-    EXPECT_EQ(shown.width(), expected.width()) << spec.id;
-    if (spec.kind != ControlKind::List) {
-      EXPECT_EQ(shown.height(), expected.height()) << spec.id;
+  for (const ControlSpec& placed : ConfiguratorControls()) {
+    const QRect expected = DialogUnitsToPixels(QRect(placed.x, placed.y, placed.width, placed.height), base);
+    const QRect shown = RectOf(ControlLine(lines, placed.id));
+    EXPECT_EQ(shown.topLeft(), expected.topLeft()) << placed.id;
+    EXPECT_EQ(shown.width(), expected.width()) << placed.id;
+    if (placed.kind != ControlKind::List) {
+      EXPECT_EQ(shown.height(), expected.height()) << placed.id;
     }
   }
   const QRect frame = DialogUnitsToPixels(QRect(0, 0, 570, 494), base);

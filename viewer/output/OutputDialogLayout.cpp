@@ -15,9 +15,9 @@
 
 namespace {
 
-QWidget* CreateControl(QDialog& dialog, const OutputControlSpec& spec) {
-  const QString text = spec.text ? DialogText(*spec.text) : QString();
-  switch (spec.kind) {
+QWidget* CreateControl(QDialog& dialog, const OutputControlSpec& placed) {
+  const QString text = placed.text ? DialogText(*placed.text) : QString();
+  switch (placed.kind) {
     case OutputControl::Label: return new QLabel(text, &dialog);
     case OutputControl::CentredLabel: {
       auto* label = new QLabel(text, &dialog);
@@ -44,17 +44,17 @@ std::map<int, QWidget*> CreateOutputControls(QDialog& dialog, std::span<const Ou
                                              const DialogBaseUnits& base) {
   std::map<int, QWidget*> controls;
   QButtonGroup* group = nullptr;
-  for (const OutputControlSpec& spec : specs) {
-    QWidget* control = CreateControl(dialog, spec);
-    TagControl(control, spec.id);
-    QRect rect = DialogUnitsToPixels(QRect(spec.x, spec.y, spec.width, spec.height), base);
-    if (spec.kind == OutputControl::List) rect.setHeight(std::min(rect.height(), control->sizeHint().height()));
+  for (const OutputControlSpec& placed : specs) {
+    QWidget* control = CreateControl(dialog, placed);
+    TagControl(control, placed.id);
+    QRect rect = DialogUnitsToPixels(QRect(placed.x, placed.y, placed.width, placed.height), base);
+    if (placed.kind == OutputControl::List) rect.setHeight(std::min(rect.height(), control->sizeHint().height()));
     control->setGeometry(rect);
-    if (spec.kind == OutputControl::FirstRadio) group = new QButtonGroup(&dialog);
-    if (group && (spec.kind == OutputControl::FirstRadio || spec.kind == OutputControl::Radio)) {
+    if (placed.kind == OutputControl::FirstRadio) group = new QButtonGroup(&dialog);
+    if (group && (placed.kind == OutputControl::FirstRadio || placed.kind == OutputControl::Radio)) {
       group->addButton(static_cast<QRadioButton*>(control));
     }
-    controls[spec.id] = control;
+    controls[placed.id] = control;
   }
   return controls;
 }

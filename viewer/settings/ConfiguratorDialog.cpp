@@ -120,26 +120,26 @@ void ConfiguratorDialog::PlaceAt(const QWidget* owner, const DialogBaseUnits& ba
 
 void ConfiguratorDialog::CreateControls(const DialogBaseUnits& base) {
   QButtonGroup* group = nullptr;
-  for (const ControlSpec& spec : ConfiguratorControls()) {
-    QWidget* control = CreateControl(spec);
-    TagControl(control, spec.id);
-    QRect rect = DialogUnitsToPixels(QRect(spec.x, spec.y, spec.width, spec.height), base);
+  for (const ControlSpec& placed : ConfiguratorControls()) {
+    QWidget* control = CreateControl(placed);
+    TagControl(control, placed.id);
+    QRect rect = DialogUnitsToPixels(QRect(placed.x, placed.y, placed.width, placed.height), base);
     // A drop-down list's height in the template includes its open list.
-    if (spec.kind == ControlKind::List) rect.setHeight(std::min(rect.height(), control->sizeHint().height()));
+    if (placed.kind == ControlKind::List) rect.setHeight(std::min(rect.height(), control->sizeHint().height()));
     control->setGeometry(rect);
-    controls_[spec.id] = control;
-    if (spec.kind == ControlKind::FirstRadio) group = new QButtonGroup(this);
+    controls_[placed.id] = control;
+    if (placed.kind == ControlKind::FirstRadio) group = new QButtonGroup(this);
     if (auto* button = qobject_cast<QAbstractButton*>(control)) {
-      if (spec.kind == ControlKind::FirstRadio || spec.kind == ControlKind::Radio) group->addButton(button);
-      const int id = spec.id;
+      if (placed.kind == ControlKind::FirstRadio || placed.kind == ControlKind::Radio) group->addButton(button);
+      const int id = placed.id;
       connect(button, &QAbstractButton::clicked, this, [this, id] { OnClicked(id); });
     }
   }
 }
 
-QWidget* ConfiguratorDialog::CreateControl(const ControlSpec& spec) {
-  const QString text = spec.text ? DialogText(*spec.text) : QString();
-  switch (spec.kind) {
+QWidget* ConfiguratorDialog::CreateControl(const ControlSpec& placed) {
+  const QString text = placed.text ? DialogText(*placed.text) : QString();
+  switch (placed.kind) {
     case ControlKind::Label: return new QLabel(text, this);
     case ControlKind::FirstRadio:
     case ControlKind::Radio: return new QRadioButton(text, this);
@@ -154,7 +154,7 @@ QWidget* ConfiguratorDialog::CreateControl(const ControlSpec& spec) {
     case ControlKind::VerticalLine:
     case ControlKind::HorizontalLine: {
       auto* line = new QFrame(this);
-      line->setFrameStyle((spec.kind == ControlKind::VerticalLine ? QFrame::VLine : QFrame::HLine) | QFrame::Sunken);
+      line->setFrameStyle((placed.kind == ControlKind::VerticalLine ? QFrame::VLine : QFrame::HLine) | QFrame::Sunken);
       return line;
     }
     case ControlKind::Button: return new QPushButton(text, this);

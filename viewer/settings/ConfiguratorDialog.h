@@ -24,7 +24,7 @@ class ConfiguratorDialog : public FocusKeepingDialog {
 
  private:
   void CreateControls(const DialogBaseUnits& base);
-  QWidget* CreateControl(const ControlSpec& spec);
+  QWidget* CreateControl(const ControlSpec& placed);
   void PlaceAt(const QWidget* owner, const DialogBaseUnits& base);
 
   void ShowSettings();

@@ -60,12 +60,12 @@ void FavouriteColoursDialog::CreateControls() {
   panel_->setProperty("controlId", kPanelId);
   panel_->setGeometry(kPanelRect);
 
-  for (const ButtonSpec& spec : kButtons) {
-    auto* button = new QPushButton(DialogText(spec.text), this);
-    TagControl(button, spec.id);
-    button->setGeometry(spec.rect);
+  for (const ButtonSpec& placed : kButtons) {
+    auto* button = new QPushButton(DialogText(placed.text), this);
+    TagControl(button, placed.id);
+    button->setGeometry(placed.rect);
     button->setAutoDefault(false);
-    const int id = spec.id;
+    const int id = placed.id;
     connect(button, &QPushButton::clicked, this, [this, id] {
       if (id == kSaveId) Save();
       if (id == kExitId) Exit();
