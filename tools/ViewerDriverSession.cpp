@@ -82,6 +82,9 @@ void ViewerDriverSession::Execute(const DriverCommand& command) {
     done = Wheel(command);
   } else if (verb == "save-page" || verb == "save-view") {
     done = SavePicture(command);
+  } else if (verb == "close-window") {
+    window_->close();  // as the window manager asks
+    done = true;
   } else if (verb == "state") {
     PrintState();
     done = true;

@@ -1,5 +1,7 @@
 #include "tests/viewer/ViewerTestSupport.h"
 
+#include "platform/ProfileFile.h"
+
 namespace {
 
 using Shell = ViewerProgram;
@@ -110,6 +112,19 @@ TEST_F(Shell, ColourCommandsChangeThePageOnlyAfterUpdate) {
   EXPECT_EQ(ReadFileBytes(folder.File("a.png")), ReadFileBytes(folder.File("b.png")));
   EXPECT_NE(ReadFileBytes(folder.File("b.png")), ReadFileBytes(folder.File("c.png")));
   EXPECT_FALSE(std::filesystem::exists(ProgramFilePath("color.bmp")));
+}
+
+TEST_F(Shell, AWindowManagerCloseSavesLikeExit) {
+  const std::string text = WriteText("t.txt", NumberedLines(200));
+  const auto lines = Run("choose " + text + "\ncommand 1046\nkey Right\nclose-window\nstate\n");
+  EXPECT_EQ(lines.back(), "error state: the viewer has ended (kill starts it again)");
+  const ProfileFile settings = [&] {
+    ProfileFile profile;
+    ProfileFile::Load(ProgramFilePath("Configuracion.ini"), profile);
+    return profile;
+  }();
+  EXPECT_EQ(settings.Get("Posicion", "Pagina", ""), "2");
+  EXPECT_EQ(ReadCache().PageCount, 4);
 }
 
 TEST_F(Shell, AboutAndUnknownCommands) {
