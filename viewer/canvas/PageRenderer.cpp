@@ -97,6 +97,8 @@ void PageRenderer::InvalidatePages(int guideState) {
   state_.pages.InvalidateAll(state_.document.PageCount, LookNow(guideState));
 }
 
+void PageRenderer::InvalidatePage(int page) { state_.pages.Invalidate(page, LookNow(state_.guide.GuideState)); }
+
 void PageRenderer::ComposeView(int x, int y) {
   QPainter painter(&state_.ViewBuffer);
   painter.setCompositionMode(QPainter::CompositionMode_Source);

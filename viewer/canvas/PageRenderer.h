@@ -32,6 +32,8 @@ class PageRenderer {
   // Every page of the document is to be drawn again, when it is next shown,
   // with the settings of now.
   void InvalidatePages(int guideState);
+  // The same for one page, with the guide state of now.
+  void InvalidatePage(int page);
   // Border (flag 1), footers and page number of the current page.
   void DrawFooters(QImage& bitmap, int borderFlag);
   void ComposeView(int x, int y);

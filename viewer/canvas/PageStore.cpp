@@ -66,10 +66,15 @@ void PageStore::CreatePage(int page) {
 
 void PageStore::InvalidateAll(int pageCount, const PageLook& look) {
   for (int page = 1; page <= std::clamp(pageCount, 0, kMaxPages); ++page) {
-    Entry& entry = pages_[static_cast<std::size_t>(page)];
-    entry = Entry{QImage(), look, true, false};
+    pages_[static_cast<std::size_t>(page)] = Entry{QImage(), look, true, false};
   }
   recent_.remove_if([this](int page) { return pages_[static_cast<std::size_t>(page)].picture.isNull(); });
+}
+
+void PageStore::Invalidate(int page, const PageLook& look) {
+  page = std::clamp(page, 1, kMaxPages);
+  pages_[static_cast<std::size_t>(page)] = Entry{QImage(), look, true, false};
+  recent_.remove(page);
 }
 
 void PageStore::PinPage(int page) { At(page).pinned = true; }

@@ -40,6 +40,7 @@ class PageStore {
   void CreatePage(int page);
   // Every page is to be drawn again, when wanted, with `look`.
   void InvalidateAll(int pageCount, const PageLook& look);
+  void Invalidate(int page, const PageLook& look);
   // Marks that the page carries what only the mouse drew.
   void PinPage(int page);
   // Forgets every page (a new document is coming).

@@ -38,7 +38,9 @@ void ForEachOutputPage(PageRenderer& renderer, PageSpan span, const std::functio
   for (int page = first; page <= last; ++page) {
     document.CurrentPage = page;
     const bool goOn = use(RenderPageForOutput(renderer));
-    renderer.StandardRefresh();
+    // The screen's picture of the page, with its border, is drawn when the
+    // page is next shown.
+    renderer.InvalidatePage(page);
     if (!goOn) break;
   }
   document.CurrentPage = remembered;
