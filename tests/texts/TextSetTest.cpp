@@ -1,4 +1,5 @@
 #include "texts/TextSet.h"
+#include "texts/VersionRecord.h"
 
 #include <gtest/gtest.h>
 
@@ -223,6 +224,47 @@ TEST(TextSet, FileErrorsShowInOneFormInBothBuilds) {
     InstallTextSet(*set);
     EXPECT_EQ(ErrorText(28, "No space left on device"), "Err: 28 No space left on device");
   }
+}
+
+}  // namespace
+
+
+namespace {
+
+TEST(VersionRecord, EachProgramCarriesItsNumbersAndStringsInItsLanguage) {
+  struct Case {
+    const TextSet* texts;
+    ProgramKind program;
+    const char* name;
+    const char* numbers;
+    const char* fileVersion;
+    const char* productVersion;
+    const char* comments;
+  };
+  const Case cases[] = {
+      {&SpanishTexts(), ProgramKind::Viewer, "marvessa-es", "4.7.0.4", "VerNum 4.703", "Version Producto 4.7",
+       "Programa Freeware"},
+      {&EnglishTexts(), ProgramKind::Viewer, "marvessa-en", "4.7.0.4", "VerNum 4.704", "Product Version 4.7",
+       "Freeware Program"},
+      {&SpanishTexts(), ProgramKind::Editor, "marvessa-editor-es", "1.7.3.1", "VerNum 1.731", "Version Producto 1.7",
+       "Programa Freeware"},
+      {&EnglishTexts(), ProgramKind::Editor, "marvessa-editor-en", "1.7.3.2", "VerNum 1.732", "Product Version 1.7",
+       "Freeware Program"},
+  };
+  for (const Case& c : cases) {
+    const VersionRecord record = VersionRecordOf(*c.texts, c.program);
+    EXPECT_EQ(record.productName, c.name);
+    EXPECT_EQ(record.originalFilename, c.name);
+    EXPECT_EQ(record.numbers, c.numbers) << c.name;
+    EXPECT_EQ(record.fileVersion, c.fileVersion) << c.name;
+    EXPECT_EQ(record.productVersion, c.productVersion) << c.name;
+    EXPECT_EQ(record.comments, c.comments) << c.name;
+    EXPECT_EQ(record.languageCode, 1034);
+  }
+  const VersionRecord spanish = VersionRecordOf(SpanishTexts(), ProgramKind::Viewer);
+  EXPECT_EQ(spanish.internalName, "Privado");
+  EXPECT_EQ(spanish.privateBuild, "Informacion Privada");
+  EXPECT_EQ(spanish.specialBuild, "Informacion Especial");
 }
 
 }  // namespace
