@@ -2,8 +2,6 @@
 
 #include <charconv>
 #include <cstdio>
-#include <fstream>
-#include <iostream>
 
 DriverCommand ParseDriverCommand(std::string_view line) {
   while (!line.empty() && (line.back() == '\r' || line.back() == '\n')) line.remove_suffix(1);
@@ -57,22 +55,6 @@ void PrintDriverLine(const std::string& line) {
 
 void PrintDriverError(const DriverCommand& command, std::string_view why) {
   PrintDriverLine("error " + command.line + ": " + std::string(why));
-}
-
-bool RunDriverScript(const std::string& scriptPath, const std::function<bool(const DriverCommand&)>& execute) {
-  std::ifstream file;
-  if (!scriptPath.empty()) {
-    file.open(scriptPath);
-    if (!file) return false;
-  }
-  std::istream& in = scriptPath.empty() ? std::cin : file;
-  std::string line;
-  while (std::getline(in, line)) {
-    const DriverCommand command = ParseDriverCommand(line);
-    if (command.verb.empty() || command.verb[0] == '#') continue;
-    if (!execute(command)) break;
-  }
-  return true;
 }
 
 bool ParseDriverNumber(std::string_view text, long long& value) {

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <functional>
-#include <istream>
 #include <string>
 #include <string_view>
 
@@ -24,11 +22,6 @@ std::string EscapeDriverText(std::string_view text);
 void PrintDriverLine(const std::string& line);
 // "error LINE: WHY"
 void PrintDriverError(const DriverCommand& command, std::string_view why);
-
-// Runs `execute` for each command of the script (a file path, or standard
-// input when empty); stops early when it returns false. False when the
-// script cannot be opened.
-bool RunDriverScript(const std::string& scriptPath, const std::function<bool(const DriverCommand&)>& execute);
 
 // Reads a whole number; false when the text is not one.
 bool ParseDriverNumber(std::string_view text, long long& value);

@@ -39,17 +39,7 @@ void DrawBulletShape(QPainter& painter, int shape, int x, int y) {
 
 }  // namespace
 
-void PageRenderer::DrawIcons(int line, std::string_view text) {
-  QPainter painter(&CurrentBitmap());
-  PaintIcons(painter, line, text);
-}
-
-void PageRenderer::DrawBullets(int line, std::string_view text) {
-  QPainter painter(&CurrentBitmap());
-  PaintBullets(painter, line, text);
-}
-
-void PageRenderer::PaintIcons(QPainter& painter, int line, std::string_view text) {
+void PageRenderer::DrawIcons(QPainter& painter, int line, std::string_view text) {
   const std::vector<InlineMarker> markers = FindIconMarkers(text);
   if (markers.empty()) return;
   const int shift = AlignmentShift(line, text);
@@ -62,7 +52,7 @@ void PageRenderer::PaintIcons(QPainter& painter, int line, std::string_view text
   }
 }
 
-void PageRenderer::PaintBullets(QPainter& painter, int line, std::string_view text) {
+void PageRenderer::DrawBullets(QPainter& painter, int line, std::string_view text) {
   const std::vector<InlineMarker> markers = FindBulletMarkers(text);
   if (markers.empty()) return;
   const QColor ground = IsGuideLine(line) ? QColor(state_.guide.GuideFill) : QColor(Qt::white);

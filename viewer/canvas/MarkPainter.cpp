@@ -38,15 +38,15 @@ bool LineTakesPartInMarks(const LineRecord& record) {
   return record.hasMarks == 1 && record.alignment != kAlignCentre && record.alignment != kAlignRight;
 }
 
-void PageRenderer::PaintMarks(QPainter& painter) {
+void PageRenderer::DrawMarks(QPainter& painter) {
   for (int line = kLinesPerPage; line >= 1; --line) {
     const LineRecord& record = CurrentLine(line);
     if (LineTakesPartInMarks(record)) PaintLineMarksFirstPass(painter, line, record);
   }
   for (int line = 1; line <= kLinesPerPage; ++line) {
     const std::string& text = CurrentLine(line).text;
-    PaintIcons(painter, line, text);
-    PaintBullets(painter, line, text);
+    DrawIcons(painter, line, text);
+    DrawBullets(painter, line, text);
   }
   for (int line = 1; line <= kLinesPerPage; ++line) {
     const LineRecord& record = CurrentLine(line);

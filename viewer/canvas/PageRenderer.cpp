@@ -72,21 +72,21 @@ void PageRenderer::PaintPage(int page, int guideState, QImage& bitmap) {
   renderGuideState_ = guideState;
   {
     QPainter painter(&bitmap);
-    PaintImageLines(painter);
-    PaintMarks(painter);
+    DrawImageLines(painter);
+    DrawMarks(painter);
     for (int line = 1; line <= kLinesPerPage; ++line) {
       const LineRecord& record = CurrentLine(line);
       if (record.absoluteLine <= 0) continue;
-      PaintLineText(painter, line, record.text);
-      PaintIcons(painter, line, record.text);
-      PaintBullets(painter, line, record.text);
+      DrawLineText(painter, line, record.text);
+      DrawIcons(painter, line, record.text);
+      DrawBullets(painter, line, record.text);
       if (IsGuideLine(line)) {
         PaintGuideBand(painter, line);
-        PaintLineText(painter, line, record.text);
+        DrawLineText(painter, line, record.text);
       }
     }
     BuildColumnTable();
-    PaintMarks(painter);
+    DrawMarks(painter);
   }
   if (guideState == kGuideOn) DrawFootersOfPage(bitmap, 1, page);
   renderGuideState_.reset();
@@ -144,24 +144,14 @@ int PageRenderer::AlignmentShift(int line, std::string_view text) const {
   return 0;
 }
 
-void PageRenderer::DrawLineText(int line, std::string_view text) {
-  QPainter painter(&CurrentBitmap());
-  PaintLineText(painter, line, text);
-}
-
-void PageRenderer::PaintLineText(QPainter& painter, int line, std::string_view text) {
+void PageRenderer::DrawLineText(QPainter& painter, int line, std::string_view text) {
   if (CurrentLine(line).imageLine == 1) return;
   static const QFont font = MakePageFont(10);
   DrawCellText(painter, font, text.substr(0, kPrintedChars), kFirstTextColumn + AlignmentShift(line, text),
                line, QColor(state_.PageTextColour));
 }
 
-void PageRenderer::DrawImageLines() {
-  QPainter painter(&CurrentBitmap());
-  PaintImageLines(painter);
-}
-
-void PageRenderer::PaintImageLines(QPainter& painter) {
+void PageRenderer::DrawImageLines(QPainter& painter) {
   pictures_.PictureBackground = state_.view.background;
   for (int line = 1; line <= kLinesPerPage; ++line) {
     const LineRecord& record = CurrentLine(line);
@@ -183,7 +173,3 @@ void PageRenderer::PaintGuideBand(QPainter& painter, int line) {
   painter.restore();
 }
 
-void PageRenderer::DrawMarks() {
-  QPainter painter(&CurrentBitmap());
-  PaintMarks(painter);
-}

@@ -39,14 +39,9 @@ class PageRenderer {
   void ComposeView(int x, int y);
   void PresentView();
 
-  // The per-line steps, on the current page.
+  // The line boxes of the current page and the column table.
   void SetLineBox(int line);
-  void DrawLineText(int line, std::string_view text);
-  void DrawIcons(int line, std::string_view text);
-  void DrawBullets(int line, std::string_view text);
-  void DrawImageLines();
   void BuildColumnTable();
-  void DrawMarks();
 
   // The line selectors in the left margin of the current page (square when
   // `square`, round otherwise), a line's tick, and the drag highlight of
@@ -77,12 +72,12 @@ class PageRenderer {
   bool IsGuideLine(int line) const;
   int AlignmentShift(int line, std::string_view text) const;
 
-  void PaintLineText(QPainter& painter, int line, std::string_view text);
-  void PaintIcons(QPainter& painter, int line, std::string_view text);
-  void PaintBullets(QPainter& painter, int line, std::string_view text);
-  void PaintImageLines(QPainter& painter);
+  void DrawLineText(QPainter& painter, int line, std::string_view text);
+  void DrawIcons(QPainter& painter, int line, std::string_view text);
+  void DrawBullets(QPainter& painter, int line, std::string_view text);
+  void DrawImageLines(QPainter& painter);
   void PaintGuideBand(QPainter& painter, int line);
-  void PaintMarks(QPainter& painter);
+  void DrawMarks(QPainter& painter);
   void PaintLineMarksFirstPass(QPainter& painter, int line, const LineRecord& record);
   void PaintUnderlines(QPainter& painter, int line, const LineRecord& record);
   void PaintVerticalBars(QPainter& painter, const LineRecord& record);
