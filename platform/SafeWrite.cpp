@@ -2,7 +2,10 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <dirent.h>
 #include <fcntl.h>
+#include <string_view>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -12,10 +15,32 @@ namespace {
 long long gFailAfterBytes = -1;
 long long gBytesWritten = 0;
 
+constexpr std::string_view kTemporaryMark = ".tmp-XXXXXX";
+
 std::string FolderOf(const std::string& path) {
   const auto slash = path.find_last_of('/');
   if (slash == std::string::npos) return ".";
   return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Removes the temporary files of `target` that writers killed before their
+// rename left behind: a live writer holds a lock on its own, a dead one's
+// lock is gone. Without this every kill during a write would leave a copy
+// of the file (hundreds of megabytes for a full cache) in the folder.
+void RemoveLeftTemporaries(const std::string& target) {
+  const std::string name = target.substr(target.find_last_of('/') + 1);
+  const std::string prefix = name + std::string(kTemporaryMark.substr(0, kTemporaryMark.find('X')));
+  DIR* folder = ::opendir(FolderOf(target).c_str());
+  if (!folder) return;
+  while (const dirent* entry = ::readdir(folder)) {
+    const std::string_view found = entry->d_name;
+    if (found.size() != name.size() + kTemporaryMark.size() || found.substr(0, prefix.size()) != prefix) continue;
+    const int fd = ::openat(::dirfd(folder), entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) continue;
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) ::unlinkat(::dirfd(folder), entry->d_name, 0);
+    ::close(fd);
+  }
+  ::closedir(folder);
 }
 
 // Writes all of `size` bytes, honouring the full-disk test hook.
@@ -78,13 +103,19 @@ SafeFileWriter::SafeFileWriter(std::string targetPath) : target_(std::move(targe
     Fail(e);
     return;
   }
-  temporary_ = target_ + ".tmp-XXXXXX";
+  RemoveLeftTemporaries(target_);
+  temporary_ = target_ + std::string(kTemporaryMark);
   fd_ = ::mkstemp(temporary_.data());
   if (fd_ < 0) {
     Fail(errno);
     temporary_.clear();
     return;
   }
+  // Held until the file is renamed or removed: it tells a live writer's
+  // file from one a killed writer left. (Another program writing the same
+  // file in the instant between mkstemp and this lock could lose its file;
+  // its rename then fails and is reported.)
+  ::flock(fd_, LOCK_EX | LOCK_NB);
   ::fchmod(fd_, mode);
 }
 
@@ -110,32 +141,49 @@ bool SafeFileWriter::Write(const void* data, std::size_t size) {
   if (const int e = WriteAll(fd_, static_cast<const char*>(data), size)) return Fail(e);
   length_ += static_cast<long long>(size);
   written_ = length_;
+  flushed_ = false;
   return true;
 }
 
 bool SafeFileWriter::Skip(std::size_t size) {
   if (error_.failed() || fd_ < 0) return false;
   length_ += static_cast<long long>(size);
+  flushed_ = false;
   return true;
 }
 
-FileError SafeFileWriter::Commit() {
+bool SafeFileWriter::Flush() {
+  if (error_.failed() || fd_ < 0) return false;
+  // A trailing hole still has to count in the file's length.
+  if (written_ != length_ && ::ftruncate(fd_, length_) != 0) return Fail(errno);
+  written_ = length_;
+  if (::fsync(fd_) != 0) return Fail(errno);
+  flushed_ = true;
+  return true;
+}
+
+FileError SafeFileWriter::CommitRename() {
   if (!error_.failed() && fd_ >= 0) {
-    // A trailing hole still has to count in the file's length.
-    if (written_ != length_ && ::ftruncate(fd_, length_) != 0) Fail(errno);
-    if (!error_.failed() && ::fsync(fd_) != 0) Fail(errno);
+    if (!flushed_) Flush();
     if (::close(fd_) != 0) Fail(errno);
     fd_ = -1;
     if (!error_.failed() && std::rename(temporary_.c_str(), target_.c_str()) != 0) Fail(errno);
     if (!error_.failed()) {
       committed_ = true;
-      SyncFolder(FolderOf(target_));
       return {};
     }
   }
   Discard();
   return error_;
 }
+
+FileError SafeFileWriter::Commit() {
+  const FileError error = CommitRename();
+  if (!error.failed()) SyncFolder(FolderOf(target_));
+  return error;
+}
+
+void SyncFolderOf(const std::string& path) { SyncFolder(FolderOf(path)); }
 
 FileError WriteFileSafely(const std::string& path, std::string_view bytes) {
   SafeFileWriter writer(path);

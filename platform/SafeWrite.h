@@ -22,7 +22,13 @@ class SafeFileWriter {
   bool Write(std::string_view bytes) { return Write(bytes.data(), bytes.size()); }
   // Leaves a hole of `size` zero bytes (the file reads back the same).
   bool Skip(std::size_t size);
+  // Flushes the bytes written so far to disk now, leaving Commit() only the
+  // rename: many files can be flushed at once and still renamed in order.
+  bool Flush();
   FileError Commit();
+  // Commit() without making the rename itself durable: for a caller that
+  // syncs the folder (SyncFolderOf) once the renames are in order.
+  FileError CommitRename();
 
  private:
   bool Fail(int errorNumber);
@@ -33,11 +39,15 @@ class SafeFileWriter {
   int fd_ = -1;
   long long length_ = 0;
   long long written_ = 0;  // where the file ends on disk (holes excluded)
+  bool flushed_ = false;   // nothing written since the last Flush()
   FileError error_;
   bool committed_ = false;
 };
 
 FileError WriteFileSafely(const std::string& path, std::string_view bytes);
+
+// Makes the renames done in the folder holding `path` durable.
+void SyncFolderOf(const std::string& path);
 
 // Test hook standing in for a full disk: once `bytes` bytes have been written
 // by this process, every further write fails with ENOSPC. Negative: off.

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 
 #include <algorithm>
@@ -21,6 +22,7 @@ std::string TextOf(const QWidget* control) {
   if (const auto* label = qobject_cast<const QLabel*>(control)) text = label->text();
   if (const auto* list = qobject_cast<const QComboBox*>(control)) text = list->currentText();
   if (const auto* box = qobject_cast<const QPlainTextEdit*>(control)) text = box->toPlainText();
+  if (const auto* field = qobject_cast<const QLineEdit*>(control)) text = field->text();
   return EscapeDriverText(text.toStdString());
 }
 

@@ -3,6 +3,7 @@
 #include "platform/ProgramFolder.h"
 #include "texts/TextSet.h"
 
+#include <cstdlib>
 #include <string_view>
 
 const TextSet& DriverOptions::Texts() const { return lang == "es" ? SpanishTexts() : EnglishTexts(); }
@@ -13,6 +14,8 @@ bool ParseDriverOptions(int argc, char** argv, DriverOptions& options, std::stri
     const bool hasValue = i + 1 < argc;
     if (arg == "--editor") {
       options.editor = true;
+    } else if (arg == "--visible") {
+      options.visible = true;
     } else if (arg == "--lang" && hasValue) {
       options.lang = argv[++i];
       if (options.lang != "es" && options.lang != "en") {
@@ -21,6 +24,13 @@ bool ParseDriverOptions(int argc, char** argv, DriverOptions& options, std::stri
       }
     } else if (arg == "--folder" && hasValue) {
       options.folder = argv[++i];
+    } else if (arg == "--fail-writes-after" && hasValue) {
+      char* end = nullptr;
+      options.failWritesAfter = std::strtoll(argv[++i], &end, 10);
+      if (*end != '\0' || options.failWritesAfter < 0) {
+        why = "--fail-writes-after takes a number of bytes";
+        return false;
+      }
     } else if (!arg.empty() && arg[0] != '-' && options.scriptPath.empty()) {
       options.scriptPath = std::string(arg);
     } else {
@@ -28,11 +38,8 @@ bool ParseDriverOptions(int argc, char** argv, DriverOptions& options, std::stri
       return false;
     }
   }
-  if (options.folder.empty()) {
-    why = "--folder DIR is required";
-    return false;
-  }
-  if (!MakeFolders(options.folder)) {
+  // Without --folder the program folder is settled as the program settles it.
+  if (!options.folder.empty() && !MakeFolders(options.folder)) {
     why = "cannot use folder " + options.folder;
     return false;
   }

@@ -6,9 +6,11 @@ struct TextSet;
 
 struct DriverOptions {
   bool editor = false;
+  bool visible = false;    // on the platform the environment names, not offscreen
   std::string lang = "en";
-  std::string folder;      // the program folder the window uses
+  std::string folder;      // the program folder the window uses; empty: the program's own
   std::string scriptPath;  // empty: standard input
+  long long failWritesAfter = -1;  // >= 0: file writes fail (no space) after so many bytes
 
   const TextSet& Texts() const;
 };

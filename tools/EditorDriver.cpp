@@ -11,6 +11,7 @@
 //   status             prints "status PART1 | PART2"
 //   text               prints "text TEXT | START END" (escaped)
 //   lines              prints each visual line as "[LINE]"
+//   version, menus, texts, file   what the program shows (tools/DriverTexts.h)
 // Messages print as "message CAPTION | TEXT"; "exit" when the window ends,
 // which ends the script.
 #include "tools/DriverOptions.h"
@@ -28,12 +29,12 @@
 #include "editor/EditorIds.h"
 #include "editor/EditorTextBox.h"
 #include "editor/EditorWindow.h"
-#include "platform/ProgramFolder.h"
 #include "platform/ScriptedDialogs.h"
-#include "texts/TextSet.h"
 #include "tools/DialogControls.h"
 #include "tools/DriverPump.h"
 #include "tools/DriverScript.h"
+#include "tools/DriverStart.h"
+#include "tools/DriverTexts.h"
 
 namespace {
 
@@ -53,6 +54,8 @@ class EditorSession {
         {"text", &EditorSession::PrintText},   {"lines", &EditorSession::PrintLines},
     };
     if (window_.HasEnded()) return;
+    const QWidget* dialog = window_.OpenDialog();
+    if (ExecuteDriverTextCommand(command, {ProgramKind::Editor, &window_, dialog, &dialogs_.lastFileChoice})) return;
     const auto verb = kVerbs.find(command.verb);
     if (verb == kVerbs.end()) {
       PrintDriverError(command, "unknown command");
@@ -188,16 +191,10 @@ class EditorSession {
   ScriptedDialogs& dialogs_;
 };
 
-std::string FolderWithSlash(std::string folder) {
-  if (folder.empty() || folder.back() != '/') folder += '/';
-  return folder;
-}
-
 }  // namespace
 
 int RunEditorDriver(const DriverOptions& options) {
-  InstallTextSet(options.Texts());
-  SetProgramFolder(FolderWithSlash(options.folder));
+  StartDriverProgram(options, ProgramKind::Editor);
   ScriptedDialogs dialogs(PrintDriverLine);
   EditorWindow window(dialogs);
   EditorSession session(window, dialogs);

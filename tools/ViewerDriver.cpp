@@ -2,15 +2,13 @@
 // driven by a script of user actions.
 #include "tools/DriverOptions.h"
 
-#include "platform/ProgramFolder.h"
 #include "platform/ScriptedDialogs.h"
-#include "texts/TextSet.h"
 #include "tools/DriverPump.h"
+#include "tools/DriverStart.h"
 #include "tools/ViewerDriverSession.h"
 
 int RunViewerDriver(const DriverOptions& options) {
-  InstallTextSet(options.Texts());
-  SetProgramFolder(options.folder);
+  StartDriverProgram(options, ProgramKind::Viewer);
   ScriptedDialogs dialogs(PrintDriverLine);
   ViewerDriverSession session(dialogs);
   DriverPump pump(options.scriptPath, [&session](const DriverCommand& command) { session.Execute(command); });

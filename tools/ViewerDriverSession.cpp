@@ -2,12 +2,15 @@
 
 #include "platform/ScriptedDialogs.h"
 #include "tools/DialogControls.h"
+#include "tools/DriverTexts.h"
+#include "viewer/document/CacheDigest.h"
 #include "viewer/shell/CanvasWidget.h"
 #include "viewer/shell/CommandIds.h"
 #include "viewer/shell/MainWindow.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QEventLoopLocker>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -69,6 +72,9 @@ void ViewerDriverSession::Execute(const DriverCommand& command) {
     done = Kill();
   } else if (ExecuteDialogCommand(command)) {
     return;
+  } else if (ExecuteDriverTextCommand(command, {ProgramKind::Viewer, window_.get(), QApplication::activeModalWidget(),
+                                                &dialogs_.lastFileChoice})) {
+    return;
   } else if (!window_ || window_->ended()) {
     PrintDriverError(command, "the viewer has ended (kill starts it again)");
     return;
@@ -88,6 +94,10 @@ void ViewerDriverSession::Execute(const DriverCommand& command) {
   } else if (verb == "state") {
     PrintState();
     done = true;
+  } else if (verb == "digest") {
+    // What cache.04 would hold if the document were written now.
+    PrintDriverLine("digest " + DigestText(DigestDocument(window_->shell().state().document)));
+    done = true;
   } else {
     PrintDriverError(command, "unknown command");
     return;
@@ -99,7 +109,7 @@ void ViewerDriverSession::Execute(const DriverCommand& command) {
 bool ViewerDriverSession::QueueAnswer(const DriverCommand& command) {
   const std::string& rest = command.rest;
   if (command.verb == "choose") {
-    dialogs_.fileAnswers.push_back(rest);
+    dialogs_.fileAnswers.push_back(UnescapeDriverText(rest));  // a name may hold any byte
   } else if (command.verb == "answer") {
     if (command.line.find(' ') == std::string::npos) {
       dialogs_.textAnswers.push_back(std::nullopt);
@@ -188,7 +198,9 @@ bool ViewerDriverSession::SavePicture(const DriverCommand& command) {
 }
 
 bool ViewerDriverSession::Kill() {
-  // As a killed process: no exit path, nothing written.
+  // As a killed process: no exit path, nothing written. The program starts
+  // again at once, so its window's going must not end the driver's run.
+  const QEventLoopLocker keepRunning;
   window_.reset();
   return Start();
 }

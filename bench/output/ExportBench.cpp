@@ -1,15 +1,17 @@
-// Exports a 200-page document (13,000 lines, a few marks on every page) in
-// each picture format and prints pages per second; then times ImageMagick
-// turning the same text into 200 PNG pages with its text: reader, when it
-// is installed.
+// Times exporting a 200-page document (13,000 lines, an underline on every
+// eighth line), as the export command does it: draw each page for output,
+// encode, write safely, let the screen draw it again when shown.
 //
-//   export_bench [folder] [rounds]
+//   export_bench FOLDER png [naive]     the PNG export once, in its own process:
+//                                       seconds, pages/s, KB a page, peak MB
+//   export_bench FOLDER formats [ROUNDS] every picture format (median of rounds)
+//   export_bench FOLDER text            writes the document's text (FOLDER/text.txt)
+//                                       for other programs to lay out
 //
-// The folder defaults to the system's temporary folder. Each figure is the
-// median of the rounds (default 1). An export includes what the command
-// does: draw the page for output, encode, write safely, draw it again for
-// the screen.
+// "naive" runs the export as first built (bench/output/NaiveExport.h).
+// Nothing of FOLDER is left but the text.
 
+#include "bench/output/NaiveExport.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ScriptedDialogs.h"
 #include "texts/TextSet.h"
@@ -21,6 +23,7 @@
 
 #include <QGuiApplication>
 
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -29,6 +32,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,8 +40,6 @@ namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
-
-constexpr int kImageMagickPagesPerCall = 20;  // its page list lives in memory
 
 std::string LineText(int absolute) {
   return "Line " + std::to_string(absolute) + ": the quick brown fox jumps over the lazy dog, page text for a bench.";
@@ -62,106 +64,110 @@ void FillDocument(Document& document) {
   document.DocumentLoaded = 1;
 }
 
-template <typename Step>
-double MedianSeconds(int rounds, Step step) {
+double SecondsOf(const std::function<void()>& step) {
+  const auto start = Clock::now();
+  step();
+  return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+double MedianSeconds(int rounds, const std::function<void()>& step) {
   std::vector<double> times;
-  for (int i = 0; i < rounds; ++i) {
-    const auto start = Clock::now();
-    step();
-    times.push_back(std::chrono::duration<double>(Clock::now() - start).count());
-  }
+  for (int i = 0; i < rounds; ++i) times.push_back(SecondsOf(step));
   std::sort(times.begin(), times.end());
   return times[times.size() / 2];
 }
 
-std::string ImageMagickConvert() {
-  if (fs::exists("/usr/bin/convert")) return "/usr/bin/convert";
-  return std::system("command -v convert >/dev/null 2>&1") == 0 ? "convert" : "";
+std::uintmax_t FolderBytes(const fs::path& folder) {
+  std::uintmax_t bytes = 0;
+  for (const auto& entry : fs::directory_iterator(folder)) bytes += entry.file_size();
+  return bytes;
 }
 
-// The same text as page files of 65 lines, and the calls that turn them
-// into PNG pages.
-std::vector<std::string> ImageMagickCalls(const std::string& convert, const fs::path& folder) {
-  fs::create_directories(folder / "text");
-  fs::create_directories(folder / "png");
-  // The paper: a page-sized texture (a 1 x 1 one makes the reader tile it
-  // pixel by pixel, and without one this version of the reader aborts).
-  const std::string paper = (folder / "paper.png").string();
-  std::system((convert + " -size 793x1123 xc:white '" + paper + "' 2>/dev/null").c_str());
-  std::vector<std::string> calls;
-  std::string inputs;
-  for (int page = 1; page <= kMaxPages; ++page) {
-    const fs::path file = folder / "text" / (std::to_string(page) + ".txt");
-    std::ofstream out(file);
-    for (int line = 1; line <= kLinesPerPage; ++line) out << LineText((page - 1) * kLinesPerPage + line) << '\n';
-    inputs += " 'text:" + file.string() + "'";
-    if (page % kImageMagickPagesPerCall == 0) {
-      // A4 at 96 dpi; 9.5 points is the largest size that keeps 65 lines on its page.
-      calls.push_back("timeout 600 " + convert +
-                      " -texture '" + paper + "' -page 595x842 -density 96 -units PixelsPerInch -font Liberation-Mono"
-                      " -pointsize 9.5" + inputs + " '" + (folder / "png").string() + "/" + std::to_string(page) +
-                      "-%02d.png' 2>/dev/null");
-      inputs.clear();
-    }
+long PeakMegabytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss / 1024;
+}
+
+// The viewer's state with the document, drawn headless.
+struct Viewer {
+  ViewerState state;
+  ScriptedDialogs dialogs{[](const std::string&) {}};
+  PictureLoader pictures{dialogs};
+  PageRenderer renderer{state, pictures, {}};
+  Viewer() { FillDocument(state.document); }
+};
+
+void Export(Viewer& viewer, const ExportRequest& request, bool naive) {
+  bool ok = true;
+  if (naive) {
+    ok = ExportPagesNaively(viewer.renderer, request);
+  } else if (const auto failure = ExportPages(viewer.renderer, request)) {
+    std::fprintf(stderr, "%s: %s\n", failure->path.c_str(), failure->error.description.c_str());
+    ok = false;
   }
-  return calls;
+  if (!ok) {
+    std::fprintf(stderr, "export failed\n");
+    std::exit(1);
+  }
+}
+
+int TimePng(const fs::path& folder, bool naive) {
+  Viewer viewer;
+  viewer.state.settings.imageFormat = kImageFormatPng;
+  const ExportRequest request{kExportAllPages, 0, 0, "png", 0};
+  const double seconds = SecondsOf([&] { Export(viewer, request, naive); });
+  const double kilobytes = static_cast<double>(FolderBytes(folder / request.folder)) / 1024.0 / kMaxPages;
+  std::printf("png %s %.3f s %.1f pages/s %.1f KB/page %ld MB\n", naive ? "naive" : "new", seconds,
+              kMaxPages / seconds, kilobytes, PeakMegabytes());
+  return 0;
+}
+
+int TimeFormats(const fs::path& folder, int rounds) {
+  Viewer viewer;
+  std::printf("%-16s %10s %10s %10s\n", "200 pages", "seconds", "pages/s", "KB/page");
+  const double drawing = MedianSeconds(rounds, [&] {
+    ForEachOutputPage(viewer.renderer, {1, kMaxPages}, [](const QImage&) { return true; });
+  });
+  std::printf("%-16s %10.2f %10.1f %10s\n", "drawing only", drawing, kMaxPages / drawing, "-");
+  for (const std::uint32_t format : {kImageFormatPng, kImageFormatJpg, kImageFormatTif, kImageFormatBmp,
+                                     kImageFormatGif}) {
+    viewer.state.settings.imageFormat = format;
+    const std::string extension(ExportExtension(format));
+    const ExportRequest request{kExportAllPages, 0, 0, "pages" + extension, 0};
+    const double seconds = MedianSeconds(rounds, [&] { Export(viewer, request, false); });
+    std::printf("%-16s %10.2f %10.1f %10.1f\n", ("export " + extension).c_str(), seconds, kMaxPages / seconds,
+                static_cast<double>(FolderBytes(folder / request.folder)) / 1024.0 / kMaxPages);
+  }
+  std::printf("median of %d round(s)\n", rounds);
+  return 0;
+}
+
+int WriteText(const fs::path& folder) {
+  std::ofstream out(folder / "text.txt");
+  for (int line = 1; line <= kMaxPages * kLinesPerPage; ++line) out << LineText(line) << '\n';
+  return out ? 0 : 1;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc < 3) {
+    std::fprintf(stderr, "usage: export_bench FOLDER png [naive] | formats [ROUNDS] | text\n");
+    return 2;
+  }
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
   InstallTextSet(EnglishTexts());
-  const fs::path base = argc > 1 ? fs::path(argv[1]) : fs::temp_directory_path();
-  const int rounds = argc > 2 ? std::max(1, std::atoi(argv[2])) : 1;
+  const fs::path base = argv[1];
+  const std::string mode = argv[2];
+  const std::string option = argc > 3 ? argv[3] : "";
+  if (mode == "text") return WriteText(base);
   const fs::path folder = base / ("export_bench_" + std::to_string(::getpid()));
   fs::create_directories(folder);
-  SetProgramFolder(folder.string());
-
-  ViewerState state;
-  FillDocument(state.document);
-  ScriptedDialogs dialogs([](const std::string&) {});
-  PictureLoader pictures(dialogs);
-  PageRenderer renderer(state, pictures, {});
-
-  std::printf("%-22s %10s %10s %12s\n", "200 pages", "seconds", "pages/s", "MB written");
-  const double drawOnly = MedianSeconds(rounds, [&] {
-    ForEachOutputPage(renderer, {1, kMaxPages}, [](const QImage&) { return true; });
-  });
-  std::printf("%-22s %10.2f %10.1f %12s\n", "drawing only", drawOnly, kMaxPages / drawOnly, "-");
-  for (const std::uint32_t format : {kImageFormatPng, kImageFormatJpg, kImageFormatTif, kImageFormatBmp,
-                                     kImageFormatGif}) {
-    state.settings.imageFormat = format;
-    const std::string extension(ExportExtension(format));
-    const ExportRequest request{kExportAllPages, 0, 0, "pages" + extension, 0};
-    const double seconds = MedianSeconds(rounds, [&] {
-      if (const auto failure = ExportPages(renderer, request)) {
-        std::fprintf(stderr, "export failed: %s %s\n", failure->path.c_str(), failure->error.description.c_str());
-        std::exit(1);
-      }
-    });
-    std::uintmax_t bytes = 0;
-    for (const auto& entry : fs::directory_iterator(folder / request.folder)) bytes += entry.file_size();
-    std::printf("%-22s %10.2f %10.1f %12.1f\n", ("export " + extension).c_str(), seconds, kMaxPages / seconds,
-                bytes / 1e6);
-  }
-
-  const std::string convert = ImageMagickConvert();
-  if (convert.empty()) {
-    std::printf("ImageMagick's convert is not installed: no comparison\n");
-  } else {
-    const std::vector<std::string> calls = ImageMagickCalls(convert, folder / "magick");
-    const double seconds = MedianSeconds(rounds, [&] {
-      for (const std::string& call : calls) {
-        if (std::system(call.c_str()) != 0) std::fprintf(stderr, "convert failed: %s\n", call.c_str());
-      }
-    });
-    const auto pages = std::distance(fs::directory_iterator(folder / "magick" / "png"), {});
-    std::printf("%-22s %10.2f %10.1f %12s\n", "ImageMagick text: png", seconds, pages / seconds,
-                (std::to_string(pages) + " pages").c_str());
-  }
-  std::printf("median of %d round(s); folder %s\n", rounds, folder.c_str());
+  SetProgramFolder(folder.string() + "/");
+  const int status = mode == "png" ? TimePng(folder, option == "naive")
+                                   : TimeFormats(folder, std::max(1, std::atoi(option.c_str())));
   fs::remove_all(folder);
-  return 0;
+  return status;
 }

@@ -188,6 +188,55 @@ TEST_F(Export, AFailedWriteIsReportedOnceInsteadOfSuccess) {
             std::vector<std::string>{"message Programmer | Err: 20 Not a directory (" + ProgramFilePath("x") + ")"});
 }
 
+// Five pages, page 5 showing a picture file that is missing; page 3 blocked
+// by a folder of its name or not. A failure stops the export there: pages
+// 1 and 2 are written, no later page is drawn (so its picture is not
+// reported), written, or left behind as a temporary file.
+TEST_F(Export, AWriteFailingPartWayStopsTheExportAtThatPage) {
+  Document document;
+  for (int page = 1; page <= 5; ++page) {
+    for (int line = 1; line <= 3; ++line) {
+      LineRecord& record = document.UseLine(page, line);
+      record.absoluteLine = static_cast<std::int16_t>((page - 1) * 65 + line);
+      record.lineInPage = static_cast<std::int16_t>(line);
+      record.pageNumber = page;
+      record.text = "Page " + std::to_string(page) + " line " + std::to_string(line);
+    }
+  }
+  document.UseLine(5, 2).imageLine = 1;
+  document.UseLine(5, 2).text = "missing.png";
+  document.PageCount = 5;
+  const std::string third = ProgramFilePath("x/3.png");
+  for (const bool blocked : {true, false}) {
+    std::filesystem::remove_all(ProgramFolderPath());
+    std::filesystem::create_directories(ProgramFilePath("x"));
+    ASSERT_FALSE(CacheWrite(document, ProgramFilePath(kCacheFileName)).failed());
+    WriteSettings([](ViewerSettings& s) { s.imageFormat = kImageFormatPng; });
+    if (blocked) std::filesystem::create_directory(third);
+    const auto lines = Run("command 1070\nclick 7007\nset 7008 x\nclick 7011\nstate\n", "en");
+    auto messages = Matching(lines, "message");
+    std::erase_if(messages, [](const std::string& m) { return m.find("read your cache") != std::string::npos; });
+    EXPECT_EQ(LastState(lines)["page"], "1");
+    const auto written = [&](int page) {
+      return !QImage(QString::fromStdString(ProgramFilePath("x/" + std::to_string(page) + ".png"))).isNull();
+    };
+    EXPECT_TRUE(written(1) && written(2)) << blocked;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(ProgramFilePath("x")), {}), blocked ? 3 : 5)
+        << "no temporary file";
+    if (blocked) {
+      EXPECT_EQ(messages, std::vector<std::string>{"message Programmer | Err: 21 Is a directory (" + third + ")"});
+      EXPECT_TRUE(std::filesystem::is_directory(third));
+      EXPECT_FALSE(written(4) || written(5));
+      EXPECT_FALSE(std::filesystem::exists(ProgramFilePath("x/4.png")));
+    } else {
+      ASSERT_EQ(messages.size(), 2u);
+      EXPECT_NE(messages[0].find("missing.png"), std::string::npos) << messages[0];
+      EXPECT_EQ(messages[1], "message Programmer | Exported document ...");
+      EXPECT_TRUE(written(3) && written(4) && written(5));
+    }
+  }
+}
+
 TEST_F(Export, AProgramFolderWithoutWriteAccessIsReported) {
   if (::geteuid() == 0) GTEST_SKIP() << "root writes into any folder";
   const std::string text = WritePagedText(1);

@@ -188,6 +188,8 @@ TEST_F(SettingsFile, HandEditedAndHostileFilesGiveSafeValues) {
        [](ViewerSettings& s) { s.footers[1].text = std::string(20, 'a') + std::string(79, '\xF1'); }},
       {"Windows1252File", "[Pie_de_Pagina_1]\r\nTexto=P\xE1gina \x80\r\n", [](ViewerSettings& s) { s.footers[0].text = "P\xE1gina \x80"; }},
       {"TextStopsAtNul", std::string("[Pie_de_Pagina_1]\r\nTexto=ab\0cd\r\n", 30), [](ViewerSettings& s) { s.footers[0].text = "ab"; }},
+      {"ControlCharactersAtTheEndsGoLikeBlanks", std::string("[Pie_de_Pagina_2]\r\nTexto=\x01 a\x02z\x03\0cd\r\n", 36),
+       [](ViewerSettings& s) { s.footers[1].text = "a z"; }},
       {"NamesInAnyCaseBomAndBareLineEnds", "\xEF\xBB\xBF[fichero]\nFORMATO = 3303 \r[POSICION]\nPagina=4\n",
        [](ViewerSettings& s) { s.imageFormat = 3303; s.position.page = 4; }},
       {"FirstDuplicateWins", "[Fichero]\r\nFormato=3302\r\n[Fichero]\r\nFormato=3306\r\n[Posicion]\r\nPagina=5\r\nPagina=9\r\n",

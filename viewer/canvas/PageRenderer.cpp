@@ -93,6 +93,11 @@ void PageRenderer::PaintPage(int page, int guideState, QImage& bitmap) {
   document.CurrentPage = saved;
 }
 
+void PageRenderer::DrawPageForOutput(int page, QImage& into) {
+  PaintPage(page, 0, into);  // guide off
+  DrawFootersOfPage(into, 0, page);
+}
+
 void PageRenderer::InvalidatePages(int guideState) {
   state_.pages.InvalidateAll(state_.document.PageCount, LookNow(guideState));
 }

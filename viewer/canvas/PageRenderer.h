@@ -34,6 +34,10 @@ class PageRenderer {
   void InvalidatePages(int guideState);
   // The same for one page, with the guide state of now.
   void InvalidatePage(int page);
+  // The page as output takes it, with the settings of now, into a white
+  // page-sized picture: no border, no guide band, footers and page number.
+  // Leaves the page's screen picture alone.
+  void DrawPageForOutput(int page, QImage& into);
   // Border (flag 1), footers and page number of the current page.
   void DrawFooters(QImage& bitmap, int borderFlag);
   void ComposeView(int x, int y);

@@ -13,6 +13,10 @@ namespace {
 // over; this bounds what a hostile file can make us allocate.
 constexpr int kMaxPictureMegabytes = 256;
 
+// Only a regular file is a picture file: opening a named pipe would wait for
+// a writer for ever, and a device never ends.
+bool IsReadableFile(const QString& fileName) { return QFileInfo(fileName).isFile(); }
+
 }  // namespace
 
 QSize FitKeepingProportions(QSize natural, QSize box) {
@@ -41,7 +45,7 @@ int PictureLoader::PictureHeight(const QString& fileName) {
     return 0;
   }
   QImageReader reader(fileName);
-  const QSize size = reader.canRead() ? reader.size() : QSize();
+  const QSize size = IsReadableFile(fileName) && reader.canRead() ? reader.size() : QSize();
   if (!size.isValid() || size.isEmpty() ||
       static_cast<qint64>(size.width()) * size.height() * 4 > qint64{kMaxPictureMegabytes} * 1024 * 1024) {
     ShowLoaderMessage(fileName, false);
@@ -60,7 +64,7 @@ QImage PictureLoader::GraphicLoadImageFileToBitmap(const QString& fileName, int 
   }
   QImageReader reader(fileName);
   reader.setAllocationLimit(kMaxPictureMegabytes);
-  QImage picture = reader.read();
+  QImage picture = IsReadableFile(fileName) ? reader.read() : QImage();
   if (picture.isNull()) {
     ShowLoaderMessage(fileName, false);
     return {};

@@ -114,21 +114,29 @@ bool PlaceRecord(Document& document, DecodedRecord& decoded) {
 
 }  // namespace
 
-FileError CacheWrite(const Document& document, const std::string& path,
-                     const std::function<void()>& onRecord) {
-  SafeFileWriter writer(path);
-  RecordSink sink(writer);
+void ForEachStoredRecord(const Document& document,
+                         const std::function<bool(const LineRecord&, const RecordCopies&)>& visit) {
   const int pages = std::clamp(document.PageCount, 0, kMaxPages);
-  for (int page = 1; page <= pages && sink.ok(); ++page) {
-    for (int line = 1; line <= kLinesPerPage && sink.ok(); ++line) {
+  for (int page = 1; page <= pages; ++page) {
+    for (int line = 1; line <= kLinesPerPage; ++line) {
       const LineRecord& record = document.Line(page, line);
       if (!record.IsInUse()) continue;
       const RecordCopies copies{document.linkCounter, document.boldCounter,
                                 document.Box(page, line).savedBytes};
-      EncodeLineRecord(record, copies, sink.NextRecord());
-      if (onRecord) onRecord();
+      if (!visit(record, copies)) return;
     }
   }
+}
+
+FileError CacheWrite(const Document& document, const std::string& path,
+                     const std::function<void()>& onRecord) {
+  SafeFileWriter writer(path);
+  RecordSink sink(writer);
+  ForEachStoredRecord(document, [&](const LineRecord& record, const RecordCopies& copies) {
+    EncodeLineRecord(record, copies, sink.NextRecord());
+    if (onRecord) onRecord();
+    return sink.ok();
+  });
   sink.Flush();
   return writer.Commit();
 }

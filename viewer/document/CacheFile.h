@@ -2,6 +2,7 @@
 
 #include "platform/FileError.h"
 #include "viewer/document/Document.h"
+#include "viewer/document/RecordCodec.h"
 
 #include <functional>
 #include <string>
@@ -19,6 +20,11 @@ inline constexpr const char* kCacheFileName = "cache.04";
 // `onRecord` runs after each record (the window processes its messages).
 FileError CacheWrite(const Document& document, const std::string& path,
                      const std::function<void()>& onRecord = {});
+
+// The records CacheWrite writes, in its order, each with the copies it
+// carries; `visit` returns false to stop.
+void ForEachStoredRecord(const Document& document,
+                         const std::function<bool(const LineRecord&, const RecordCopies&)>& visit);
 
 // Reads a cache into `document`: CurrentPage 1, PageCount the page of the
 // last record placed, DocumentLoaded 1, the counters from record 1, and the

@@ -148,9 +148,57 @@ int WriteToString(GifFileType* gif, const GifByteType* data, int length) {
   return length;
 }
 
+// Colour to palette index for at most 256 colours: open addressing in a
+// table four times that size, so a look-up almost never probes twice.
+class ExactColourTable {
+ public:
+  // The colour's index, added when new; -1 once there would be too many.
+  int IndexOf(QRgb colour, std::vector<QRgb>& palette) {
+    std::size_t at = (colour * 2654435761u) >> (32 - kBits);
+    while (keys_[at] != 0 && keys_[at] != colour) at = (at + 1) & (kSize - 1);
+    if (keys_[at] == colour) return indices_[at];
+    if (palette.size() == kMaxColours) return -1;
+    keys_[at] = colour;
+    indices_[at] = static_cast<std::uint8_t>(palette.size());
+    palette.push_back(colour);
+    return indices_[at];
+  }
+
+ private:
+  static constexpr int kBits = 10;
+  static constexpr std::size_t kSize = std::size_t{1} << kBits;
+  std::array<QRgb, kSize> keys_{};  // 0 is free: stored colours are opaque
+  std::array<std::uint8_t, kSize> indices_{};
+};
+
 }  // namespace
 
+std::optional<IndexedPicture> ExactPalette(const QImage& source) {
+  if (source.isNull()) return std::nullopt;
+  const QImage image = source.convertToFormat(QImage::Format_RGB32);
+  IndexedPicture picture{image.width(), image.height(), {}, {}};
+  picture.pixels.resize(static_cast<std::size_t>(image.width()) * static_cast<std::size_t>(image.height()));
+  ExactColourTable table;
+  std::uint8_t* out = picture.pixels.data();
+  const int width = image.width();
+  for (int y = 0; y < image.height(); ++y) {
+    const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+    for (int x = 0; x < width;) {
+      // Pages are mostly runs of paper: one look-up a run.
+      const QRgb colour = row[x] | 0xFF000000u;
+      const int index = table.IndexOf(colour, picture.palette);
+      if (index < 0) return std::nullopt;
+      do {
+        *out++ = static_cast<std::uint8_t>(index);
+        ++x;
+      } while (x < width && (row[x] | 0xFF000000u) == colour);
+    }
+  }
+  return picture;
+}
+
 IndexedPicture ReduceToPalette(const QImage& source) {
+  if (std::optional<IndexedPicture> exact = ExactPalette(source)) return std::move(*exact);
   const QImage image = source.convertToFormat(QImage::Format_RGB32);
   IndexedPicture picture{image.width(), image.height(), {}, {}};
   std::unordered_map<QRgb, std::uint32_t> slot;

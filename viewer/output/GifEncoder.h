@@ -4,6 +4,7 @@
 #include <QRgb>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,10 @@ struct IndexedPicture {
   std::vector<std::uint8_t> pixels;  // row after row
   bool exact = true;                 // every pixel keeps its colour
 };
+
+// The picture's own colours, in the order they first appear, when it has at
+// most 256 of them; none otherwise (and for a null picture).
+std::optional<IndexedPicture> ExactPalette(const QImage& image);
 
 // A picture with at most 256 colours keeps them exactly. Otherwise the
 // colours are cut down by median cut, and every pixel takes its box's

@@ -3,8 +3,10 @@
 #include "platform/ProgramFolder.h"
 #include "texts/TextSet.h"
 #include "viewer/canvas/PageRenderer.h"
+#include "viewer/canvas/PageStore.h"
 #include "viewer/output/DefaultPrinter.h"
 #include "viewer/output/PagePdf.h"
+#include "viewer/output/PictureFileQueue.h"
 #include "viewer/output/PictureFiles.h"
 
 #include <algorithm>
@@ -19,45 +21,55 @@ PageSpan PagesToOutput(const ExportRequest& request, const Document& document) {
   }
 }
 
-const QImage& RenderPageForOutput(PageRenderer& renderer) {
-  ViewerState& state = renderer.state();
-  const int page = state.document.CurrentPage;
-  renderer.RenderPage(page, 0);  // on a fresh white picture
-  QImage& bitmap = state.pages.PageBitmap(page);
-  renderer.DrawFooters(bitmap, 0);
-  renderer.Recompose();
-  return bitmap;
+QImage DrawOutputPicture(PageRenderer& renderer, int page, QImage spare) {
+  if (spare.size() == QSize(kPageWidth, kPageHeight) && spare.format() == QImage::Format_RGB32) {
+    spare.fill(Qt::white);
+  } else {
+    spare = NewWhiteBitmap(kPageWidth, kPageHeight);
+  }
+  renderer.DrawPageForOutput(page, spare);
+  return spare;
 }
 
-void ForEachOutputPage(PageRenderer& renderer, PageSpan span, const std::function<bool(const QImage&)>& use) {
-  Document& document = renderer.state().document;
-  const int remembered = document.CurrentPage;
-  // A request made for a longer document never reaches past this one.
-  const int first = std::max(span.first, 1);
-  const int last = std::min(span.last, document.PageCount);
-  for (int page = first; page <= last; ++page) {
-    document.CurrentPage = page;
-    const bool goOn = use(RenderPageForOutput(renderer));
-    // The screen's picture of the page, with its border, is drawn when the
-    // page is next shown.
-    renderer.InvalidatePage(page);
-    if (!goOn) break;
-  }
-  document.CurrentPage = remembered;
+namespace {
+
+// The span cut to the document: a request made for a longer document never
+// reaches past this one.
+PageSpan SpanInDocument(PageSpan span, const Document& document) {
+  return {std::max(span.first, 1), std::min(span.last, document.PageCount)};
+}
+
+// Pages handed over for output are drawn again for the screen, with the
+// settings of now, when next shown; the current page at once.
+void RefreshAfterOutput(PageRenderer& renderer, int first, int last) {
+  for (int page = first; page <= last; ++page) renderer.InvalidatePage(page);
   renderer.StandardRefresh();
+}
+
+bool PageHasPictures(const Document& document, int page) {
+  for (int line = 1; line <= kLinesPerPage; ++line) {
+    if (document.Line(page, line).imageLine == 1) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+void ForEachOutputPage(PageRenderer& renderer, PageSpan span, const std::function<bool(const QImage&)>& use) {
+  const PageSpan pages = SpanInDocument(span, renderer.state().document);
+  int last = pages.first - 1;
+  QImage picture;
+  while (last < pages.last) {
+    ++last;
+    picture = DrawOutputPicture(renderer, last, std::move(picture));
+    if (!use(picture)) break;
+  }
+  RefreshAfterOutput(renderer, pages.first, last);
 }
 
 std::string ExportedFilePath(const std::string& programFolder, const std::string& folder, int page,
                              std::uint32_t imageFormat) {
   return programFolder + folder + "/" + std::to_string(page) + std::string(ExportExtension(imageFormat));
-}
-
-ExportResult ExportCurrentPage(ViewerState& state, const std::string& folder) {
-  const int page = state.document.CurrentPage;
-  ExportResult result;
-  result.path = ExportedFilePath(ProgramFolder(), folder, page, state.settings.imageFormat);
-  result.error = SaveBitmapToFile(state.pages.PageBitmap(page), result.path);
-  return result;
 }
 
 std::optional<ExportResult> ExportPages(PageRenderer& renderer, const ExportRequest& request) {
@@ -66,13 +78,21 @@ std::optional<ExportResult> ExportPages(PageRenderer& renderer, const ExportRequ
     // EEXIST here means a file stands where the folder should be.
     return ExportResult{FileError::FromErrno(errno == EEXIST ? ENOTDIR : errno), target};
   }
-  std::optional<ExportResult> failure;
-  ForEachOutputPage(renderer, PagesToOutput(request, renderer.state().document), [&](const QImage&) {
-    ExportResult result = ExportCurrentPage(renderer.state(), request.folder);
-    if (result.error.failed()) failure = std::move(result);
-    return !failure;
-  });
-  return failure;
+  const ViewerState& state = renderer.state();
+  const PageSpan pages = SpanInDocument(PagesToOutput(request, state.document), state.document);
+  PictureFileQueue queue;
+  for (int page = pages.first; page <= pages.last; ++page) {
+    // Drawing a picture line may tell of a missing file: only once every
+    // page before it is written, as the export would stop before it.
+    if (PageHasPictures(state.document, page) && !queue.WaitUntilDone()) break;
+    const std::string path = ExportedFilePath(ProgramFolder(), request.folder, page, state.settings.imageFormat);
+    if (!queue.Add(DrawOutputPicture(renderer, page, queue.TakeSparePicture()), path)) break;
+  }
+  const std::optional<PictureFileQueue::Failure> failure = queue.Finish();
+  const int lastHandled = failure ? pages.first + static_cast<int>(failure->index) : pages.last;
+  RefreshAfterOutput(renderer, pages.first, lastHandled);
+  if (!failure) return std::nullopt;
+  return ExportResult{failure->error, failure->path};
 }
 
 TextId ExportDoneMessage(std::int32_t mode) {

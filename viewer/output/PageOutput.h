@@ -23,14 +23,14 @@ struct PageSpan {
 };
 PageSpan PagesToOutput(const ExportRequest& request, const Document& document);
 
-// Draws the current page as output takes it: footers and page number, no
-// border, no guide band; shown on screen as it is drawn.
-const QImage& RenderPageForOutput(PageRenderer& renderer);
+// A picture of the page as output takes it: footers and page number, no
+// border, no guide band; drawn over `spare` when that is a page picture no
+// longer used. The screen's picture of the page is left alone.
+QImage DrawOutputPicture(PageRenderer& renderer, int page, QImage spare = {});
 
-// Makes each page of the span current, draws it for output and hands it to
-// `use`, then draws it again for the screen (with its border); stops early
-// when `use` returns false. The page that was current is current again
-// afterwards and shown.
+// Draws each page of the span for output and hands it to `use`; stops early
+// when `use` returns false. Each page handed over is drawn again for the
+// screen (with its border) when next shown; the current page is shown.
 void ForEachOutputPage(PageRenderer& renderer, PageSpan span, const std::function<bool(const QImage&)>& use);
 
 // The program folder, the folder name, the page number and the format's
@@ -43,13 +43,11 @@ struct ExportResult {
   std::string path;
 };
 
-// Saves the bitmap of the current page to its exported file.
-ExportResult ExportCurrentPage(ViewerState& state, const std::string& folder);
-
 // Exports the request's pages into its folder below the program folder,
 // created when missing. Returns the failure when the folder cannot be made
 // (nothing is drawn then) or at the first page that cannot be written
-// (the export stops there).
+// (the export stops there: no later page is written). Pages are encoded
+// and flushed to disk side by side while the next ones are drawn.
 std::optional<ExportResult> ExportPages(PageRenderer& renderer, const ExportRequest& request);
 
 // The message after a successful export in this mode.

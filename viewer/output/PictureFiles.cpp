@@ -2,6 +2,7 @@
 
 #include "platform/SafeWrite.h"
 #include "viewer/output/GifEncoder.h"
+#include "viewer/output/PngEncoder.h"
 #include "viewer/settings/ViewerSettings.h"
 
 #include <QBuffer>
@@ -84,8 +85,12 @@ bool EncodePicture(const QImage& picture, std::string_view extension, std::strin
   if (entry.code == kImageFormatPng) {
     // A page of at most 256 colours, written with a palette, is the same
     // picture in a fraction of the bytes and time.
-    const IndexedPicture indexed = ReduceToPalette(picture);
-    if (indexed.exact) return EncodeWithQt(ToIndexedImage(indexed), entry.qtWriter, bytes, why);
+    if (const std::optional<IndexedPicture> indexed = ExactPalette(picture)) {
+      return EncodePalettePng(*indexed, picture.dotsPerMeterX(), picture.dotsPerMeterY(), bytes, why);
+    }
+    // Our writer does what Qt's does for an opaque picture, in a third of
+    // the time.
+    if (!picture.isNull() && !picture.hasAlphaChannel()) return EncodeRgbPng(picture, bytes, why);
   }
   return EncodeWithQt(picture, entry.qtWriter, bytes, why);
 }

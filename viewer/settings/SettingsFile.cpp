@@ -37,12 +37,19 @@ std::string ValueText(const SettingsField& field) {
       field);
 }
 
+// The file trims its values, so a text read holds no blanks at its ends:
+// a control character there, read as a blank, would go at the next read.
+std::string WithoutEndBlanks(std::string text) {
+  text.erase(text.find_last_not_of(' ') + 1);  // npos + 1 is 0: all blanks
+  return text.erase(0, text.find_first_not_of(' '));
+}
+
 void StoreValueText(const SettingsField& field, std::string_view text) {
   std::visit(
       [text](auto* value) {
         using Field = std::remove_pointer_t<decltype(value)>;
         if constexpr (std::is_same_v<Field, std::string>) {
-          *value = FitFooterText(Utf8ToCp1252(text));
+          *value = WithoutEndBlanks(FitFooterText(Utf8ToCp1252(text)));
         } else {
           *value = ParseSettingsNumber<Field>(text);
         }

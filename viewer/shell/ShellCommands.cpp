@@ -59,6 +59,7 @@ void ViewerShell::NewDocument() {
   choice.startFolder = FolderOf(lastChosenFile_);
   choice.proposedName = lastChosenFile_.substr(choice.startFolder.size());
   choice.filterName = Text(TextId::ViewerFileFilter);
+  choice.defaultSuffix = choice.filterName;  // the same word serves as the default extension
   choice.pattern = "*.*";
   lastChosenFile_ = Trimmed(dialogs_.ChooseFileToOpen(choice));
   if (lastChosenFile_.empty() || !FileExists(lastChosenFile_)) {

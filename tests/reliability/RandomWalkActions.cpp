@@ -1,0 +1,223 @@
+#include "tests/reliability/RandomWalkActions.h"
+
+#include "viewer/shell/CommandIds.h"
+
+#include <algorithm>
+#include <array>
+#include <utility>
+
+namespace {
+
+struct Weighted {
+  int id;
+  int weight;
+};
+
+// The menu as the walk uses it: marking and undo often, loading (a 425 MB
+// cache write each time) and the output dialog seldom.
+constexpr std::array kMenuWeights = {
+    Weighted{cmd::New, 2},
+    Weighted{cmd::Author, 1},
+    Weighted{cmd::SaveImage, 2},
+    Weighted{cmd::SelectorSwitch, 9},
+    Weighted{cmd::UnderlineWholeLine, 6},
+    Weighted{cmd::UnderlineVertical, 3},
+    Weighted{cmd::UnderlinePiece, 7},
+    Weighted{cmd::UnderlineTwoColours, 6},
+    Weighted{cmd::SetUp, 2},
+    Weighted{cmd::Update, 2},
+    Weighted{cmd::FavouriteColours, 2},
+    Weighted{cmd::ColourHorizontal, 1},
+    Weighted{cmd::ColourVertical, 1},
+    Weighted{cmd::ColourTwoColourBackground, 1},
+    Weighted{cmd::ColourTwoColourText, 1},
+    Weighted{cmd::Undo, 10},
+    Weighted{cmd::GoTo, 3},
+    Weighted{cmd::UnderlineLink, 5},
+    Weighted{cmd::ColourLink, 1},
+    Weighted{cmd::UnderlineBold, 6},
+    Weighted{cmd::AlignLeft, 3},
+    Weighted{cmd::AlignCentre, 3},
+    Weighted{cmd::AlignRight, 3},
+    Weighted{cmd::GuideReader, 3},
+};
+
+// The controls of each modal dialog the walk meets, told apart by its title
+// (the English build's), with the ways out among the buttons.
+struct DialogControls {
+  const char* titlePart;
+  std::vector<int> buttons;
+  int exit;
+  std::vector<int> textBoxes;
+  std::vector<int> lists;
+};
+
+const std::vector<DialogControls>& Dialogs() {
+  static const std::vector<DialogControls> dialogs = {
+      {"Export", {7002, 7003, 7007, 7011, 7011, 7011, 7012, 7013, 7013}, 7012, {7004, 7006, 7008, 7008}, {}},
+      {"printing", {1009}, 1009, {1002}, {1005, 1007}},
+      {"Configurator",
+       {3302, 3303, 3304, 3305, 3306, 3308, 3310, 3311, 3312, 3316, 3317, 3318, 3322, 3323, 3324, 3325, 3329,
+        3330, 3331, 3338, 3339, 3340, 3341, 3345, 3348, 3349, 3350, 3351, 3355, 3356, 3357, 3357},
+       3357,
+       {3333, 3334},
+       {3314, 3327, 3343}},
+      {"", {31002, 31003, 31004}, 31003, {}, {}},  // the favourite colours
+  };
+  return dialogs;
+}
+
+const DialogControls& ControlsOf(const std::string& title) {
+  for (const DialogControls& dialog : Dialogs()) {
+    if (title.find(dialog.titlePart) != std::string::npos) return dialog;
+  }
+  return Dialogs().back();
+}
+
+// Texts a careless or hostile user types.
+constexpr std::array kNonsense = {"",     "0",   "-7",  "99999999999999999999", "abc", "1e3", " 12 ", "3.6",
+                                  "\\n",  "+2",  "2x",  "-0",  "\\\\", "ñ", "../../etc", "0x10", "     ",
+                                  "2147483648", "out", "a/b", ".."};
+
+std::string Line(const std::string& text) { return text + "\n"; }
+
+std::string Number(int value) { return std::to_string(value); }
+
+}  // namespace
+
+WalkActions::WalkActions(std::uint64_t seed, WalkFiles files) : random_(seed), files_(std::move(files)) {}
+
+int WalkActions::Below(int count) { return static_cast<int>(random_() % static_cast<std::uint64_t>(count)); }
+
+WalkAction WalkActions::Next(const WalkView& view) {
+  if (view.dialogOpen) return DialogAction(view);
+  dialogActions_ = 0;
+  const int roll = Below(1000);
+  if (roll < 4) return {ActionKind::Kill, Line("kill")};
+  if (roll < 6) return {ActionKind::Crash, ""};
+  if (roll < 9) return {ActionKind::Exit, Line(Chance(50) ? "close-window" : "command " + Number(cmd::Exit))};
+  // With lines or a piece chosen, the mark commands are what a reader does next.
+  const int menuShare = view.mode == 1 || view.mode == 4 ? 550 : 360;
+  if (roll < menuShare) return MenuAction(view);
+  if (roll < 760) return {ActionKind::Change, MouseLine(view)};
+  if (roll < 900) {
+    static constexpr std::array keys = {"Left", "Right", "Up", "Down", "PageUp", "PageDown", "Home", "End"};
+    return {ActionKind::Change, Line(std::string("key ") + keys[static_cast<std::size_t>(Below(keys.size()))])};
+  }
+  if (roll < 960) return {ActionKind::Change, Line(Chance(50) ? "wheel up" : "wheel down")};
+  // A stray answer stays queued for whatever box comes next.
+  return {ActionKind::Change, QueuedAnswers(Chance(50) ? cmd::GoTo : cmd::FavouriteColours, view)};
+}
+
+WalkAction WalkActions::MenuAction(const WalkView& view) {
+  int id = 0;
+  if (Chance(5)) {
+    static constexpr std::array odd = {0, -1, 1089, 99999, cmd::Exit + 1000};
+    id = odd[static_cast<std::size_t>(Below(odd.size()))];
+  } else {
+    // Mostly what the menu offers now; sometimes a greyed item.
+    int total = 0;
+    std::vector<Weighted> offered;
+    for (const Weighted& item : kMenuWeights) {
+      const bool enabled = std::find(view.enabled.begin(), view.enabled.end(), item.id) != view.enabled.end();
+      const int weight = item.id == cmd::New && view.loaded == 0 ? 60 : item.weight;
+      if (!enabled && !Chance(10)) continue;
+      offered.push_back({item.id, weight});
+      total += weight;
+    }
+    if (total == 0) return {ActionKind::Change, Line("state")};
+    int pick = Below(total);
+    for (const Weighted& item : offered) {
+      if ((pick -= item.weight) < 0) {
+        id = item.id;
+        break;
+      }
+    }
+  }
+  const ActionKind kind = id == cmd::New ? ActionKind::Load : id == cmd::Undo ? ActionKind::Undo : ActionKind::Change;
+  return {kind, QueuedAnswers(id, view) + Line("command " + Number(id))};
+}
+
+std::string WalkActions::QueuedAnswers(int command, const WalkView& view) {
+  std::string lines;
+  if (command == cmd::New) return Line(FileChoice());
+  if (command == cmd::GoTo || command == cmd::UnderlineLink) {
+    for (int count = Below(4); count > 0; --count) lines += Line(Chance(15) ? "answer" : "answer " + PageAnswer(view));
+  }
+  if (command == cmd::FavouriteColours || Chance(10)) {
+    lines += Line(Chance(20) ? std::string("colour cancel")
+                             : "colour " + Number(Below(256)) + " " + Number(Below(256)) + " " + Number(Below(256)));
+    lines += Line(Chance(50) ? "reply yes" : "reply no");
+  }
+  return lines;
+}
+
+std::string WalkActions::PageAnswer(const WalkView& view) {
+  if (Chance(40)) return kNonsense[static_cast<std::size_t>(Below(kNonsense.size()))];
+  return Number(1 + Below(std::max(view.pages, 1) + 2));
+}
+
+std::string WalkActions::FileChoice() {
+  const int roll = Below(100);
+  if (roll < 55) return "choose " + files_.fullText;
+  if (roll < 80) return "choose " + files_.shortText;
+  if (roll < 85) return "choose " + files_.picture;
+  if (roll < 90) return "choose " + files_.missing;
+  if (roll < 95) return "choose " + files_.folder;
+  return "choose";
+}
+
+std::string WalkActions::MouseLine(const WalkView& view) {
+  const int roll = Below(100);
+  if (pressed_ && roll < 55) return Line("move " + PointOnCanvas(view));
+  if (pressed_ && roll < 90) {
+    pressed_ = false;
+    return Line("release " + PointOnCanvas(view));
+  }
+  if (roll < 5) return Line("rpress " + PointOnCanvas(view));
+  if (roll < 15) return Line("move " + PointOnCanvas(view));
+  if (roll < 20) return Line("release " + PointOnCanvas(view));
+  pressed_ = true;
+  return Line("press " + PointOnCanvas(view));
+}
+
+std::string WalkActions::PointOnCanvas(const WalkView& view) {
+  const int line = 1 + Below(65);
+  const int roll = Below(100);
+  int x = 0, y = 0;
+  if (view.mode == 1 ? roll < 20 : roll < 85) {
+    x = 8 * (3 + Below(93)) + Below(8);  // on the text
+    y = view.offset + (line - 1) * 16 + Below(16);
+  } else if (roll < 85) {
+    x = 3 + Below(13);  // on a line selector
+    y = view.offset + (line - 1) * 16 + 3 + Below(13);
+  } else {
+    x = Below(900) - 50;  // anywhere, off the canvas too
+    y = Below(1100) - 70;
+  }
+  return Number(x) + " " + Number(y);
+}
+
+WalkAction WalkActions::DialogAction(const WalkView& view) {
+  const DialogControls& controls = ControlsOf(view.dialogTitle);
+  ++dialogActions_;
+  // A user who wanders long enough leaves the dialog one way or another.
+  if (dialogActions_ > 25) return {ActionKind::Change, Line(Chance(50) ? "close" : "click " + Number(controls.exit))};
+  const int roll = Below(100);
+  if (roll < 10) return {ActionKind::Change, Line("close")};
+  if (roll < 55) return {ActionKind::Change, Line("click " + Number(PickFrom(controls.buttons)))};
+  if (roll < 72 && !controls.textBoxes.empty()) {
+    const std::string text = Chance(50) ? Number(1 + Below(5)) : kNonsense[static_cast<std::size_t>(Below(kNonsense.size()))];
+    return {ActionKind::Change, Line("set " + Number(PickFrom(controls.textBoxes)) + " " + text)};
+  }
+  if (roll < 82 && !controls.lists.empty()) {
+    return {ActionKind::Change, Line("pick " + Number(PickFrom(controls.lists)) + " " + Number(Below(12)))};
+  }
+  static constexpr std::array paletteVerbs = {"pmove", "ppress", "prpress"};
+  std::string lines = QueuedAnswers(cmd::FavouriteColours, WalkView{});
+  lines += Line(std::string(paletteVerbs[static_cast<std::size_t>(Below(paletteVerbs.size()))]) + " " +
+                Number(Below(360) - 10) + " " + Number(Below(280) - 10));
+  return {ActionKind::Change, lines};
+}
+
+int WalkActions::PickFrom(const std::vector<int>& ids) { return ids[static_cast<std::size_t>(Below(static_cast<int>(ids.size())))]; }

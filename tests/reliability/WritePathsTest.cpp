@@ -1,0 +1,214 @@
+// Every file the programs write, written to a disk that is full and to a
+// folder that is read-only: the user is told, the previous file stays as it
+// was, and the program goes on. And written where a link stands in its
+// place: the link is replaced, the file it points to left alone.
+#include "tests/TempFolder.h"
+#include "tests/reliability/DriverProcess.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <sys/mount.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr char kSize[] = "size=4m";
+
+// The program folder on a small file system of its own (a tmpfs mounted
+// over it) where the machine lets the test mount one; a plain folder
+// elsewhere, where the driver's write limit stands in for the full disk.
+class SmallFileSystem {
+ public:
+  explicit SmallFileSystem(std::string path) : path_(std::move(path)) {
+    std::filesystem::create_directories(path_);
+    mounted_ = ::mount("tmpfs", path_.c_str(), "tmpfs", 0, kSize) == 0;
+  }
+  ~SmallFileSystem() {
+    if (mounted_) {
+      ::umount2(path_.c_str(), MNT_DETACH);
+      return;
+    }
+    std::error_code ignored;
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, ignored);
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, ignored)) {
+      if (entry.is_directory()) std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all, ignored);
+    }
+  }
+  SmallFileSystem(const SmallFileSystem&) = delete;
+  SmallFileSystem& operator=(const SmallFileSystem&) = delete;
+
+  bool mounted() const { return mounted_; }
+
+  // Takes every free block with a file of its own.
+  void Fill() const {
+    const int fd = ::open((path_ + "/filler").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    const std::string block(4096, 'f');
+    while (fd >= 0 && ::write(fd, block.data(), block.size()) > 0) {
+    }
+    if (fd >= 0) ::close(fd);
+  }
+
+  // Read-only: a remount where it is mounted, else the folders' modes (which
+  // bind all but root). False when neither can make it so.
+  bool MakeReadOnly() const {
+    if (mounted_) return ::mount(nullptr, path_.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, kSize) == 0;
+    if (::geteuid() == 0) return false;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(path_)) {
+      if (entry.is_directory()) std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_write,
+                                                             std::filesystem::perm_options::remove);
+    }
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
+    return true;
+  }
+
+  // The error a new file of the folder meets now.
+  int WriteError() const {
+    const int fd = ::open((path_ + "/probe").c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0) return errno;
+    const std::string block(4096, 'p');
+    const int error = ::write(fd, block.data(), block.size()) < 0 ? errno : 0;
+    ::close(fd);
+    ::unlink((path_ + "/probe").c_str());
+    return error;
+  }
+
+ private:
+  std::string path_;
+  bool mounted_ = false;
+};
+
+std::string Mark(int line) { return "command 1072\npress 8 " + std::to_string((line - 1) * 16 + 8) + "\ncommand 1073\n"; }
+
+// One write path: `before` leaves the file on a free disk; `write` writes
+// it again where it cannot be written; `after` then prints a line starting
+// with `goesOn`, showing the program still works.
+struct WritePath {
+  const char* name;
+  bool editor;
+  std::string file;
+  std::string before, write, after;
+  const char* goesOn;
+  bool namesThePath;  // the message ends with " (" + path + ")"
+};
+
+class WritePathsProgram : public ::testing::Test {
+ protected:
+  std::string ProgramPath(const std::string& name = {}) const { return program_ + "/" + name; }
+
+  std::vector<WritePath> Paths() {
+    const std::string shortText = folder.File("short.txt"), longText = folder.File("long.txt");
+    WriteFileBytes(shortText, "one\r\ntwo\r\nthree\r\n");
+    std::string lines;
+    for (int n = 1; n <= 70; ++n) lines += "Line " + std::to_string(n) + "\r\n";
+    WriteFileBytes(longText, lines);
+    const std::string load = "choose " + shortText + "\ncommand 1046\n";
+    return {
+        {"cache.04 written whole", false, "cache.04", load, "choose " + longText + "\ncommand 1046\n",
+         "answer 2\ncommand 1085\nstate\n", "state caption=\"P", false},
+        {"cache.04 changed in place", false, "cache.04", load + Mark(1) + Mark(2), Mark(1) + Mark(2), "state\n",
+         "state ", false},
+        {"Configuracion.ini", false, "Configuracion.ini", "command 1077\nclick 3303\nclick 3357\n",
+         "command 1077\nclick 3304\nclick 3357\n", "state\n", "state ", false},
+        {"Mis Colores.log", false, "Mis Colores.log",
+         load + "command 1079\ncolour 255 0 0\nppress 39 39\nclick 31002\nclick 31003\n",
+         "command 1079\ncolour 0 0 255\nppress 39 39\nclick 31002\n", "close\nstate\n", "state ", false},
+        {"cache.txt", true, "cache.txt", "set-text old text\ncommand 1003\n", "set-text new text\ncommand 1003\n",
+         "set-text more\ntext\n", "text more", false},
+        {"exported picture", false, "x/1.bmp", load + "command 1070\nclick 7007\nset 7008 x\nclick 7011\n",
+         "command 1070\nclick 7007\nset 7008 x\nclick 7011\n", "answer 1\ncommand 1085\nstate\n", "state ", true},
+    };
+  }
+
+  std::vector<std::string> Run(const WritePath& path, const std::string& script, long long failAfter) {
+    std::vector<std::string> arguments{"--lang", "es", "--folder", ProgramPath()};
+    if (path.editor) arguments.insert(arguments.begin(), "--editor");
+    if (failAfter >= 0) arguments.insert(arguments.begin(), {"--fail-writes-after", std::to_string(failAfter)});
+    return RunDriverScript(arguments, script, folder.File("script.txt"));
+  }
+
+  // The failures shown, and the script lines the driver could not carry out.
+  static std::vector<std::string> Failures(const std::vector<std::string>& lines) {
+    std::vector<std::string> failures;
+    for (const auto& line : lines) {
+      if (line.find(" | Err: ") != std::string::npos || line.rfind("error ", 0) == 0) failures.push_back(line);
+    }
+    return failures;
+  }
+
+  TempFolder folder;
+  std::string program_;  // a fresh program folder for each write path
+};
+
+class UnwritableFolder : public WritePathsProgram, public ::testing::WithParamInterface<bool /* read-only */> {};
+
+TEST_P(UnwritableFolder, TheUserIsToldAndThePreviousFileStays) {
+  const bool readOnly = GetParam();
+  int count = 0;
+  for (const WritePath& path : Paths()) {
+    SCOPED_TRACE(path.name);
+    program_ = folder.File("program" + std::to_string(++count));
+    SmallFileSystem disk(ProgramPath());
+    if (readOnly && !disk.mounted() && ::geteuid() == 0) {
+      GTEST_SKIP() << "root writes into any folder, and this machine lets no file system be mounted read-only";
+    }
+    const auto before = Run(path, path.before, -1);
+    const std::string previous = ReadFileBytes(ProgramPath(path.file));
+    ASSERT_FALSE(previous.empty()) << (before.empty() ? "no output" : before.back());
+
+    long long failAfter = -1;
+    if (readOnly) {
+      ASSERT_TRUE(disk.MakeReadOnly());
+    } else if (disk.mounted()) {
+      disk.Fill();
+    } else {
+      failAfter = 0;  // the driver's stand-in for a full disk
+    }
+    const int error = readOnly || disk.mounted() ? disk.WriteError() : ENOSPC;
+    ASSERT_NE(error, 0);
+    const auto lines = Run(path, path.write + path.after, failAfter);
+
+    std::string expected = "message Programador | Err: " + std::to_string(error) + " " + std::strerror(error);
+    if (path.namesThePath) expected += " (" + ProgramPath(path.file) + ")";
+    EXPECT_EQ(Failures(lines), std::vector<std::string>{expected});
+    EXPECT_EQ(ReadFileBytes(ProgramPath(path.file)), previous) << "the previous file is kept whole";
+    bool wentOn = false;
+    for (const auto& line : lines) wentOn = wentOn || line.rfind(path.goesOn, 0) == 0;
+    EXPECT_TRUE(wentOn) << "a later command works";
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(ProgramPath())) {
+      EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos) << entry.path();
+    }
+  }
+}
+
+using LinkedFiles = WritePathsProgram;
+
+TEST_F(LinkedFiles, ALinkInPlaceOfAFileIsReplacedNotFollowed) {
+  int count = 0;
+  for (const WritePath& path : Paths()) {
+    SCOPED_TRACE(path.name);
+    program_ = folder.File("program" + std::to_string(++count));
+    Run(path, path.before, -1);
+    // The file the link points to holds what the program wrote, so the
+    // program reads through the link as it would read its own file.
+    const std::string victim = folder.File("elsewhere" + std::to_string(count));
+    const std::string previous = ReadFileBytes(ProgramPath(path.file));
+    ASSERT_FALSE(previous.empty());
+    WriteFileBytes(victim, previous);
+    std::filesystem::remove(ProgramPath(path.file));
+    std::filesystem::create_symlink(victim, ProgramPath(path.file));
+
+    const auto lines = Run(path, path.write + path.after, -1);
+    EXPECT_EQ(Failures(lines), std::vector<std::string>{});
+    EXPECT_EQ(ReadFileBytes(victim), previous) << "the linked file is left alone";
+    EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(ProgramPath(path.file))));
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Reliability, UnwritableFolder, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "ReadOnly" : "Full"; });
+
+}  // namespace

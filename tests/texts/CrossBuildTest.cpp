@@ -1,0 +1,124 @@
+// The two builds of a program share their files: what one writes, the other
+// reads. And each build carries its own version record, given to the
+// platform as the program's name and version.
+#include "tests/DriverRunner.h"
+#include "tests/TempFolder.h"
+#include "viewer/document/CacheFile.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::vector<std::string> Drive(const std::string& options, const std::string& folder, const std::string& script) {
+  return RunDriver(options + " --folder '" + folder + "'", script);
+}
+
+std::map<std::string, std::string> LastState(const std::vector<std::string>& lines) {
+  for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
+    if (it->rfind("state ", 0) == 0) return ParseStateLine(*it);
+  }
+  return {};
+}
+
+// Every kind of setting away from its default: export format, both
+// footers with accented text, sizes and styles, page numbering, selector
+// shape, a mark colour, the reading guide and the place in the text.
+std::string ChangeEverySetting(const std::string& textFile) {
+  return "choose " + textFile + "\ncommand 1046\nanswer 2\ncommand 1085\n"
+         "command 1077\nclick 3305\nclick 3308\nset 3333 Pie de página ñandú\nclick 3311\npick 3314 4\nclick 3317\n"
+         "click 3322\nset 3334 second footer\nclick 3325\npick 3327 1\nclick 3331\n"
+         "click 3338\nclick 3340\npick 3343 3\nclick 3345\nclick 3349\nclick 3351\nclick 3356\nclick 3357\n"
+         "colour 10 20 30\ncommand 1080\ncommand 1093\nkey Down\ncommand 1047\n";
+}
+
+TEST(CrossBuild, SettingsWrittenByOneViewerBuildAreReadWhole) {
+  struct Case {
+    const char* writer;
+    const char* reader;
+  };
+  for (const Case c : {Case{"en", "es"}, Case{"es", "en"}}) {
+    TempFolder folder;
+    const std::string program = folder.File("program");
+    const std::string settings = program + "/Configuracion.ini";
+    std::string text;
+    for (int line = 1; line <= 150; ++line) text += "line " + std::to_string(line) + "\r\n";
+    WriteFileBytes(folder.File("text.txt"), text);
+    Drive(std::string("--lang ") + c.writer, program, "state\ncommand 1047\n");
+    const std::string defaults = ReadFileBytes(settings);
+    Drive(std::string("--lang ") + c.writer, program, ChangeEverySetting(folder.File("text.txt")));
+    const std::string written = ReadFileBytes(settings);
+    ASSERT_NE(written, defaults) << c.writer;
+    ASSERT_NE(written.find("Pie de página ñandú"), std::string::npos) << c.writer;
+
+    // The reader keeps every value: what it writes back is what it read.
+    const auto lines = Drive(std::string("--lang ") + c.reader, program, "state\ncommand 1047\n");
+    EXPECT_EQ(ReadFileBytes(settings), written) << c.writer << " -> " << c.reader;
+    EXPECT_EQ(LastState(lines)["page"], "2") << c.reader;
+    EXPECT_NE(LastState(lines)["guide"], "0") << c.reader;
+  }
+}
+
+TEST(CrossBuild, CacheTextOfEitherEditorOpensInEitherViewer) {
+  struct Case {
+    const char* editor;
+    const char* viewer;
+  };
+  std::string firstCache;
+  for (const Case c : {Case{"es", "es"}, Case{"es", "en"}, Case{"en", "es"}, Case{"en", "en"}}) {
+    TempFolder folder;
+    Drive(std::string("--editor --lang ") + c.editor, folder.File("editor"),
+          "set-text Año de la página\\n\\tuno\\ndos\ncommand 1003\n");
+    const auto lines = Drive(std::string("--lang ") + c.viewer, folder.File("viewer"),
+                             "choose " + folder.File("editor/cache.txt") + "\ncommand 1046\nstate\n");
+    auto state = LastState(lines);
+    EXPECT_EQ(state["loaded"], "1") << c.editor << " -> " << c.viewer;
+    EXPECT_EQ(state["pages"], "1") << c.editor << " -> " << c.viewer;
+    Document document;
+    ASSERT_TRUE(CacheRead(document, folder.File("viewer/cache.04")));
+    EXPECT_EQ(document.Line(1, 1).text, "A\xF1o de la p\xE1gina") << "read as UTF-8, kept in the code page";
+    EXPECT_EQ(document.Line(1, 3).text, "dos");
+    // The document is the same whichever builds wrote and read it.
+    const std::string cache = ReadFileBytes(folder.File("viewer/cache.04"));
+    if (firstCache.empty()) firstCache = cache;
+    EXPECT_TRUE(cache == firstCache) << c.editor << " -> " << c.viewer;
+  }
+}
+
+TEST(CrossBuild, EachProgramCarriesItsVersionRecordInItsLanguage) {
+  struct Case {
+    const char* options;
+    std::vector<std::string> record;
+  };
+  const Case cases[] = {
+      {"--lang es",
+       {"productName=marvessa-es", "originalFilename=marvessa-es", "fileDescription=Marvessa DIN A4",
+        "comments=Programa Freeware", "internalName=Privado", "privateBuild=Informacion Privada",
+        "specialBuild=Informacion Especial", "fileVersion=VerNum 4.703", "productVersion=Version Producto 4.7",
+        "numbers=4.7.0.4", "languageCode=1034", "applicationName=marvessa-es", "applicationVersion=4.7.0.4"}},
+      {"--lang en",
+       {"productName=marvessa-en", "originalFilename=marvessa-en", "fileDescription=Marvessa marvessa-en",
+        "comments=Freeware Program", "internalName=Private", "privateBuild=Private information",
+        "specialBuild=Special Information", "fileVersion=VerNum 4.704", "productVersion=Product Version 4.7",
+        "numbers=4.7.0.4", "languageCode=1034", "applicationName=marvessa-en", "applicationVersion=4.7.0.4"}},
+      {"--editor --lang es",
+       {"productName=marvessa-editor-es", "originalFilename=marvessa-editor-es",
+        "fileDescription=Editor para Marvessa DIN A4", "comments=Programa Freeware", "internalName=Privado",
+        "privateBuild=Informacion Privada", "specialBuild=Informacion Especial", "fileVersion=VerNum 1.731",
+        "productVersion=Version Producto 1.7", "numbers=1.7.3.1", "languageCode=1034",
+        "applicationName=marvessa-editor-es", "applicationVersion=1.7.3.1"}},
+      {"--editor --lang en",
+       {"productName=marvessa-editor-en", "originalFilename=marvessa-editor-en",
+        "fileDescription=Editor for Marvessa marvessa-en", "comments=Freeware Program", "internalName=Private",
+        "privateBuild=Private information", "specialBuild=Special Information", "fileVersion=VerNum 1.732",
+        "productVersion=Product Version 1.7", "numbers=1.7.3.2", "languageCode=1034",
+        "applicationName=marvessa-editor-en", "applicationVersion=1.7.3.2"}},
+  };
+  for (const Case& c : cases) {
+    TempFolder folder;
+    std::vector<std::string> expected;
+    for (const std::string& field : c.record) expected.push_back("version " + field);
+    EXPECT_EQ(Drive(c.options, folder.path(), "version\n"), expected) << c.options;
+  }
+}
+
+}  // namespace
