@@ -115,13 +115,9 @@ std::u16string TextFromFileBytes(std::string_view bytes) {
 }
 
 FileError ReadTextFile(const std::string& path, std::u16string& text) {
-  std::error_code error;
-  const auto size = std::filesystem::file_size(path, error);
-  if (!error && size > kMaxTextFileBytes) return FileError::FromErrno(EFBIG);
   std::string bytes;
-  const FileError read = ReadWholeFile(path, bytes);
+  const FileError read = ReadWholeFile(path, bytes, kMaxTextFileBytes);
   if (read.failed()) return read;
-  if (bytes.size() > kMaxTextFileBytes) return FileError::FromErrno(EFBIG);
   text = TextFromFileBytes(bytes);
   return {};
 }

@@ -4,16 +4,13 @@
 #include <string_view>
 
 #include "platform/FileError.h"
+#include "platform/FileIo.h"
 #include "platform/UserDialogs.h"
 
 // Moving the editor's text between the box and files, as plain functions
 // over the box's UTF-16 text and file paths. Files are read by the code-page
 // rules of every text reader (UTF-8 when valid, else Windows-1252; BOM
 // skipped; 0x1A ends the input) and written as UTF-8 with CR LF line ends.
-
-// A file larger than this is refused rather than read: the box holds text,
-// and memory for a larger one is not a text editor's to take.
-inline constexpr std::size_t kMaxTextFileBytes = 256u << 20;
 
 // The text a file's bytes give the box: each of its lines (ended by CR LF,
 // lone CR or lone LF) followed by CR LF, so an empty file gives one CR LF.

@@ -5,7 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-FileError ReadWholeFile(const std::string& path, std::string& bytes) {
+FileError ReadWholeFile(const std::string& path, std::string& bytes, std::size_t maxBytes) {
   bytes.clear();
   // Non-blocking open: a named pipe in place of the file must not hang us.
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -20,6 +20,10 @@ FileError ReadWholeFile(const std::string& path, std::string& bytes) {
     ::close(fd);
     return FileError::FromErrno(S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
   }
+  if (static_cast<std::size_t>(info.st_size) > maxBytes) {
+    ::close(fd);
+    return FileError::FromErrno(EFBIG);
+  }
   bytes.reserve(static_cast<std::size_t>(info.st_size));
   char buffer[1 << 16];
   while (true) {
@@ -32,6 +36,11 @@ FileError ReadWholeFile(const std::string& path, std::string& bytes) {
       return FileError::FromErrno(e);
     }
     if (n == 0) break;
+    if (static_cast<std::size_t>(n) > maxBytes - bytes.size()) {  // grew while being read
+      ::close(fd);
+      bytes.clear();
+      return FileError::FromErrno(EFBIG);
+    }
     bytes.append(buffer, static_cast<std::size_t>(n));
   }
   ::close(fd);

@@ -65,7 +65,7 @@ ProfileFile ProfileFile::Parse(std::string_view fileBytes) {
 
 FileError ProfileFile::Load(const std::string& path, ProfileFile& profile) {
   std::string bytes;
-  FileError error = ReadWholeFile(path, bytes);
+  FileError error = ReadWholeFile(path, bytes, kMaxTextFileBytes);
   if (error.number == ENOENT) error = {};
   profile = error.failed() ? ProfileFile{} : Parse(bytes);
   return error;

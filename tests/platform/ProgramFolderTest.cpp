@@ -44,6 +44,9 @@ TEST(FileIo, ReadsOnlyRegularFiles) {
   WriteFileBytes(folder.File("f"), std::string("a\0b", 3));
   EXPECT_FALSE(ReadWholeFile(folder.File("f"), bytes).failed());
   EXPECT_EQ(bytes, std::string("a\0b", 3));
+  EXPECT_FALSE(ReadWholeFile(folder.File("f"), bytes, 3).failed()) << "a file of exactly the limit is read";
+  EXPECT_EQ(ReadWholeFile(folder.File("f"), bytes, 2).number, EFBIG);
+  EXPECT_TRUE(bytes.empty());
   EXPECT_TRUE(FileExists(folder.File("f")));
   EXPECT_FALSE(FileExists(folder.path()));
 }

@@ -118,6 +118,15 @@ TEST_F(Loading, NamesAndFilesThatAreNotThere) {
   for (int i = 0; i < 70000; ++i) binary += static_cast<char>(i * 31 % 256);
   lines = LoadText(WriteText("binary.bin", binary));
   EXPECT_EQ(LastState(lines)["loaded"], "1");
+
+  // A huge (here sparse) file is refused, not read into memory; the document stays.
+  const std::string before = ReadCache().Line(1, 1).text;
+  const std::string huge = WriteText("huge.txt", "x");
+  std::filesystem::resize_file(huge, (std::uintmax_t{1} << 30) * 3);
+  lines = LoadText(huge);
+  EXPECT_EQ(Matching(lines, "message").back(), "message Programador | Err: 27 File too large");
+  EXPECT_EQ(LastState(lines)["busy"], "0");
+  EXPECT_EQ(ReadCache().Line(1, 1).text, before);
 }
 
 }  // namespace

@@ -113,7 +113,7 @@ std::string WritePalette(const Palette& palette) {
 
 Palette LoadPaletteFile(const std::string& path) {
   std::string bytes;
-  if (!FileExists(path) || ReadWholeFile(path, bytes).failed()) return DefaultPalette();
+  if (!FileExists(path) || ReadWholeFile(path, bytes, kMaxTextFileBytes).failed()) return DefaultPalette();
   return ReadPalette(bytes);
 }
 

@@ -77,7 +77,7 @@ void ViewerShell::NewDocument() {
 
 bool ViewerShell::LoadChosenFile(const std::string& path) {
   std::string bytes;
-  if (const FileError error = ReadWholeFile(path, bytes); error.failed()) {
+  if (const FileError error = ReadWholeFile(path, bytes, kMaxTextFileBytes); error.failed()) {
     ShowFileError(error.number, error.description);
     return false;
   }
