@@ -13,7 +13,7 @@
 #include <string>
 
 class PageRenderer;
-struct Document;
+class Document;
 struct ViewerState;
 
 // The pages a request covers, first..last (empty for a cancelled one).
