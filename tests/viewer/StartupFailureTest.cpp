@@ -1,0 +1,44 @@
+#include "platform/ScriptedDialogs.h"
+#include "texts/TextSet.h"
+#include "viewer/shell/MainWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+// Keeps the caption and the form of the one box shown.
+class RecordingDialogs : public ScriptedDialogs {
+ public:
+  RecordingDialogs() : ScriptedDialogs([](const std::string&) {}) {}
+  void ShowMessage(std::string_view caption, std::string_view text, MessageStyle style) override {
+    shown = std::string(caption) + " | " + std::string(text);
+    this->style = style;
+  }
+  std::string shown;
+  MessageStyle style = MessageStyle::Plain;
+};
+
+TEST(StartupFailure, EachBuildShowsItsOwnBox) {
+  struct Case {
+    const TextSet& set;
+    const char* shown;
+    MessageStyle style;
+  };
+  const Case cases[] = {
+      {SpanishTexts(), " | Error inicializando GDI+ ... (El programa necesita XP ó superior ...)",
+       MessageStyle::TaskModalFront},
+      {EnglishTexts(), "Programmer | Error initializing GDI+ ... (The program requires XP or higher ...)",
+       MessageStyle::Plain},
+  };
+  for (const Case& c : cases) {
+    InstallTextSet(c.set);
+    RecordingDialogs dialogs;
+    ShowStartupFailure(dialogs);
+    EXPECT_EQ(dialogs.shown, c.shown);
+    EXPECT_EQ(dialogs.style, c.style);
+  }
+}
+
+}  // namespace
