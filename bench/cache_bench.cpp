@@ -6,9 +6,9 @@
 // The folder defaults to the system's temporary folder; use one on the disk
 // the program will run from. Every run syncs to disk, as the cache does.
 
+#include "bench/FullDocument.h"
 #include "viewer/document/CacheFile.h"
 #include "viewer/document/LineRecord.h"
-#include "viewer/document/MarkList.h"
 #include "viewer/document/RecordLayout.h"
 
 #include <malloc.h>
@@ -32,21 +32,7 @@ std::size_t HeapInUse() { return mallinfo2().uordblks; }
 // A document as the loader leaves it, with a few marks on every page.
 Document MakeFullDocument() {
   Document document;
-  int absolute = 0;
-  for (int page = 1; page <= kMaxPages; ++page) {
-    for (int line = 1; line <= kLinesPerPage; ++line) {
-      LineRecord& record = document.UseLine(page, line);
-      record.absoluteLine = ++absolute;
-      record.pageNumber = page;
-      record.lineInPage = static_cast<std::int16_t>(line);
-      record.text = "Line " + std::to_string(absolute) + std::string(80, 'x');
-      if (line % 8 == 0) {
-        AppendMarkEntry(record.horizontalMarks, kMarkListFieldSize, {line, 6, 40});
-        record.hasMarks = 1;
-      }
-    }
-  }
-  document.PageCount = kMaxPages;
+  FillFullDocument(document, [](int absolute) { return "Line " + std::to_string(absolute) + std::string(80, 'x'); });
   document.linkCounter = 12;
   return document;
 }

@@ -11,13 +11,13 @@
 // "naive" runs the export as first built (bench/output/NaiveExport.h).
 // Nothing of FOLDER is left but the text.
 
+#include "bench/FullDocument.h"
 #include "bench/output/NaiveExport.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ScriptedDialogs.h"
 #include "texts/TextSet.h"
 #include "viewer/canvas/PageRenderer.h"
 #include "viewer/canvas/PictureLoader.h"
-#include "viewer/document/MarkList.h"
 #include "viewer/output/PageOutput.h"
 #include "viewer/output/PictureFiles.h"
 
@@ -46,21 +46,7 @@ std::string LineText(int absolute) {
 }
 
 void FillDocument(Document& document) {
-  int absolute = 0;
-  for (int page = 1; page <= kMaxPages; ++page) {
-    for (int line = 1; line <= kLinesPerPage; ++line) {
-      LineRecord& record = document.UseLine(page, line);
-      record.absoluteLine = ++absolute;
-      record.pageNumber = page;
-      record.lineInPage = static_cast<std::int16_t>(line);
-      record.text = LineText(absolute);
-      if (line % 8 == 0) {
-        AppendMarkEntry(record.horizontalMarks, kMarkListFieldSize, {line, 6, 40});
-        record.hasMarks = 1;
-      }
-    }
-  }
-  document.PageCount = kMaxPages;
+  FillFullDocument(document, LineText);
   document.DocumentLoaded = 1;
 }
 
