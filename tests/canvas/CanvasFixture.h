@@ -46,10 +46,10 @@ class CanvasFixture : public ::testing::Test {
     return false;
   }
 
-  // The cells of columns first..last of a line (text row only).
+  // The cells of columns first..last of a line: x = (c - 1) * 8 .., rows y0 .. y0 + 15.
   static QRect Cells(int line, int first, int last = 0) {
     if (last == 0) last = first;
-    return QRect((first - 1) * 8, (line - 1) * 16 + 3, (last - first + 1) * 8, 13);
+    return QRect((first - 1) * 8, (line - 1) * 16, (last - first + 1) * 8, 16);
   }
 
   std::vector<std::string> messages;

@@ -10,13 +10,13 @@ namespace {
 using PageRendererTest = CanvasFixture;
 
 TEST_F(PageRendererTest, PlacesLinesByTheirAlignment) {
-  SetLine(1, "Left");
+  SetLine(5, "Left");
   SetLine(2, std::string(93, 'M'), "AL2");
   SetLine(3, "abc", "AL3");
   SetLine(4, "mid", "AL2");
   const QImage& page = Render();
-  EXPECT_TRUE(HasInk(page, Cells(1, 4)));
-  EXPECT_FALSE(HasInk(page, Cells(1, 3)));
+  EXPECT_TRUE(HasInk(page, Cells(5, 4)));
+  EXPECT_FALSE(HasInk(page, Cells(5, 3)));
   EXPECT_TRUE(HasInk(page, Cells(2, 4))) << "a centred line of 93 starts in column 4";
   EXPECT_TRUE(HasInk(page, Cells(2, 96)));
   EXPECT_TRUE(HasInk(page, Cells(3, 96))) << "a right-aligned line ends in column 96";
@@ -65,17 +65,65 @@ TEST_F(PageRendererTest, BulletsReplaceTheirMarkers) {
   EXPECT_TRUE(HasInk(page, Cells(4, 8, 10))) << "the marker with digit 5 stays text";
 }
 
-TEST_F(PageRendererTest, EachBulletShape) {
-  SetLine(1, "\\$1");
-  SetLine(2, "\\$2");
-  SetLine(3, "\\$4");
+// Of a bullet's three marker cells only its symbol shows: no stroke of
+// "\$k" outside the symbol's box, at X = 32 (column 5), Y = y0 + 6.
+TEST_F(PageRendererTest, EachBulletShowsOnlyItsSymbol) {
+  struct Case {
+    const char* name;
+    QRect box;    // the symbol's box, relative to (X, Y)
+    QPoint inked; // a point of the symbol
+  };
+  const Case cases[] = {
+      {"square", QRect(0, 0, 8, 8), QPoint(3, 3)},
+      {"disc", QRect(0, 0, 6, 6), QPoint(2, 2)},
+      {"diamond", QRect(0, -4, 9, 9), QPoint(4, -3)},
+      {"triangle", QRect(0, -4, 8, 9), QPoint(1, 0)},
+  };
+  for (int k = 1; k <= 4; ++k) SetLine(k + 1, "\\$" + std::to_string(k) + " item");
   const QImage& page = Render();
-  EXPECT_EQ(page.pixel(32 + 3, 0 + 6 + 3), kBlack) << "square";
-  EXPECT_EQ(page.pixel(32 + 2, 16 + 6 + 2), kBlack) << "disc";
-  EXPECT_EQ(page.pixel(32 + 1, 32 + 6), kBlack) << "triangle";
-  EXPECT_EQ(page.pixel(32 + 6, 32 + 6 - 3), kWhite) << "triangle points right";
+  for (int k = 1; k <= 4; ++k) {
+    const Case& c = cases[k - 1];
+    const QPoint symbol(32, k * 16 + 6);
+    EXPECT_EQ(page.pixel(symbol + c.inked), kBlack) << c.name;
+    const QRect cells = Cells(k + 1, 4, 6), box = c.box.translated(symbol);
+    for (int y = cells.top(); y <= cells.bottom(); ++y) {
+      for (int x = cells.left(); x <= cells.right(); ++x) {
+        if (!box.contains(x, y)) {
+          ASSERT_EQ(page.pixel(x, y), kWhite) << c.name << " " << x << "," << y;
+        }
+      }
+    }
+  }
+  EXPECT_EQ(page.pixel(32 + 6, 64 + 6 - 3), kWhite) << "the triangle points right";
 }
 
+// A line's text, its font underline and its grounds lie in its own cell,
+// rows y0 .. y0 + 15 (64..79 for line 5), clear of the underline on y1 = 80
+// and of line 6; a ground starts at the cell's top row.
+TEST_F(PageRendererTest, TextAndItsGroundsStayInTheirCell) {
+  struct Case {
+    const char* name;
+    std::string LineRecord::*list;
+    const char* entry;
+    QRgb ground;  // of the cell of column 4 at row y0, white for none
+  };
+  const Case cases[] = {
+      {"plain text", nullptr, "", kWhite},
+      {"two colours", &LineRecord::twoColourPieces, "5,4,12,65280,16711680;", qRgb(0, 255, 0)},
+      {"link", &LineRecord::linkPieces, "5,4,12,1E1;", kWhite},
+      {"bold", &LineRecord::boldPieces, "5,4,12;", kWhite},
+  };
+  for (const Case& c : cases) {
+    state.document.UseLine(1, 5) = LineRecord{};
+    LineRecord& line = SetLine(5, "gjpqy gjpqy gjpqy");
+    line.hasMarks = line.hasLinks = line.hasBold = c.list ? 1 : 0;
+    if (c.list) line.*c.list = c.entry;
+    const QImage& page = Render();
+    EXPECT_TRUE(HasInk(page, Cells(5, 4, 20))) << c.name;
+    EXPECT_FALSE(HasInk(page, QRect(1, 79, 792, 17))) << c.name;
+    EXPECT_EQ(page.pixel(25, 64), c.ground) << c.name;
+  }
+}
 TEST_F(PageRendererTest, IconsAreDrawnWithoutTheirMagenta) {
   SetLine(6, "\\#07 and \\#7 and \\#00");
   const QImage& page = Render();
@@ -92,6 +140,8 @@ TEST_F(PageRendererTest, IconsAreDrawnWithoutTheirMagenta) {
     for (int x = 0; x < page.width(); ++x) ASSERT_NE(page.pixel(x, y) & 0xFFFFFF, 0xFF00FFu) << x << "," << y;
   }
   EXPECT_TRUE(HasInk(page, Cells(6, 13, 15))) << "\\#7 stays text";
+  EXPECT_FALSE(HasInk(page, Cells(6, 4))) << "the marker's backslash is covered";
+  EXPECT_FALSE(HasInk(page, QRect(50, 80, 6, 16))) << "so is what the icon leaves of its last digit";
 }
 
 TEST_F(PageRendererTest, BorderOnlyWhenAsked) {
@@ -175,7 +225,7 @@ TEST_F(PageRendererTest, TwoColourPieceKeepsItsOwnColours) {
   const QImage& page = Render();
   EXPECT_EQ(page.pixel(24, 68), qRgb(0, 255, 0));
   bool blue = false;
-  for (int x = 24; x < 64; ++x) blue = blue || page.pixel(x, 74) == qRgb(0, 0, 255);
+  for (int x = 24; x < 64; ++x) blue = blue || page.pixel(x, 70) == qRgb(0, 0, 255);
   EXPECT_TRUE(blue);
 }
 
@@ -198,13 +248,15 @@ TEST_F(PageRendererTest, HostileListsDrawWhatTheyCan) {
 
 TEST_F(PageRendererTest, ComposesTheViewAtTheOffset) {
   SetLine(1, "top line");
+  SetLine(2, "x");
   Render();
   state.view.y = -16;
   renderer.Recompose();
-  EXPECT_TRUE(HasInk(state.ViewBuffer, QRect(24, 0, 40, 12))) << "scrolled by one line... ";
+  EXPECT_FALSE(HasInk(state.ViewBuffer, Cells(1, 6))) << "scrolled by one line: line 2 on top";
+  EXPECT_TRUE(HasInk(state.ViewBuffer, Cells(1, 4)));
   state.view.y = 0;
   renderer.Recompose();
-  EXPECT_TRUE(HasInk(state.ViewBuffer, QRect(24, 3, 40, 13)));
+  EXPECT_TRUE(HasInk(state.ViewBuffer, Cells(1, 6)));
   EXPECT_EQ(state.ViewBuffer.size(), QSize(794, 955));
 }
 

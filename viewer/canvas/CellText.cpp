@@ -1,6 +1,7 @@
 #include "viewer/canvas/CellText.h"
 
 #include "platform/CodePage.h"
+#include "viewer/document/PageGeometry.h"
 
 #include <QFontMetrics>
 #include <QGlyphRun>
@@ -55,6 +56,8 @@ void DrawCellText(QPainter& painter, const QFont& font, std::string_view cp1252,
                                                static_cast<std::size_t>(lastVisible - firstVisible + 1));
   const int top = TextRowTop(line);
   const QFontMetrics metrics(font);
+  // A ground covers the font's character cell, never more than the line's.
+  const int groundHeight = std::min(metrics.height(), kLineHeight);
   QString text;
   text.reserve(static_cast<qsizetype>(shown.size()));
   // Glyph positions are relative to the run's origin, the first cell's left
@@ -63,7 +66,7 @@ void DrawCellText(QPainter& painter, const QFont& font, std::string_view cp1252,
   QList<QPointF> positions;
   for (std::size_t k = 0; k < shown.size(); ++k) {
     const int x = static_cast<int>(origin.x()) + static_cast<int>(k) * kCell;
-    if (background) painter.fillRect(QRect(x, top, kCell, metrics.height()), *background);
+    if (background) painter.fillRect(QRect(x, top, kCell, groundHeight), *background);
     text += QChar(static_cast<char16_t>(Cp1252ToCodePoint(static_cast<unsigned char>(shown[k]))));
     positions.append(QPointF(static_cast<double>(k) * kCell, 0));
   }

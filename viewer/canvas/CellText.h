@@ -19,8 +19,10 @@ QFont MakePageFont(int pointSize, bool bold = false, bool italic = false, bool u
 // can hold are kept within what a page can show.
 int PagePixelSize(int pointSize);
 
-// The top of the text row of a page line (1-based): 3 pixels below the line's cell.
-constexpr int TextRowTop(int line) { return (line - 1) * 16 + 3; }
+// The top of the text row of a page line (1-based): the top of the line's
+// cell. The font's character cell (ascent + descent) starts there, so
+// descenders and the font's underline stay inside the line's own 16 rows.
+constexpr int TextRowTop(int line) { return (line - 1) * 16; }
 
 // Draws `cp1252` (one byte per cell) with its first character in `firstColumn`
 // of `line`. With a background, each drawn cell is first filled with it.

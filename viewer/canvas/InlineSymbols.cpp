@@ -10,6 +10,14 @@ namespace {
 
 long long CellLeft(long long column) { return (column - 1) * kCellWidth; }
 
+// Hides a marker's `cells` cells from `column` on. The tall strokes of the
+// page font (\, $, #, digits) run from row y0 + 1 down to row y0 + 13, so
+// the cover takes exactly those rows: none of the marker shows, and the
+// underline of the line above (on y0) is left alone.
+void CoverMarker(QPainter& painter, long long column, int cells, int y0, QColor ground) {
+  painter.fillRect(QRect(static_cast<int>(CellLeft(column)), y0 + 1, cells * kCellWidth, 13), ground);
+}
+
 // The icon picture with its magenta made transparent, made once per icon:
 // drawing it then skips exactly the magenta pixels.
 const QImage& TransparentIcon(int number) {
@@ -47,7 +55,7 @@ void PageRenderer::DrawIcons(QPainter& painter, int line, std::string_view text)
   const int y0 = (line - 1) * kLineHeight;
   for (const InlineMarker& marker : markers) {
     const long long first = marker.position + 3 + shift;
-    painter.fillRect(QRect(static_cast<int>(CellLeft(first)), y0 + 3, 4 * kCellWidth, 11), ground);
+    CoverMarker(painter, first, 4, y0, ground);
     painter.drawImage(static_cast<int>(CellLeft(first + 1)), y0, TransparentIcon(marker.value));
   }
 }
@@ -61,7 +69,7 @@ void PageRenderer::DrawBullets(QPainter& painter, int line, std::string_view tex
   for (const InlineMarker& marker : markers) {
     // Bullets stand where left-aligned text puts them, whatever the alignment.
     const long long first = marker.position + 3;
-    painter.fillRect(QRect(static_cast<int>(CellLeft(first)), y0 + 3, 3 * kCellWidth, 11), ground);
+    CoverMarker(painter, first, 3, y0, ground);
     DrawBulletShape(painter, marker.value, static_cast<int>(CellLeft(first + 1)), y0 + 6);
   }
   painter.restore();

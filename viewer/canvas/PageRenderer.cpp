@@ -9,7 +9,9 @@
 
 namespace {
 
-constexpr int kImageLeft = 27;  // left edge of column 4 plus the margin
+// Pictures sit 3 pixels in from the top-left of their line's column-4 cell.
+constexpr int kPictureInset = 3;
+constexpr int kImageLeft = 24 + kPictureInset;
 
 QString PictureName(const std::string& stored) {
   const QString name = QString::fromStdString(Cp1252ToUtf8(stored));
@@ -162,7 +164,7 @@ void PageRenderer::DrawImageLines(QPainter& painter) {
     const LineRecord& record = CurrentLine(line);
     if (record.imageLine != 1) continue;
     const QImage picture = pictures_.GraphicLoadImageFileToBitmap(PictureName(record.text), 0, 0, false);
-    if (!picture.isNull()) painter.drawImage(kImageLeft, TextRowTop(line), picture);
+    if (!picture.isNull()) painter.drawImage(kImageLeft, TextRowTop(line) + kPictureInset, picture);
   }
 }
 
