@@ -159,8 +159,11 @@ bool ViewerDriverSession::Mouse(const DriverCommand& command) {
                             : verb == "move"  ? QEvent::MouseMove
                                               : QEvent::MouseButtonPress;
   const Qt::MouseButton button = verb == "rpress" ? Qt::RightButton : verb == "move" ? Qt::NoButton : Qt::LeftButton;
-  const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::MouseButtons(button) : Qt::NoButton;
-  QMouseEvent event(type, at, global, button, held, Qt::NoModifier);
+  // A move between press and release carries the held button, as a real
+  // drag does; the release lets the left button go.
+  if (type == QEvent::MouseButtonPress) heldButtons_ |= button;
+  if (type == QEvent::MouseButtonRelease) heldButtons_ &= ~Qt::MouseButtons(button);
+  QMouseEvent event(type, at, global, button, heldButtons_, Qt::NoModifier);
   QApplication::sendEvent(&canvas, &event);
   return true;
 }
@@ -202,6 +205,7 @@ bool ViewerDriverSession::Kill() {
   // again at once, so its window's going must not end the driver's run.
   const QEventLoopLocker keepRunning;
   window_.reset();
+  heldButtons_ = Qt::NoButton;
   return Start();
 }
 

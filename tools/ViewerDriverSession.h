@@ -2,6 +2,8 @@
 
 #include "tools/DriverScript.h"
 
+#include <Qt>
+
 #include <memory>
 #include <string>
 
@@ -33,4 +35,5 @@ class ViewerDriverSession {
 
   ScriptedDialogs& dialogs_;
   std::unique_ptr<MainWindow> window_;
+  Qt::MouseButtons heldButtons_;  // pressed by the script and not yet released
 };

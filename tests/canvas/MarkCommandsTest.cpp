@@ -31,7 +31,7 @@ TEST(MarkCommands, WholeLinesRunFromTheFirstCharacterToTheEnd) {
   EXPECT_EQ(MarkWholeLines(document, Selected({2})), MarkOutcome::Unchanged);
 }
 
-TEST(MarkCommands, PiecesAreStoredAsChosen) {
+TEST(MarkCommands, PiecesAreStoredInReadingOrder) {
   Document document = PageWith({"", "", "", "", "some text to mark here"});
   const ColourSettings colours{255, 255, 16777215, 65280, 255};
   struct Case {
@@ -42,9 +42,9 @@ TEST(MarkCommands, PiecesAreStoredAsChosen) {
   };
   const Case cases[] = {
       {PieceKind::Underline, {5, 10, 14}, &LineRecord::horizontalMarks, "5,9,14;"},
-      {PieceKind::Underline, {5, 14, 10}, &LineRecord::horizontalMarks, "5,9,14;5,13,10;"},
-      {PieceKind::TwoColours, {5, 10, 14}, &LineRecord::twoColourPieces, "5,10,14,65280,16777215;"},
-      {PieceKind::Bold, {5, 4, 7}, &LineRecord::boldPieces, "5,4,7;"},
+      {PieceKind::Underline, {5, 14, 10}, &LineRecord::horizontalMarks, "5,9,14;5,9,14;"},
+      {PieceKind::TwoColours, {5, 14, 10}, &LineRecord::twoColourPieces, "5,10,14,65280,16777215;"},
+      {PieceKind::Bold, {5, 7, 4}, &LineRecord::boldPieces, "5,4,7;"},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(MarkPiece(document, c.piece, c.kind, colours), MarkOutcome::Changed);
@@ -73,7 +73,7 @@ TEST(MarkCommands, VerticalBarNeedsExactlyTwoLines) {
 
 TEST(MarkCommands, LinksAreNumberedAndFollowed) {
   Document document = PageWith({"", "", "", "", "line with a link in it"});
-  ASSERT_EQ(MarkLink(document, {5, 12, 20}, 10), MarkOutcome::Changed);
+  ASSERT_EQ(MarkLink(document, {5, 20, 12}, 10), MarkOutcome::Changed) << "dragged right to left";
   EXPECT_EQ(document.Line(1, 5).linkPieces, "5,12,20,1E1;");
   EXPECT_EQ(document.Line(1, 5).linkTargets, "10,1E1;");
   EXPECT_EQ(document.linkCounter, 1);

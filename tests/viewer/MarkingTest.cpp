@@ -29,7 +29,7 @@ class Marking : public ViewerProgram {
   std::string textPath;
 };
 
-TEST_F(Marking, PiecesAreStoredAsDragged) {
+TEST_F(Marking, PiecesAreStoredInReadingOrder) {
   struct Case {
     const char* name;
     std::string script;
@@ -39,7 +39,8 @@ TEST_F(Marking, PiecesAreStoredAsDragged) {
   };
   const Case cases[] = {
       {"left to right", Drag(7, 10, 14) + "command 1075\n", 7, &LineRecord::horizontalMarks, "7,9,14;"},
-      {"right to left kept as is", Drag(7, 14, 10) + "command 1075\n", 7, &LineRecord::horizontalMarks, "7,13,10;"},
+      {"right to left, stored in reading order", Drag(7, 14, 10) + "command 1075\n", 7,
+       &LineRecord::horizontalMarks, "7,9,14;"},
       {"two colours take the settings' colours", Drag(7, 4, 8) + "command 1076\n", 7,
        &LineRecord::twoColourPieces, "7,4,8,255,16777215;"},
       {"bold", Drag(7, 4, 8) + "command 1088\n", 7, &LineRecord::boldPieces, "7,4,8;"},
@@ -131,6 +132,32 @@ TEST_F(Marking, UndoTakesBackTheLastMark) {
   EXPECT_NE(ParseStateLine(states[1])["enabled"].find("1084"), std::string::npos);
   EXPECT_EQ(LineAfterExit(1, 7).horizontalMarks, "");
   EXPECT_EQ(LineAfterExit(1, 8).horizontalMarks, "8,9,14;");
+}
+
+TEST_F(Marking, UndoWithTheGuideOnKeepsItsBand) {
+  const std::string page = folder.File("page.png");
+  RunLoaded(Drag(7, 10, 14) + "command 1075\ncommand 1093\nkey Down\nkey Down\ncommand 1084\nsave-page 1 " + page +
+            "\n");
+  const QImage image(QString::fromStdString(page));
+  EXPECT_EQ(image.pixel(600, 40), qRgb(0xC0, 0xC0, 0xC0)) << "the band on line 3, past its text";
+  EXPECT_EQ(image.pixel(90, 112), qRgb(255, 255, 255)) << "the underline undone";
+}
+
+// The pointer passes columns 10 to 14, straying onto line 9 over column 12:
+// the cells passed light up on the anchor line 7 only, from their top row.
+TEST_F(Marking, ADragLightsTheCellsPassedOnTheAnchorLine) {
+  const std::string page = folder.File("drag.png");
+  std::string script = "press " + At(10, 7) + "\n";
+  for (int column = 11; column <= 14; ++column) script += "move " + At(column, column == 12 ? 9 : 7) + "\n";
+  RunLoaded(script + "save-page 1 " + page + "\n");
+  const QImage image(QString::fromStdString(page));
+  const QRgb lit = qRgb(51, 153, 255);
+  for (int column = 8; column <= 16; ++column) {
+    const int x = (column - 1) * 8 + 1;
+    EXPECT_EQ(image.pixel(x, 96) == lit, column >= 10 && column <= 14) << column;
+    EXPECT_NE(image.pixel(x, 113), lit) << "line 8, column " << column;
+    EXPECT_NE(image.pixel(x, 128), lit) << "line 9, column " << column;
+  }
 }
 
 TEST_F(Marking, AlignmentSkipsMarkedLines) {

@@ -3,6 +3,7 @@
 #include "viewer/document/MarkList.h"
 
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -12,6 +13,14 @@ const LineRecord& ReadLine(const Document& document, int line) {
 }
 
 bool CanCarryMarks(const LineRecord& record) { return !IsBlankText(record.text) && !IsCentredOrRight(record); }
+
+// A piece is stored with its columns in reading order, whichever way the
+// reader dragged: a reversed entry would draw nothing and a reversed link
+// could never be followed.
+PieceSelection InReadingOrder(PieceSelection piece) {
+  if (piece.startColumn > piece.endColumn) std::swap(piece.startColumn, piece.endColumn);
+  return piece;
+}
 
 }  // namespace
 
@@ -57,9 +66,10 @@ bool PieceCanBeMarked(const Document& document, const PieceSelection& piece) {
   return IsLineInRange(piece.anchorLine) && CanCarryMarks(ReadLine(document, piece.anchorLine));
 }
 
-MarkOutcome MarkPiece(Document& document, const PieceSelection& piece, PieceKind kind,
+MarkOutcome MarkPiece(Document& document, const PieceSelection& chosen, PieceKind kind,
                       const ColourSettings& colours) {
-  if (!PieceCanBeMarked(document, piece)) return MarkOutcome::Unchanged;
+  if (!PieceCanBeMarked(document, chosen)) return MarkOutcome::Unchanged;
+  const PieceSelection piece = InReadingOrder(chosen);
   LineRecord& record = CurrentLine(document, piece.anchorLine);
   const int line = piece.anchorLine;
   bool stored = false;
@@ -83,8 +93,9 @@ MarkOutcome MarkPiece(Document& document, const PieceSelection& piece, PieceKind
   return MarkOutcome::Changed;
 }
 
-MarkOutcome MarkLink(Document& document, const PieceSelection& piece, int targetPage) {
-  if (!PieceCanBeMarked(document, piece)) return MarkOutcome::Unchanged;
+MarkOutcome MarkLink(Document& document, const PieceSelection& chosen, int targetPage) {
+  if (!PieceCanBeMarked(document, chosen)) return MarkOutcome::Unchanged;
+  const PieceSelection piece = InReadingOrder(chosen);
   LineRecord& record = CurrentLine(document, piece.anchorLine);
   const std::string id = "1E" + std::to_string(static_cast<long long>(document.linkCounter) + 1);
   // Both lists or neither: a piece without its target would be a dead link.

@@ -29,7 +29,8 @@ MarkOutcome MarkWholeLines(Document& document, const LineFlags& selection);
 MarkOutcome MarkVerticalBar(Document& document, const LineFlags& selection);
 
 enum class PieceKind { Underline, TwoColours, Bold };
-// The chosen piece of the anchor line: underlined, in two colours (the
+// The chosen piece of the anchor line, its columns stored in reading order
+// whichever way it was dragged: underlined, in two colours (the
 // settings' colours at this moment) or in bold.
 MarkOutcome MarkPiece(Document& document, const PieceSelection& piece, PieceKind kind,
                       const ColourSettings& colours);

@@ -118,17 +118,19 @@ void ViewerShell::Undo() {
   Document saved;
   // The cache holds the state before the last change; the store knows it
   // without reading the file again.
-  if (!cache_.Restore(saved)) {
+  if (cache_.Restore(saved)) {
+    saved.CurrentPage = std::clamp(document.CurrentPage, 1, std::max(saved.PageCount, 1));
+    saved.LineCounter = document.LineCounter;
+    saved.LineSelection = document.LineSelection;
+    saved.DocumentLoaded = 1;
+    document = std::move(saved);
+    renderer_.InvalidatePages(0);
+  } else {
     RebuildFromCache();
-    return;
   }
-  saved.CurrentPage = std::clamp(document.CurrentPage, 1, std::max(saved.PageCount, 1));
-  saved.LineCounter = document.LineCounter;
-  saved.LineSelection = document.LineSelection;
-  saved.DocumentLoaded = 1;
-  document = std::move(saved);
-  renderer_.InvalidatePages(0);
-  renderer_.Recompose();
+  // The page shown is drawn with the guide as it is now, so an Undo with the
+  // guide on keeps its band where the guide stands.
+  renderer_.StandardRefresh();
 }
 
 void ViewerShell::Update() {
