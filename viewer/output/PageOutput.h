@@ -2,6 +2,7 @@
 
 #include "platform/FileError.h"
 #include "texts/TextId.h"
+#include "viewer/output/DefaultPrinter.h"
 #include "viewer/output/ExportRequest.h"
 #include "viewer/output/PrintJob.h"
 
@@ -62,17 +63,18 @@ using MessageSink = std::function<void(const std::string&)>;
 // command.
 class PagePrinter {
  public:
-  PagePrinter(const PrintJobSettings& settings, MessageSink show);
+  PagePrinter(const PrintJobSettings& settings, PrintSystemLink& link, MessageSink show);
   // False once nothing more will be printed.
   bool PrintPage(const QImage& page);
   int PrintFailures() const { return failures_; }
 
  private:
   PrintJobSettings settings_;
+  PrintSystemLink& link_;
   MessageSink show_;
   int failures_ = 0;
 };
 
 // Prints the request's pages, each freshly drawn for output.
 void PrintPages(PageRenderer& renderer, const ExportRequest& request, const PrintJobSettings& settings,
-                const MessageSink& show);
+                PrintSystemLink& link, const MessageSink& show);
