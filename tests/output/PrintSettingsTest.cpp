@@ -1,12 +1,10 @@
-#include "tests/TempFolder.h"
+#include "tests/output/PrivateCups.h"
 #include "viewer/output/DefaultPrinter.h"
 #include "viewer/output/PrintJob.h"
 #include "viewer/output/PrintSetupDialog.h"
 
 #include <gtest/gtest.h>
 #include <fcntl.h>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <map>
@@ -70,12 +68,8 @@ TEST(PrintSetupLists, ContinueReadsTheItemsLeadingNumber) {
 TEST(PrintSystemLink, ASilentPrintSystemIsWaitedForOnceWithTheWindowAlive) {
   TempFolder folder;
   const std::string path = folder.File("hung.sock");
-  const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  path.copy(address.sun_path, sizeof address.sun_path - 1);
-  ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-  ASSERT_EQ(::listen(listener, 8), 0);
+  const int listener = SilentPrintSystem(path);
+  ASSERT_GE(listener, 0);
   ::setenv("CUPS_SERVER", path.c_str(), 1);
 
   int turns = 0;

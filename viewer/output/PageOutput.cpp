@@ -4,6 +4,7 @@
 #include "texts/TextSet.h"
 #include "viewer/canvas/PageRenderer.h"
 #include "viewer/canvas/PageStore.h"
+#include "viewer/canvas/PictureLoader.h"
 #include "viewer/output/DefaultPrinter.h"
 #include "viewer/output/PagePdf.h"
 #include "viewer/output/PictureFileQueue.h"
@@ -28,6 +29,9 @@ QImage DrawOutputPicture(PageRenderer& renderer, int page, QImage spare) {
     spare = NewWhiteBitmap(kPageWidth, kPageHeight);
   }
   renderer.DrawPageForOutput(page, spare);
+  // The reader asked for this page: a picture missing from it is told of
+  // (once per load, as on the screen).
+  renderer.pictures().ReportHeld(renderer.PictureFiles(page));
   return spare;
 }
 

@@ -26,7 +26,8 @@ PageSpan PagesToOutput(const ExportRequest& request, const Document& document);
 
 // A picture of the page as output takes it: footers and page number, no
 // border, no guide band; drawn over `spare` when that is a page picture no
-// longer used. The screen's picture of the page is left alone.
+// longer used. The screen's picture of the page is left alone; a picture
+// file the page lacks is told of.
 QImage DrawOutputPicture(PageRenderer& renderer, int page, QImage spare = {});
 
 // Draws each page of the span for output and hands it to `use`; stops early
