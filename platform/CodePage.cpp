@@ -59,7 +59,9 @@ std::size_t DecodeUtf8At(std::string_view s, std::size_t i, char32_t& cp) {
 }
 
 std::string_view StripBomAndEnd(std::string_view bytes) {
-  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+  // Every leading mark goes: a second one kept as text would make the first
+  // line differ once the file is written back without marks.
+  while (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
   const auto end = bytes.find('\x1A');
   if (end != std::string_view::npos) bytes = bytes.substr(0, end);
   return bytes;

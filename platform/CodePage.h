@@ -19,7 +19,7 @@ std::string Utf8ToCp1252(std::string_view utf8);
 
 bool IsValidUtf8(std::string_view bytes);
 
-// The text of a file's bytes as UTF-8: a leading BOM is skipped, a 0x1A byte
+// The text of a file's bytes as UTF-8: leading BOMs are skipped, a 0x1A byte
 // ends the input, and bytes that are not valid UTF-8 are taken as Windows-1252.
 std::string DecodeTextFile(std::string_view bytes);
 

@@ -76,6 +76,8 @@ constexpr TextEntry kEnglish[] = {
     {ViewerMessageNotTwoLines, "You have not selected 2 lines only ..."},
     {ViewerMessageMarksFull, "No more marks fit on this line ..."},
     {ViewerMessageTooManyPages, "The text has more than 200 pages: the rest was not loaded ..."},
+    {ViewerMessagePictureNameBefore, "Cannot keep the name of the picture <"},
+    {ViewerMessagePictureNameAfter, ">: its path is longer than 113 characters or holds characters a line cannot keep; it will not be shown ..."},
     {ViewerPagePrompt, "Enter page number"},
     {ViewerPagePromptTitleFrom, "From 1"},
     {ViewerPagePromptTitleTo, " to "},
@@ -154,6 +156,7 @@ constexpr TextEntry kEnglish[] = {
     {ExportMessagePageDone, "Exported image ..."},
     {ExportMessageRangeDone, "Exported images ..."},
     {ExportMessageDocumentDone, "Exported document ..."},
+    {ExportMessageBadFolderName, "A folder name cannot hold \"/\", \"\\\" or control characters, nor be \".\" or \"..\" ..."},
 
     // Print set-up dialog
     {PrintTitle, "Configure printing"},

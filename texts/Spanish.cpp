@@ -76,6 +76,8 @@ constexpr TextEntry kSpanish[] = {
     {ViewerMessageNotTwoLines, "No has seleccionado 2 líneas solamente ..."},
     {ViewerMessageMarksFull, "No caben más marcas en esta línea ..."},
     {ViewerMessageTooManyPages, "El texto tiene más de 200 páginas: el resto no se ha cargado ..."},
+    {ViewerMessagePictureNameBefore, "No se puede guardar el nombre de la imagen <"},
+    {ViewerMessagePictureNameAfter, ">: su ruta pasa de 113 caracteres o lleva caracteres que una línea no guarda; no se mostrará ..."},
     {ViewerPagePrompt, "Introduce número página"},
     {ViewerPagePromptTitleFrom, "De 1"},
     {ViewerPagePromptTitleTo, " a "},
@@ -154,6 +156,7 @@ constexpr TextEntry kSpanish[] = {
     {ExportMessagePageDone, "Imagen exportada ..."},
     {ExportMessageRangeDone, "Imagenes exportadas ..."},
     {ExportMessageDocumentDone, "Documento exportado ..."},
+    {ExportMessageBadFolderName, "El nombre de carpeta no puede llevar \"/\", \"\\\" ni caracteres de control, ni ser \".\" o \"..\" ..."},
 
     // Print set-up dialog
     {PrintTitle, "Configura la impresión"},

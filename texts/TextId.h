@@ -76,6 +76,8 @@ enum class TextId : int {
   ViewerMessageNotTwoLines,  // vertical bar asked for with other than two lines
   ViewerMessageMarksFull,    // a mark entry no longer fits its line's list
   ViewerMessageTooManyPages, // the text had more than 200 pages; the rest was dropped
+  ViewerMessagePictureNameBefore,  // + picture file + ...After: no record can keep its name
+  ViewerMessagePictureNameAfter,
   ViewerPagePrompt,          // page-number input box ("Ir a", link target)
   ViewerPagePromptTitleFrom, // input box title: this + " a " + page count
   ViewerPagePromptTitleTo,   // input box title: between "De 1" and the page count
@@ -154,6 +156,7 @@ enum class TextId : int {
   ExportMessagePageDone,      // after exporting the current page
   ExportMessageRangeDone,     // after exporting a range
   ExportMessageDocumentDone,  // after exporting all pages
+  ExportMessageBadFolderName, // a folder name refused for what it holds; the dialog stays open
 
   // ---- Print set-up dialog and printing messages -------------------------
   // The list items are read back by their leading number, so each starts

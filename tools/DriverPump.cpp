@@ -47,6 +47,11 @@ void DriverPump::Tick() {
     return;
   }
   long long wait = 0;
+  if (command.verb == "later") {
+    Later(command);
+    ScheduleTick(0);
+    return;
+  }
   if (command.verb == "wait") {
     if (!ParseDriverNumber(command.rest, wait) || wait < 0) PrintDriverError(command, "cannot be carried out");
     ScheduleTick(static_cast<int>(std::clamp(wait, 0LL, 600000LL)));
@@ -56,4 +61,17 @@ void DriverPump::Tick() {
   ++executing_;
   execute_(command);
   --executing_;
+}
+
+void DriverPump::Later(const DriverCommand& command) {
+  // As a user acting while a command may still be under way: the line runs
+  // when its time comes, whatever the window is doing then.
+  const auto blank = command.rest.find(' ');
+  long long delay = 0;
+  if (blank == std::string::npos || !ParseDriverNumber(command.rest.substr(0, blank), delay) || delay < 0) {
+    PrintDriverError(command, "cannot be carried out");
+    return;
+  }
+  QTimer::singleShot(static_cast<int>(std::min(delay, 600000LL)),
+                     [this, line = command.rest.substr(blank + 1)] { execute_(ParseDriverCommand(line)); });
 }

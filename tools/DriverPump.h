@@ -23,6 +23,8 @@ class DriverPump {
 
  private:
   void Tick();
+  // "later MS LINE": LINE is carried out MS milliseconds from now.
+  void Later(const DriverCommand& command);
   void ScheduleTick(int milliseconds);
 
   std::string scriptPath_;

@@ -25,7 +25,8 @@ TEST_F(Export, Page12AsJpegGoesIntoFolderXAndReplacesTheOldFile) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(ProgramFilePath("x")), {}), 1);
 }
 
-TEST_F(Export, InvalidInputKeepsTheDialogOpenWithoutAMessage) {
+// A name refused for what it holds says why; any other refusal is silent.
+TEST_F(Export, InvalidInputKeepsTheDialogOpen) {
   const std::string outside = folder.File("outside");
   struct Case {
     const char* radio;
@@ -50,7 +51,9 @@ TEST_F(Export, InvalidInputKeepsTheDialogOpenWithoutAMessage) {
   }
   const auto lines = Run(script + "click 7012\nstate\n");
   EXPECT_EQ(Matching(lines, "dialog title=\"Exportar páginas\"").size(), std::size(cases));
-  EXPECT_TRUE(Matching(lines, "message").empty());
+  const std::string why = "message Programador | El nombre de carpeta no puede llevar \"/\", \"\\\" ni caracteres "
+                          "de control, ni ser \".\" o \"..\" ...";
+  EXPECT_EQ(Matching(lines, "message"), std::vector<std::string>(4, why)) << "for .., a/b, the outside path, ../escape";
   EXPECT_TRUE(Matching(lines, "error").empty()) << Matching(lines, "error").front();
   EXPECT_FALSE(std::filesystem::exists(outside));
   EXPECT_FALSE(std::filesystem::exists(folder.File("escape")));

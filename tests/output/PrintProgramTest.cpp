@@ -1,8 +1,6 @@
 #include "tests/output/OutputProgram.h"
 #include "tests/output/PrivateCups.h"
 
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -137,14 +135,9 @@ TEST_F(Print, WithoutADefaultPrinterTwoMessagesOnceThenNothing) {
 }
 
 TEST_F(Print, AHungPrintSystemIsGivenUpOn) {
-  // A socket that takes connections and never answers.
   const std::string path = folder.File("hung.sock");
-  const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  path.copy(address.sun_path, sizeof address.sun_path - 1);
-  ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-  ASSERT_EQ(::listen(listener, 8), 0);
+  const int listener = SilentPrintSystem(path);
+  ASSERT_GE(listener, 0);
   UseScheduler(path);
   const auto lines = Run(LoadScript(WritePagedText(1)) + "command 1070\nclick 7013\nclick 1009\nstate\n", "en");
   ::close(listener);

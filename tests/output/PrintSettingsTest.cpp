@@ -1,7 +1,11 @@
+#include "tests/output/PrivateCups.h"
+#include "viewer/output/DefaultPrinter.h"
 #include "viewer/output/PrintJob.h"
 #include "viewer/output/PrintSetupDialog.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <map>
 
@@ -56,6 +60,33 @@ TEST(PrintSetupLists, ContinueReadsTheItemsLeadingNumber) {
   EXPECT_EQ(ItemValue(QStringLiteral("2 - Color"), 1), 2);
   EXPECT_EQ(ItemValue(QStringLiteral("4 - Alta Resolución"), 1), 4);
   EXPECT_EQ(ItemValue(QString(), 2), 0) << "nothing selected";
+}
+
+// The printer's name for the set-up dialog and every page of one command
+// ask a print system that takes connections but never answers: it is waited
+// for once, and the window gets its turns while it is.
+TEST(PrintSystemLink, ASilentPrintSystemIsWaitedForOnceWithTheWindowAlive) {
+  TempFolder folder;
+  const std::string path = folder.File("hung.sock");
+  const int listener = SilentPrintSystem(path);
+  ASSERT_GE(listener, 0);
+  ::setenv("CUPS_SERVER", path.c_str(), 1);
+
+  int turns = 0;
+  PrintSystemLink link([&turns] { ++turns; });
+  EXPECT_EQ(link.DefaultPrinterName(), "");
+  EXPECT_GT(turns, 0);
+  for (int page = 1; page <= 3; ++page) {
+    PrintFailure failure;
+    EXPECT_EQ(link.Attach(failure), nullptr);
+    EXPECT_EQ(failure.description, "Print system not available") << page;
+  }
+  int connections = 0;
+  ::fcntl(listener, F_SETFL, O_NONBLOCK);
+  for (int accepted; (accepted = ::accept(listener, nullptr, nullptr)) >= 0; ++connections) ::close(accepted);
+  ::unsetenv("CUPS_SERVER");
+  ::close(listener);
+  EXPECT_EQ(connections, 1);
 }
 
 }  // namespace

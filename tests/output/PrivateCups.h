@@ -2,9 +2,25 @@
 
 #include "tests/TempFolder.h"
 
+#include <sys/socket.h>
 #include <sys/types.h>
+#include <sys/un.h>
 
 #include <string>
+
+// A print system that takes connections and never answers: a socket
+// listening at `path`. -1 when it cannot be made; the caller closes it.
+inline int SilentPrintSystem(const std::string& path) {
+  const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  path.copy(address.sun_path, sizeof address.sun_path - 1);
+  if (listener < 0 || ::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+      ::listen(listener, 8) != 0) {
+    return -1;
+  }
+  return listener;
+}
 
 // A print scheduler of the test's own: its configuration, spool and logs in
 // a temporary folder and its socket there, so the machine's printing is

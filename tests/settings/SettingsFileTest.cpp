@@ -195,6 +195,9 @@ TEST_F(SettingsFile, HandEditedAndHostileFilesGiveSafeValues) {
       {"FirstDuplicateWins", "[Fichero]\r\nFormato=3302\r\n[Fichero]\r\nFormato=3306\r\n[Posicion]\r\nPagina=5\r\nPagina=9\r\n",
        [](ViewerSettings& s) { s.imageFormat = 3302; s.position.page = 5; }},
       {"CommentsAndStrayLinesIgnored", "; [Fichero]\r\n;Formato=3302\r\nFormato=3303\r\n[Fichero\r\n=7\r\n[]\r\n", [](ViewerSettings&) {}},
+      {"TwoByteOrderMarksBeforeADamagedSection",
+       std::string("\xEF\xBB\xBF\xEF\xBB\xBF[Fichero]\x10\0\0\0\0\0\0\0\0\r\nFormato= 33[Fichero0", 45),
+       [](ViewerSettings& s) { s.imageFormat = 33; }},
       {"BinaryGarbage", garbage, [](ViewerSettings&) {}},
       {"MegabyteOfJunk", junk, [](ViewerSettings&) {}},
   };
@@ -203,6 +206,9 @@ TEST_F(SettingsFile, HandEditedAndHostileFilesGiveSafeValues) {
     ViewerSettings expected;
     c.expectedChange(expected);
     EXPECT_EQ(Get(), expected) << c.name;
+    // What was read survives being saved into the same file.
+    ASSERT_FALSE(Settings("save", expected, path_).failed()) << c.name;
+    EXPECT_EQ(Get(), expected) << c.name << " after a save";
   }
 }
 

@@ -185,7 +185,7 @@ std::string ViewerScript(const std::string& textFile) {
          "command 1079\ntexts\ncolour 1 2 3\nppress 14 14\nclick 31002\nreply no\nclick 31004\n"
          "colour 4 5 6\nppress 14 14\nreply no\nclick 31003\n"
          // Export of one page, of a range and of all, then printing without a printer.
-         "command 1070\ntexts\nset 7008 out\nclick 7011\n"
+         "command 1070\ntexts\nset 7008 a/b\nclick 7011\nset 7008 out\nclick 7011\n"
          "command 1070\nclick 7003\nset 7004 1\nset 7006 2\nset 7008 out\nclick 7011\n"
          "command 1070\nclick 7007\nset 7008 out\nclick 7011\n"
          "command 1070\nset 7008 out\nclick 7013\ntexts\nclick 1009\n" +
@@ -236,6 +236,7 @@ TEST_P(TextWalk, TheViewerShowsOnlyItsTableTexts) {
   ExpectShown("dialog \"" + T(ExportTitle) + "\"");
   ExpectCaptions(kExport);
   ExpectShown("text 7002 \"" + T(ExportSinglePageBefore) + "2" + T(ExportSinglePageAfter) + "\"");
+  ExpectMessage(ExportMessageBadFolderName);
   ExpectMessage(ExportMessagePageDone);
   ExpectMessage(ExportMessageRangeDone);
   ExpectMessage(ExportMessageDocumentDone);
@@ -247,7 +248,9 @@ TEST_P(TextWalk, TheViewerShowsOnlyItsTableTexts) {
 
   ExpectMessage(ViewerMessageNotTwoLines);
   EXPECT_GE(Printed("input").size(), 2u) << "Go to and the link target";
-  ExpectOnlyTableTexts(200, {folder_.File("missing.png"), folder_.File(".")});
+  // Each missing picture is told of once per load: twice here (New, and the restart).
+  EXPECT_EQ(Printed("message " + T(ImageLoaderCaption) + " | " + T(ImageLoaderMissingBefore)).size(), 2u);
+  ExpectOnlyTableTexts(150, {folder_.File("missing.png"), folder_.File(".")});
 }
 
 TEST_P(TextWalk, TheEditorShowsOnlyItsTableTexts) {

@@ -91,6 +91,61 @@ TEST_F(Loading, MissingPicturesAreReportedAndKeepTheirAnchor) {
   EXPECT_EQ(document.Line(1, 3).text, "after");
 }
 
+// Each missing picture is told of once per load, when a page that shows it
+// is shown: not for pages drawn ahead or again, and again after Update.
+TEST_F(Loading, AMissingPictureIsToldOfOncePerLoad) {
+  const std::string text = "{@@x,gone1.png}\r\n" + NumberedLines(129) + "{@@y,gone3.png}\r\nend\r\n";
+  const auto told = [this](const std::vector<std::string>& lines) {
+    std::vector<std::string> files;
+    for (const std::string& line : Matching(lines, "message Programador | [GraphicLoadImageFileToBitmap] called on <")) {
+      files.push_back(line.substr(line.find('<') + 1 + folder.path().size() + 1, 9));
+    }
+    return files;
+  };
+  using Files = std::vector<std::string>;
+  // Page 3 is drawn ahead while page 2 shows; the guide redraws page 1 at each key.
+  auto lines = Run("choose " + WriteText("t.txt", text) + "\ncommand 1046\nkey Right\nwait 50\nkey Right\nkey Left\n"
+                   "key Left\ncommand 1093\nkey Down\nkey Down\ncommand 1093\ncommand 1078\n");
+  EXPECT_EQ(told(lines), (Files{"gone1.png", "gone3.png", "gone1.png"}));
+  lines = Run("wait 50\n");  // a restart loads the document again
+  EXPECT_EQ(told(lines), Files{"gone1.png"});
+}
+
+// A picture beside its text is found however deep the text's folder, after
+// a restart too; one whose name no form of it can keep is told of once.
+TEST_F(Loading, PicturesBesideATextInADeepFolder) {
+  struct Case {
+    std::string folderName;
+    bool drawn;
+  };
+  // The program folder is a sibling of the first step: from it, the picture is
+  // "../" + the two steps + "/pic.png" away, 110 characters in the first case.
+  const Case cases[] = {{std::string(50, 'a') + "/" + std::string(48, 'b'), true},
+                        {std::string(60, 'c') + "/" + std::string(60, 'd'), false}};
+  for (const Case& c : cases) {
+    std::filesystem::remove_all(ProgramFolderPath());
+    const std::string deep = folder.File(c.folderName);
+    std::filesystem::create_directories(deep);
+    QImage picture(40, 100, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    picture.save(QString::fromStdString(deep + "/pic.png"));
+    WriteFileBytes(deep + "/t.txt", "{@@x,pic.png}\r\nafter\r\n");
+    const std::string page = folder.File("page.png");
+    const auto loaded = Run("choose " + deep + "/t.txt\ncommand 1046\nsave-page 1 " + page + "\n");
+    const std::vector<std::string> expected =
+        c.drawn ? std::vector<std::string>{}
+                : std::vector<std::string>{"message Programador | No se puede guardar el nombre de la imagen <" + deep +
+                                           "/pic.png>: su ruta pasa de 113 caracteres o lleva caracteres que una "
+                                           "línea no guarda; no se mostrará ..."};
+    EXPECT_EQ(Matching(loaded, "message"), expected) << c.folderName;
+    const QRgb middle = c.drawn ? qRgb(255, 0, 0) : qRgb(255, 255, 255);
+    EXPECT_EQ(QImage(QString::fromStdString(page)).pixel(47, 50), middle) << c.folderName;
+    const auto restarted = Run("save-page 1 " + page + "\n");
+    EXPECT_EQ(Matching(restarted, "message Programador | [Graphic").size(), 0u) << c.folderName;
+    EXPECT_EQ(QImage(QString::fromStdString(page)).pixel(47, 50), middle) << c.folderName << " after a restart";
+  }
+}
+
 TEST_F(Loading, TextBeyond200PagesIsDroppedWithAWord) {
   const auto lines = LoadText(WriteText("big.txt", NumberedLines(13100)));
   EXPECT_EQ(LastState(lines)["pages"], "200");

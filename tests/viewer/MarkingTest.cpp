@@ -100,6 +100,13 @@ TEST_F(Marking, VerticalBarsNeedTwoLines) {
   lines = RunLoaded("command 1072\npress 8 40\npress 8 104\ncommand 1074\ncommand 1047\n", "en");
   EXPECT_TRUE(Matching(lines, "message").empty());
   EXPECT_EQ(LineAfterExit(1, 3).verticalMarks, "3,7;");
+
+  // A command chosen during the bar's one-second wait does not run inside it.
+  std::filesystem::remove_all(ProgramFolderPath());
+  lines = RunLoaded("command 1072\npress 8 40\npress 8 104\nlater 300 command 1073\ncommand 1074\ncommand 1047\n");
+  EXPECT_TRUE(Matching(lines, "message").empty());
+  EXPECT_EQ(LineAfterExit(1, 3).verticalMarks, "3,7;");
+  EXPECT_EQ(LineAfterExit(1, 3).horizontalMarks, "");
 }
 
 TEST_F(Marking, LinksAskForAValidPageAndAreFollowed) {

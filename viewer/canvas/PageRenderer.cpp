@@ -1,11 +1,9 @@
 #include "viewer/canvas/PageRenderer.h"
 
-#include "platform/CodePage.h"
 #include "platform/ProgramFolder.h"
 #include "viewer/canvas/CellText.h"
 #include "viewer/canvas/PictureLoader.h"
-
-#include <QDir>
+#include "viewer/document/PictureNames.h"
 
 namespace {
 
@@ -14,10 +12,7 @@ constexpr int kPictureInset = 3;
 constexpr int kImageLeft = 24 + kPictureInset;
 
 QString PictureName(const std::string& stored) {
-  const QString name = QString::fromStdString(Cp1252ToUtf8(stored));
-  // Names stored relative are taken from the program folder.
-  if (QDir::isAbsolutePath(name)) return name;
-  return QString::fromStdString(ProgramFolder()) + name;
+  return QString::fromStdString(PictureFileOfRecord(stored, ProgramFolder()));
 }
 
 }  // namespace
@@ -162,7 +157,7 @@ void PageRenderer::DrawImageLines(QPainter& painter) {
   pictures_.PictureBackground = state_.view.background;
   for (int line = 1; line <= kLinesPerPage; ++line) {
     const LineRecord& record = CurrentLine(line);
-    if (record.imageLine != 1) continue;
+    if (record.imageLine != 1 || record.text.empty()) continue;  // empty: a picture left out
     const QImage picture = pictures_.GraphicLoadImageFileToBitmap(PictureName(record.text), 0, 0, false);
     if (!picture.isNull()) painter.drawImage(kImageLeft, TextRowTop(line) + kPictureInset, picture);
   }
@@ -180,3 +175,12 @@ void PageRenderer::PaintGuideBand(QPainter& painter, int line) {
   painter.restore();
 }
 
+
+std::vector<QString> PageRenderer::PictureFiles(int page) const {
+  std::vector<QString> files;
+  for (int line = 1; line <= kLinesPerPage; ++line) {
+    const LineRecord& record = state_.document.Line(page, line);
+    if (record.imageLine == 1 && !record.text.empty()) files.push_back(PictureName(record.text));
+  }
+  return files;
+}

@@ -10,6 +10,7 @@
 #include <optional>
 #include <random>
 #include <string_view>
+#include <vector>
 
 class PictureLoader;
 struct LineRecord;
@@ -62,6 +63,9 @@ class PageRenderer {
   // A footer or label laid out and aligned in the 744-pixel box at (x, y).
   static void DrawTextBlock(QImage& target, std::string_view utf8, int alignment, int x, int y,
                             const QFont& font, QColor colour);
+
+  // The picture files the page shows.
+  std::vector<QString> PictureFiles(int page) const;
 
   ViewerState& state() { return state_; }
   PictureLoader& pictures() { return pictures_; }

@@ -39,18 +39,40 @@ void PictureLoader::ShowLoaderMessage(const QString& fileName, bool missing) {
   dialogs_.ShowMessage(Text(TextId::ImageLoaderCaption), text);
 }
 
+void PictureLoader::Failed(const QString& fileName, bool missing) {
+  if (holding_) {
+    failed_[fileName] = missing;
+  } else {
+    ShowLoaderMessage(fileName, missing);
+  }
+}
+
+void PictureLoader::ReportHeld(const std::vector<QString>& files) {
+  for (const QString& file : files) {
+    const auto failure = failed_.find(file);
+    if (failure == failed_.end() || !reported_.insert(file).second) continue;
+    ShowLoaderMessage(file, failure->second);
+  }
+}
+
+void PictureLoader::ForgetReports() {
+  failed_.clear();
+  reported_.clear();
+}
+
 int PictureLoader::PictureHeight(const QString& fileName) {
   if (!QFileInfo::exists(fileName)) {
-    ShowLoaderMessage(fileName, true);
+    Failed(fileName, true);
     return 0;
   }
   QImageReader reader(fileName);
   const QSize size = IsReadableFile(fileName) && reader.canRead() ? reader.size() : QSize();
   if (!size.isValid() || size.isEmpty() ||
       static_cast<qint64>(size.width()) * size.height() * 4 > qint64{kMaxPictureMegabytes} * 1024 * 1024) {
-    ShowLoaderMessage(fileName, false);
+    Failed(fileName, false);
     return 0;
   }
+  failed_.erase(fileName);
   LastPictureSize = size;
   return size.height();
 }
@@ -59,16 +81,17 @@ QImage PictureLoader::GraphicLoadImageFileToBitmap(const QString& fileName, int 
                                                    bool keepProportions) {
   if (keepProportions && (width == 0 || height == 0)) return {};
   if (!QFileInfo::exists(fileName)) {
-    ShowLoaderMessage(fileName, true);
+    Failed(fileName, true);
     return {};
   }
   QImageReader reader(fileName);
   reader.setAllocationLimit(kMaxPictureMegabytes);
   QImage picture = IsReadableFile(fileName) ? reader.read() : QImage();
   if (picture.isNull()) {
-    ShowLoaderMessage(fileName, false);
+    Failed(fileName, false);
     return {};
   }
+  failed_.erase(fileName);
   const QSize natural = picture.size();
   if (natural.isEmpty()) return {};
   QSize box(width == 0 ? natural.width() : width, height == 0 ? natural.height() : height);

@@ -4,6 +4,10 @@
 #include <QSize>
 #include <QString>
 
+#include <map>
+#include <set>
+#include <vector>
+
 class UserDialogs;
 
 // Turns a picture file into a bitmap, reporting a missing or unreadable file
@@ -24,12 +28,24 @@ class PictureLoader {
   // laying out a document whose pages are drawn later.
   int PictureHeight(const QString& fileName);
 
+  // From now on a failure is kept instead of shown, until a page that
+  // shows the picture is shown (ReportHeld).
+  void HoldReports() { holding_ = true; }
+  // Shows the kept failures of `files` not shown since ForgetReports.
+  void ReportHeld(const std::vector<QString>& files);
+  // A new load of the document: each failure is told again, once.
+  void ForgetReports();
+
   QSize LastPictureSize;                    // natural size of the last picture loaded
   QRgb PictureBackground = qRgb(255, 255, 255);
 
  private:
+  void Failed(const QString& fileName, bool missing);
   void ShowLoaderMessage(const QString& fileName, bool missing);
   UserDialogs& dialogs_;
+  bool holding_ = false;
+  std::map<QString, bool> failed_;  // file, and whether it was missing (else unreadable)
+  std::set<QString> reported_;
 };
 
 // The box a picture of `natural` size takes when fitted into `box` with its

@@ -1,6 +1,8 @@
 #include "viewer/document/TextLoader.h"
 
+#include "platform/ProgramFolder.h"
 #include "viewer/document/LineRecord.h"
+#include "viewer/document/PictureNames.h"
 
 namespace {
 
@@ -42,18 +44,22 @@ class Loader {
   }
 
   void ProcessPicture(const std::string& written) {
-    // Stored whole when it fits the field, so the cache finds it from anywhere.
-    std::string name = written;
-    if (!written.empty() && written[0] != '/' && textFolder_.size() + written.size() < kTextFieldSize) {
-      name = textFolder_ + written;
-    }
+    const std::string file = PictureFileOfDirective(written, textFolder_);
+    // A name the record cannot keep would look for another file after a
+    // restart: such a picture is told of and left out.
+    const std::string name = PictureRecordName(file, ProgramFolder());
     const int room = (kLinesPerPage - slot_) * kLineHeight;
-    const int height = steps_.PlacePicture(name, slot_, room);
+    int height = 0;
+    if (name.empty()) {
+      steps_.PictureNameTooLong(file);
+    } else {
+      height = steps_.PlacePicture(file, slot_, room);
+    }
     if (room <= height) return;  // no room: the directive is dropped
     const int extra = height / kLineHeight;
     for (int line = slot_; line <= slot_ + extra; ++line) Fill(line);
     LineRecord& anchor = document_.UseLine(document_.CurrentPage, slot_);
-    anchor.text = FitTextField(name, kTextFieldSize);
+    anchor.text = name;
     anchor.imageLine = 1;
     slot_ += extra;
     document_.LineCounter += extra;

@@ -14,9 +14,12 @@ class LoadSteps {
   virtual void StartPage() = 0;
   // The per-line drawing steps of a text line on the current page.
   virtual void DrawTextLine(int line, const std::string& text) = 0;
-  // Loads the picture `fileName`; when `room` is greater than its height it
-  // is drawn with its top on `line`. Returns the height, 0 when unreadable.
+  // Loads the picture file `fileName` (UTF-8); when `room` is greater than
+  // its height it is drawn with its top on `line`. Returns the height, 0
+  // when unreadable.
   virtual int PlacePicture(const std::string& fileName, int line, int room) = 0;
+  // A picture whose name no line record can keep is left out.
+  virtual void PictureNameTooLong(const std::string& /*fileName*/) {}
   // Border, footers and page number of the current page.
   virtual void DrawFurniture() = 0;
   // After each line read: show progress, let the window breathe.
@@ -29,8 +32,8 @@ struct TextLoadResult {
 
 // Lays `lines` (Windows-1252) out as pages of 65 lines: a line "{@@caption,
 // file}" embeds a picture when the page has room for it; page 201 and
-// beyond are dropped. `textFolder` (with a trailing "/") resolves relative
-// picture names. Leaves CurrentPage 1 and PageCount the number of pages.
+// beyond are dropped. `textFolder` (UTF-8, with a trailing "/") resolves
+// relative picture names. Leaves CurrentPage 1 and PageCount the number of pages.
 TextLoadResult LoadTextDocument(Document& document, const std::vector<std::string>& lines,
                                 const std::string& textFolder, LoadSteps& steps);
 

@@ -23,9 +23,7 @@ PrintFailure PrintSystemNotAvailable() {
   return {static_cast<int>(IPP_STATUS_ERROR_SERVICE_UNAVAILABLE), "Print system not available"};
 }
 
-// Gives up instead of waiting on: a scheduler that stops answering fails
-// the job rather than freezing the viewer.
-int GiveUpOnTimeout(http_t*, void*) { return 0; }
+constexpr double kWaitStepSeconds = 0.1;
 
 }  // namespace
 
@@ -33,6 +31,17 @@ struct DefaultPrinter::Connection {
   http_t* http = nullptr;
   cups_dest_t* dest = nullptr;
   cups_dinfo_t* info = nullptr;
+  PrintWait whileWaiting;
+  int silentSteps = 0;
+
+  // Called after each step the print system stayed silent: the window does
+  // its work, and past the reply time the wait is given up, so a scheduler
+  // that stops answering fails the job rather than freezing the viewer.
+  static int KeepWaiting(http_t*, void* data) {
+    auto& connection = *static_cast<Connection*>(data);
+    if (connection.whileWaiting) connection.whileWaiting();
+    return ++connection.silentSteps * kWaitStepSeconds < kReplySeconds ? 1 : 0;
+  }
 
   ~Connection() {
     if (info) cupsFreeDestInfo(info);
@@ -45,15 +54,16 @@ DefaultPrinter::DefaultPrinter(std::unique_ptr<Connection> connection) : connect
 
 DefaultPrinter::~DefaultPrinter() = default;
 
-std::unique_ptr<DefaultPrinter> DefaultPrinter::Attach(PrintFailure& failure) {
+std::unique_ptr<DefaultPrinter> DefaultPrinter::Attach(PrintFailure& failure, const PrintWait& whileWaiting) {
   auto connection = std::make_unique<Connection>();
+  connection->whileWaiting = whileWaiting;
   connection->http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1,
                                   kConnectMilliseconds, nullptr);
   if (!connection->http) {
     failure = PrintSystemNotAvailable();
     return nullptr;
   }
-  httpSetTimeout(connection->http, kReplySeconds, GiveUpOnTimeout, nullptr);
+  httpSetTimeout(connection->http, kWaitStepSeconds, Connection::KeepWaiting, connection.get());
   connection->dest = cupsGetNamedDest(connection->http, nullptr, nullptr);
   if (!connection->dest) {
     const ipp_status_t status = cupsLastError();
@@ -134,8 +144,18 @@ PrintFailure DefaultPrinter::PrintPdf(std::string_view pdf, const PrintJobSettin
 
 PrintFailure NoDefaultPrinter() { return {static_cast<int>(IPP_STATUS_ERROR_NOT_FOUND), "No default printer"}; }
 
-std::string DefaultPrinterName() {
+std::unique_ptr<DefaultPrinter> PrintSystemLink::Attach(PrintFailure& failure) {
+  if (unanswered_) {
+    failure = *unanswered_;
+    return nullptr;
+  }
+  std::unique_ptr<DefaultPrinter> printer = DefaultPrinter::Attach(failure, whileWaiting_);
+  if (!printer && failure.number == PrintSystemNotAvailable().number) unanswered_ = failure;
+  return printer;
+}
+
+std::string PrintSystemLink::DefaultPrinterName() {
   PrintFailure ignored;
-  const std::unique_ptr<DefaultPrinter> printer = DefaultPrinter::Attach(ignored);
+  const std::unique_ptr<DefaultPrinter> printer = Attach(ignored);
   return printer ? printer->Name() : std::string();
 }

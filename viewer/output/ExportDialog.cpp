@@ -1,6 +1,8 @@
 #include "viewer/output/ExportDialog.h"
 
 #include "platform/ModalDialog.h"
+#include "platform/UserDialogs.h"
+#include "texts/TextSet.h"
 #include "viewer/output/OutputDialogLayout.h"
 
 #include <QAbstractButton>
@@ -55,8 +57,9 @@ class ExportRequestHolder : public QObject {
 
 }  // namespace
 
-ExportDialog::ExportDialog(ExportRequest& request, int currentPage, int pageCount, QWidget* owner)
-    : FocusKeepingDialog(owner), request_(request), pageCount_(pageCount) {
+ExportDialog::ExportDialog(ExportRequest& request, int currentPage, int pageCount, UserDialogs& dialogs,
+                           QWidget* owner)
+    : FocusKeepingDialog(owner), request_(request), pageCount_(pageCount), dialogs_(dialogs) {
   setWindowTitle(DialogText(TextId::ExportTitle));
   setModal(true);
   const DialogBaseUnits base = BaseUnitsOf(SettingsControlFont());
@@ -96,13 +99,19 @@ QString ExportDialog::BoxText(int control) const {
 void ExportDialog::OnButton(ExportButton button) {
   const ExportDialogInput input{request_.mode, BoxText(id::kFirst).toStdString(), BoxText(id::kLast).toStdString(),
                                 BoxText(id::kFolder).toStdString()};
-  if (AcceptExportButton(button, input, pageCount_, request_)) done(button == ExportButton::Exit ? Rejected : Accepted);
+  if (AcceptExportButton(button, input, pageCount_, request_)) {
+    done(button == ExportButton::Exit ? Rejected : Accepted);
+  } else if (button == ExportButton::Save && IsFolderNameRefusedForWhatItHolds(TrimFolderName(input.folderText))) {
+    // An empty box says why by itself; a refused name does not.
+    dialogs_.ShowMessage(Text(TextId::CaptionProgrammer), Text(TextId::ExportMessageBadFolderName));
+  }
 }
 
 void ExportDialog::reject() { OnButton(ExportButton::Exit); }
 
-const ExportRequest& RunExportDialog(ExportRequest& request, int currentPage, int pageCount, QWidget* owner) {
-  ExportDialog dialog(request, currentPage, pageCount, owner);
+const ExportRequest& RunExportDialog(ExportRequest& request, int currentPage, int pageCount, UserDialogs& dialogs,
+                                     QWidget* owner) {
+  ExportDialog dialog(request, currentPage, pageCount, dialogs, owner);
   RunModalDialog(dialog);
   return request;
 }

@@ -51,6 +51,10 @@ bool IsExportFolderNameValid(std::string_view trimmed) {
   });
 }
 
+bool IsFolderNameRefusedForWhatItHolds(std::string_view trimmed) {
+  return !trimmed.empty() && !IsExportFolderNameValid(trimmed);
+}
+
 bool AcceptExportButton(ExportButton button, const ExportDialogInput& input, int pageCount,
                         ExportRequest& request) {
   if (button == ExportButton::Exit) {

@@ -35,6 +35,8 @@ std::string TrimFolderName(std::string_view typed);
 // separator, not "." or "..", no control character; anything else could
 // write elsewhere.
 bool IsExportFolderNameValid(std::string_view trimmed);
+// A name typed but refused for what it holds (the reader needs telling why).
+bool IsFolderNameRefusedForWhatItHolds(std::string_view trimmed);
 
 enum class ExportButton { Save, Print, Exit };
 

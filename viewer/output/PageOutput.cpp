@@ -4,6 +4,7 @@
 #include "texts/TextSet.h"
 #include "viewer/canvas/PageRenderer.h"
 #include "viewer/canvas/PageStore.h"
+#include "viewer/canvas/PictureLoader.h"
 #include "viewer/output/DefaultPrinter.h"
 #include "viewer/output/PagePdf.h"
 #include "viewer/output/PictureFileQueue.h"
@@ -28,6 +29,9 @@ QImage DrawOutputPicture(PageRenderer& renderer, int page, QImage spare) {
     spare = NewWhiteBitmap(kPageWidth, kPageHeight);
   }
   renderer.DrawPageForOutput(page, spare);
+  // The reader asked for this page: a picture missing from it is told of
+  // (once per load, as on the screen).
+  renderer.pictures().ReportHeld(renderer.PictureFiles(page));
   return spare;
 }
 
@@ -103,8 +107,8 @@ TextId ExportDoneMessage(std::int32_t mode) {
   }
 }
 
-PagePrinter::PagePrinter(const PrintJobSettings& settings, MessageSink show)
-    : settings_(settings), show_(std::move(show)) {}
+PagePrinter::PagePrinter(const PrintJobSettings& settings, PrintSystemLink& link, MessageSink show)
+    : settings_(settings), link_(link), show_(std::move(show)) {}
 
 bool PagePrinter::PrintPage(const QImage& page) {
   if (failures_ != 0) {
@@ -113,7 +117,7 @@ bool PagePrinter::PrintPage(const QImage& page) {
     return false;
   }
   PrintFailure failure;
-  const std::unique_ptr<DefaultPrinter> printer = DefaultPrinter::Attach(failure);
+  const std::unique_ptr<DefaultPrinter> printer = link_.Attach(failure);
   if (printer && printer->Name().empty()) failure = NoDefaultPrinter();
   if (!printer || printer->Name().empty()) {
     ++failures_;
@@ -129,8 +133,8 @@ bool PagePrinter::PrintPage(const QImage& page) {
 }
 
 void PrintPages(PageRenderer& renderer, const ExportRequest& request, const PrintJobSettings& settings,
-                const MessageSink& show) {
-  PagePrinter printer(settings, show);
+                PrintSystemLink& link, const MessageSink& show) {
+  PagePrinter printer(settings, link, show);
   ForEachOutputPage(renderer, PagesToOutput(request, renderer.state().document),
                     [&printer](const QImage& page) { return printer.PrintPage(page); });
 }

@@ -2,6 +2,7 @@
 
 #include "platform/FileError.h"
 #include "texts/TextId.h"
+#include "viewer/output/DefaultPrinter.h"
 #include "viewer/output/ExportRequest.h"
 #include "viewer/output/PrintJob.h"
 
@@ -25,7 +26,8 @@ PageSpan PagesToOutput(const ExportRequest& request, const Document& document);
 
 // A picture of the page as output takes it: footers and page number, no
 // border, no guide band; drawn over `spare` when that is a page picture no
-// longer used. The screen's picture of the page is left alone.
+// longer used. The screen's picture of the page is left alone; a picture
+// file the page lacks is told of.
 QImage DrawOutputPicture(PageRenderer& renderer, int page, QImage spare = {});
 
 // Draws each page of the span for output and hands it to `use`; stops early
@@ -62,17 +64,18 @@ using MessageSink = std::function<void(const std::string&)>;
 // command.
 class PagePrinter {
  public:
-  PagePrinter(const PrintJobSettings& settings, MessageSink show);
+  PagePrinter(const PrintJobSettings& settings, PrintSystemLink& link, MessageSink show);
   // False once nothing more will be printed.
   bool PrintPage(const QImage& page);
   int PrintFailures() const { return failures_; }
 
  private:
   PrintJobSettings settings_;
+  PrintSystemLink& link_;
   MessageSink show_;
   int failures_ = 0;
 };
 
 // Prints the request's pages, each freshly drawn for output.
 void PrintPages(PageRenderer& renderer, const ExportRequest& request, const PrintJobSettings& settings,
-                const MessageSink& show);
+                PrintSystemLink& link, const MessageSink& show);

@@ -96,7 +96,7 @@ void PrintSetupDialog::Continue() {
   accept();
 }
 
-void RunPrintSetupDialog(PrintSettings& settings, QWidget* owner) {
-  PrintSetupDialog dialog(settings, DefaultPrinterName(), owner);
+void RunPrintSetupDialog(PrintSettings& settings, const std::string& printerName, QWidget* owner) {
+  PrintSetupDialog dialog(settings, printerName, owner);
   RunModalDialog(dialog);
 }

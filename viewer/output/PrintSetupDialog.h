@@ -39,4 +39,4 @@ class PrintSetupDialog : public FocusKeepingDialog {
 };
 
 // Opens the dialog modally, with the name of the default printer.
-void RunPrintSetupDialog(PrintSettings& settings, QWidget* owner);
+void RunPrintSetupDialog(PrintSettings& settings, const std::string& printerName, QWidget* owner);

@@ -41,6 +41,7 @@ void CanvasWidget::paintEvent(QPaintEvent*) {
 }
 
 void CanvasWidget::keyPressEvent(QKeyEvent* event) {
+  if (shell_.CommandRunning()) return;  // no page moves under a command
   if (const auto key = CanvasKeyOf(event->key())) {
     shell_.OnKey(*key);
     event->accept();
@@ -50,12 +51,14 @@ void CanvasWidget::keyPressEvent(QKeyEvent* event) {
 }
 
 void CanvasWidget::wheelEvent(QWheelEvent* event) {
+  if (shell_.CommandRunning()) return;
   const int delta = event->angleDelta().y();
   if (delta != 0) shell_.OnWheel(delta < 0);
   event->accept();
 }
 
 void CanvasWidget::mousePressEvent(QMouseEvent* event) {
+  if (shell_.CommandRunning()) return;
   // The right button has no action of its own on the page.
   if (event->button() == Qt::LeftButton) {
     const QPoint at = event->position().toPoint();
@@ -65,6 +68,7 @@ void CanvasWidget::mousePressEvent(QMouseEvent* event) {
 }
 
 void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
+  if (shell_.CommandRunning()) return;
   if (event->button() == Qt::LeftButton) {
     const QPoint at = event->position().toPoint();
     shell_.OnMouseRelease(at.x(), at.y());
@@ -73,6 +77,7 @@ void CanvasWidget::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CanvasWidget::mouseMoveEvent(QMouseEvent* event) {
+  if (shell_.CommandRunning()) return;
   const QPoint at = event->position().toPoint();
   shell_.OnMouseMove(at.x(), at.y());
   event->accept();

@@ -86,7 +86,11 @@ void MainWindow::ShowBusy() { busy_->Show(); }
 
 void MainWindow::HideBusy() { busy_->Hide(); }
 
-void MainWindow::ProcessPendingEvents() { QCoreApplication::processEvents(); }
+void MainWindow::ProcessPendingEvents() {
+  // Paint and timers go on; what the reader does meanwhile waits for the
+  // command to end.
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
 
 void MainWindow::EndWindow() {
   ended_ = true;

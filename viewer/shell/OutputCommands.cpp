@@ -31,12 +31,29 @@ void ExportChosenPages(ViewerShell& shell, const ExportRequest& request) {
                               MessageStyle::SystemModal);
 }
 
+// The busy indicator moves while the print system is asked, which can take
+// seconds when it does not answer.
+template <typename Work>
+void WhileBusy(ShellWindow& window, Work work) {
+  window.ShowBusy();
+  work();
+  window.HideBusy();
+}
+
 void PrintChosenPages(ViewerShell& shell, const ExportRequest& request, QWidget* owner) {
   ViewerState& state = shell.state();
   PrintSettings& print = state.settings.print;
-  if (state.DialogBusy == 0) WithDialogBusy(state, [&] { RunPrintSetupDialog(print, owner); });
-  PrintPages(shell.renderer(), request, PrintJobSettings{print.copies, print.colourMode, print.quality},
-             [&shell](const std::string& text) { shell.ShowProgrammerMessage(text); });
+  ShellWindow& window = shell.window();
+  PrintSystemLink link([&window] { window.ProcessPendingEvents(); });
+  if (state.DialogBusy == 0) {
+    std::string printerName;
+    WhileBusy(window, [&] { printerName = link.DefaultPrinterName(); });
+    WithDialogBusy(state, [&] { RunPrintSetupDialog(print, printerName, owner); });
+  }
+  WhileBusy(window, [&] {
+    PrintPages(shell.renderer(), request, PrintJobSettings{print.copies, print.colourMode, print.quality}, link,
+               [&shell](const std::string& text) { shell.ShowProgrammerMessage(text); });
+  });
 }
 
 }  // namespace
@@ -46,7 +63,7 @@ void ViewerShell::ExportOrPrint() {
   if (state_.DialogBusy != 0 || !owner) return;
   ExportRequest& request = ExportRequestOf(*owner);
   const Document& document = state_.document;
-  WithDialogBusy(state_, [&] { RunExportDialog(request, document.CurrentPage, document.PageCount, owner); });
+  WithDialogBusy(state_, [&] { RunExportDialog(request, document.CurrentPage, document.PageCount, dialogs_, owner); });
   if (request.mode == kExportCancelled) return;
   if (request.printRequested == 1) {
     PrintChosenPages(*this, request, owner);

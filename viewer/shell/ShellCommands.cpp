@@ -33,7 +33,11 @@ class CanvasLoadSteps : public LoadSteps {
   void StartPage() override {}
   void DrawTextLine(int line, const std::string&) override { shell_.renderer().SetLineBox(line); }
   int PlacePicture(const std::string& fileName, int, int) override {
-    return shell_.renderer().pictures().PictureHeight(QString::fromStdString(Cp1252ToUtf8(fileName)));
+    return shell_.renderer().pictures().PictureHeight(QString::fromStdString(fileName));
+  }
+  void PictureNameTooLong(const std::string& fileName) override {
+    shell_.ShowProgrammerMessage(std::string(Text(TextId::ViewerMessagePictureNameBefore)) + fileName +
+                                 std::string(Text(TextId::ViewerMessagePictureNameAfter)));
   }
   void DrawFurniture() override {}
   void LineRead() override {
@@ -86,6 +90,7 @@ bool ViewerShell::LoadChosenFile(const std::string& path) {
   state_.pages.Clear();
   state_.ViewBuffer = NewWhiteBitmap(kViewWidth, kViewHeight);
   state_.view = ViewState{};
+  pictures_.ForgetReports();
   CanvasLoadSteps steps(*this);
   const TextLoadResult result = LoadTextDocument(state_.document, lines, FolderOf(path), steps);
   renderer_.InvalidatePages(0);
@@ -134,6 +139,8 @@ void ViewerShell::Undo() {
 }
 
 void ViewerShell::Update() {
+  // A reader who put a missing picture back is told again if it still fails.
+  pictures_.ForgetReports();
   // Every page takes the settings of now, each when it is next shown.
   renderer_.InvalidatePages(state_.guide.GuideState);
   renderer_.StandardRefresh();

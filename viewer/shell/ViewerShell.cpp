@@ -36,6 +36,9 @@ ViewerShell::ViewerShell(ShellWindow& window, UserDialogs& dialogs)
       dialogs_(dialogs),
       pictures_(dialogs),
       renderer_(state_, pictures_, [this] { PresentAndPrepareNeighbours(); }) {
+  // A picture is told of when a page that shows it is shown, not while
+  // pages are laid out or drawn ahead.
+  pictures_.HoldReports();
   neighbours_.setSingleShot(true);
   neighbours_.setInterval(0);
   QObject::connect(&neighbours_, &QTimer::timeout, [this] { PrepareNeighbours(); });
@@ -47,13 +50,20 @@ void ViewerShell::PresentAndPrepareNeighbours() {
 }
 
 void ViewerShell::PrepareNeighbours() {
-  // A page turn then finds the next picture ready.
-  const Document& document = state_.document;
-  if (document.DocumentLoaded != 1) return;
-  for (const int page : {document.CurrentPage + 1, document.CurrentPage - 1}) {
-    if (page >= 1 && page <= document.PageCount) state_.pages.PageBitmap(page);
+  if (commandRunning_) {
+    neighboursPending_ = true;
+    return;
   }
-  state_.pages.PageBitmap(document.CurrentPage);  // the shown page stays the most recent
+  RunExclusively([this] {
+    const Document& document = state_.document;
+    pictures_.ReportHeld(renderer_.PictureFiles(document.CurrentPage));
+    // A page turn then finds the next picture ready.
+    if (document.DocumentLoaded != 1) return;
+    for (const int page : {document.CurrentPage + 1, document.CurrentPage - 1}) {
+      if (page >= 1 && page <= document.PageCount) state_.pages.PageBitmap(page);
+    }
+    state_.pages.PageBitmap(document.CurrentPage);  // the shown page stays the most recent
+  });
 }
 
 void ViewerShell::ReadSettings() { Settings("get", state_.settings, ProgramFile(kSettingsFileName)); }
@@ -80,10 +90,11 @@ void ViewerShell::Initialise() {
   state_.view = ViewState{};
   renderer_.BuildColumnTable();
   renderer_.Recompose();
-  if (FileExists(ProgramFile(kCacheFileName))) RestoreCachedDocument();
+  if (FileExists(ProgramFile(kCacheFileName))) RunExclusively([this] { RestoreCachedDocument(); });
 }
 
 void ViewerShell::RestoreCachedDocument() {
+  pictures_.ForgetReports();  // a restart is a new load of the document
   dialogs_.ShowMessage(Text(TextId::CaptionProgrammer), Text(TextId::ViewerMessageCacheRead),
                        MessageStyle::SystemModal);
   window_.SetItemEnabled(cmd::Undo, false);
@@ -144,6 +155,33 @@ bool ViewerShell::RebuildFromCache() {
 }
 
 void ViewerShell::OnCommand(int id) {
+  RunExclusively([this, id] { RunCommand(id); });
+}
+
+void ViewerShell::RunExclusively(const std::function<void()>& work) {
+  if (commandRunning_) return;
+  commandRunning_ = true;
+  work();
+  commandRunning_ = false;
+  if (neighboursPending_) {
+    neighboursPending_ = false;
+    neighbours_.start();
+  }
+  if (closePending_) {
+    closePending_ = false;
+    OnCommand(cmd::Exit);
+  }
+}
+
+void ViewerShell::OnCloseRequest() {
+  if (commandRunning_) {
+    closePending_ = true;
+    return;
+  }
+  OnCommand(cmd::Exit);
+}
+
+void ViewerShell::RunCommand(int id) {
   const ViewerState& s = state_;
   const bool loaded = s.document.DocumentLoaded == 1;
   switch (id) {

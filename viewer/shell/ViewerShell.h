@@ -7,6 +7,7 @@
 
 #include <QTimer>
 
+#include <functional>
 #include <string>
 
 class ShellWindow;
@@ -33,15 +34,20 @@ class ViewerShell {
   // the document of the last run when cache.04 holds one.
   void Initialise();
 
+  // A menu command; refused while another command runs (what a command
+  // waits for lets the window paint, and input meanwhile must not start a
+  // command inside it).
   void OnCommand(int id);
+  bool CommandRunning() const { return commandRunning_; }
   void OnKey(CanvasKey key);
   void OnWheel(bool towardsReader);
   // The mouse on the canvas, in the canvas's client coordinates.
   void OnMousePress(int x, int y);
   void OnMouseRelease(int x, int y);
   void OnMouseMove(int x, int y);
-  // A close request from the window manager leaves as "Exit" does.
-  void OnCloseRequest() { OnCommand(1047); }
+  // A close request from the window manager leaves as "Exit" does, once
+  // the command under way has ended.
+  void OnCloseRequest();
 
   ViewerState& state() { return state_; }
   PageRenderer& renderer() { return renderer_; }
@@ -57,6 +63,8 @@ class ViewerShell {
   void EnableDocumentItems();
 
  private:
+  void RunExclusively(const std::function<void()>& work);
+  void RunCommand(int id);
   void NewDocument();
   void GoToPage();
   void Undo();
@@ -100,6 +108,9 @@ class ViewerShell {
   QTimer neighbours_;  // draws the pages beside the shown one while idle
   std::string lastChosenFile_;
   bool leaving_ = false;
+  bool commandRunning_ = false;
+  bool closePending_ = false;       // asked while a command ran
+  bool neighboursPending_ = false;  // the idle work waits for the command
 };
 
 // The numeric value of an answer as the page prompts read it: its leading
