@@ -2,6 +2,8 @@
 
 #include <QFontMetrics>
 
+#include <cmath>
+
 DialogBaseUnits BaseUnitsOf(const QFont& font) {
   const QFontMetrics metrics(font);
   // The average width of the 52 Latin letters, rounded, as the classic
@@ -9,6 +11,13 @@ DialogBaseUnits BaseUnitsOf(const QFont& font) {
   const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
   const int average = (metrics.horizontalAdvance(letters) / 26 + 1) / 2;
   return {average > 0 ? average : 8, metrics.height() > 0 ? metrics.height() : 16};
+}
+
+QFont DialogFont(int points, bool bold) {
+  QFont font(QStringLiteral("Liberation Sans"));
+  font.setPixelSize(static_cast<int>(std::lround(points * 96.0 / 72.0)));
+  font.setBold(bold);
+  return font;
 }
 
 QRect DialogUnitsToPixels(const QRect& units, const DialogBaseUnits& base) {

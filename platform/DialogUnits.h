@@ -14,5 +14,13 @@ struct DialogBaseUnits {
 
 DialogBaseUnits BaseUnitsOf(const QFont& font);
 
+// The font of the dialogs' controls at a point size (pt * 96 / 72 pixels,
+// rounded). The layouts were drawn for a narrow sans face that is not
+// installed here, and fontconfig's own pick for it is a much wider face
+// that would make every dialog a quarter wider. Liberation Sans has the
+// metrics of the common sans face of those layouts: 10 points bold gives
+// base units of 8 x 15 pixels.
+QFont DialogFont(int points, bool bold);
+
 // (x, y, width, height) in dialog units to pixels: x * baseX / 4, y * baseY / 8.
 QRect DialogUnitsToPixels(const QRect& units, const DialogBaseUnits& base);

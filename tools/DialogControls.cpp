@@ -5,9 +5,11 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QTextEdit>
 
 #include <algorithm>
@@ -59,7 +61,41 @@ bool PaletteMouse(QWidget* dialog, const std::string& verb, const std::string& r
   return true;
 }
 
-// Carries out a command that names a control: click, set, pick.
+// Tabs to the control from where the focus is, as a user would (a dialog
+// whose controls scroll brings it into view), then clicks it with the mouse
+// where the screen shows it. Prints why when it cannot be reached.
+bool Reach(QWidget* dialog, QWidget* control, const DriverCommand& command) {
+  const int stops = static_cast<int>(dialog->findChildren<QWidget*>().size());
+  for (int presses = 0; dialog->focusWidget() != control && presses <= stops; ++presses) {
+    QWidget* from = dialog->focusWidget() ? dialog->focusWidget() : dialog;
+    QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier);
+    QApplication::sendEvent(from, &tab);
+  }
+  if (dialog->focusWidget() != control) {
+    PrintDriverError(command, "Tab does not reach it");
+    return true;
+  }
+  const QPoint global = control->mapToGlobal(control->rect().center());
+  const QString where = QStringLiteral(" at %1,%2").arg(global.x()).arg(global.y());
+  if (!dialog->screen() || !dialog->screen()->geometry().contains(global)) {
+    PrintDriverError(command, "off the screen" + where.toStdString());
+    return true;
+  }
+  QWidget* shown = QApplication::widgetAt(global);
+  if (shown != control && !control->isAncestorOf(shown)) {
+    PrintDriverError(command, "another widget is shown" + where.toStdString());
+    return true;
+  }
+  const QPointF local = shown->mapFromGlobal(QPointF(global));
+  for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+    QMouseEvent event(type, local, QPointF(global), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(shown, &event);
+  }
+  return true;
+}
+
+// Carries out a command that names a control: click, set, pick, reach.
 bool OnControl(QWidget* dialog, const DriverCommand& command) {
   std::istringstream in(command.rest);
   std::string idText;
@@ -82,6 +118,7 @@ bool OnControl(QWidget* dialog, const DriverCommand& command) {
     button->click();
     return true;
   }
+  if (command.verb == "reach") return Reach(dialog, control, command);
   if (command.verb == "set") return SetText(control, QString::fromStdString(UnescapeDriverText(argument)));
   long long item = 0;
   return ParseDriverNumber(argument, item) && Pick(control, item);
@@ -99,7 +136,7 @@ QWidget* FindControl(QWidget* root, int id) {
 }
 
 bool ExecuteDialogCommand(const DriverCommand& command) {
-  static const std::vector<std::string> verbs = {"click", "set", "pick", "close", "pmove", "ppress", "prpress"};
+  static const std::vector<std::string> verbs = {"click", "set", "pick", "reach", "close", "pmove", "ppress", "prpress"};
   const bool inspect = IsDialogInspectVerb(command.verb);
   if (!inspect && std::find(verbs.begin(), verbs.end(), command.verb) == verbs.end()) return false;
   QWidget* dialog = QApplication::activeModalWidget();

@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScreen>
+#include <QScrollArea>
 
 #include <algorithm>
 #include <array>
@@ -26,22 +28,30 @@ std::string TextOf(const QWidget* control) {
   return EscapeDriverText(text.toStdString());
 }
 
+std::string RectText(const QRect& r) {
+  return std::to_string(r.x()) + ',' + std::to_string(r.y()) + ',' + std::to_string(r.width()) + ',' +
+         std::to_string(r.height());
+}
+
+// The frame and the screen's available area in screen pixels; a dialog
+// whose controls scroll has a scroll area.
 std::string DescribeDialog(const QWidget* dialog) {
   std::ostringstream line;
   line << "dialog title=\"" << EscapeDriverText(dialog->windowTitle().toStdString()) << "\" width=" << dialog->width()
-       << " height=" << dialog->height() << " ontop=" << (dialog->windowFlags().testFlag(Qt::WindowStaysOnTopHint) ? 1 : 0);
+       << " height=" << dialog->height() << " ontop=" << (dialog->windowFlags().testFlag(Qt::WindowStaysOnTopHint) ? 1 : 0)
+       << " frame=" << RectText(dialog->frameGeometry())
+       << " screen=" << RectText(dialog->screen() ? dialog->screen()->availableGeometry() : QRect())
+       << " scrolls=" << (dialog->findChild<QScrollArea*>() ? 1 : 0);
   return line.str();
 }
 
 std::string DescribeControl(int id, const QWidget* control) {
   const auto* button = qobject_cast<const QAbstractButton*>(control);
   const auto* list = qobject_cast<const QComboBox*>(control);
-  const QRect r = control->geometry();
   std::ostringstream line;
   line << "control " << id << " enabled=" << (control->isEnabled() ? 1 : 0)
        << " checked=" << (button && button->isChecked() ? 1 : 0) << " text=\"" << TextOf(control)
-       << "\" selected=" << (list ? list->currentIndex() + 1 : 0) << " rect=" << r.x() << ',' << r.y() << ','
-       << r.width() << ',' << r.height();
+       << "\" selected=" << (list ? list->currentIndex() + 1 : 0) << " rect=" << RectText(control->geometry());
   return line.str();
 }
 

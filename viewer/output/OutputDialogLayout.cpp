@@ -1,5 +1,6 @@
 #include "viewer/output/OutputDialogLayout.h"
 
+#include "platform/DialogPlacement.h"
 #include "viewer/settings/SettingsDialog.h"
 
 #include <QButtonGroup>
@@ -60,8 +61,5 @@ std::map<int, QWidget*> CreateOutputControls(QDialog& dialog, std::span<const Ou
 }
 
 void PlaceOutputDialog(QDialog& dialog, const QWidget* owner, const QRect& frame, const DialogBaseUnits& base) {
-  const QRect pixels = DialogUnitsToPixels(frame, base);
-  dialog.setFixedSize(pixels.size());
-  const QPoint origin = owner ? owner->mapToGlobal(QPoint(0, 0)) : QPoint(0, 0);
-  dialog.move(origin + pixels.topLeft());
+  PlaceDialogBesideOwner(dialog, owner, DialogUnitsToPixels(frame, base));
 }

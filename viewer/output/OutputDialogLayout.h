@@ -39,5 +39,5 @@ std::map<int, QWidget*> CreateOutputControls(QDialog& dialog, std::span<const Ou
                                              const DialogBaseUnits& base);
 
 // Sizes the dialog and places it at `frame` (dialog units) from the owner's
-// top-left corner.
+// client origin, kept wholly on the screen.
 void PlaceOutputDialog(QDialog& dialog, const QWidget* owner, const QRect& frame, const DialogBaseUnits& base);

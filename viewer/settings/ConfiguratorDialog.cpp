@@ -1,6 +1,7 @@
 #include "viewer/settings/ConfiguratorDialog.h"
 
 #include "platform/CodePage.h"
+#include "platform/DialogPlacement.h"
 #include "platform/DialogUnits.h"
 #include "platform/UserDialogs.h"
 #include "texts/TextSet.h"
@@ -112,10 +113,7 @@ ConfiguratorDialog::ConfiguratorDialog(ViewerSettings& settings, std::string set
 
 void ConfiguratorDialog::PlaceAt(const QWidget* owner, const DialogBaseUnits& base) {
   const DialogUnitRect& frame = kConfiguratorFrame;
-  const QRect pixels = DialogUnitsToPixels(QRect(frame.x, frame.y, frame.width, frame.height), base);
-  setFixedSize(pixels.size());
-  const QPoint origin = owner ? owner->mapToGlobal(QPoint(0, 0)) : QPoint(0, 0);
-  move(origin + pixels.topLeft());
+  PlaceDialogBesideOwner(*this, owner, DialogUnitsToPixels(QRect(frame.x, frame.y, frame.width, frame.height), base));
 }
 
 void ConfiguratorDialog::CreateControls(const DialogBaseUnits& base) {

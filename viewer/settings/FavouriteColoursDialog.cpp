@@ -1,11 +1,10 @@
 #include "viewer/settings/FavouriteColoursDialog.h"
 
+#include "platform/DialogPlacement.h"
 #include "texts/TextSet.h"
 #include "viewer/settings/PaletteWidget.h"
 
-#include <QGuiApplication>
 #include <QPushButton>
-#include <QScreen>
 
 namespace {
 
@@ -40,13 +39,10 @@ FavouriteColoursDialog::FavouriteColoursDialog(FavouriteColoursContext context, 
     : FocusKeepingDialog(owner), context_(std::move(context)), palette_(LoadPaletteFile(context_.palettePath)) {
   setWindowTitle(DialogText(TextId::ColoursTitle));
   setModal(true);
-  setFixedSize(kDialogSize);
   CreateControls();
   SetModified(false);
   panel_->Show(kPaletteWhite, false);
-  if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    move(screen->geometry().center() - rect().center());
-  }
+  PlaceDialogCentred(*this, owner, kDialogSize);
 }
 
 void FavouriteColoursDialog::CreateControls() {

@@ -1,5 +1,6 @@
 #include "viewer/settings/SettingsDialog.h"
 
+#include "platform/DialogUnits.h"
 #include "platform/UserDialogs.h"
 #include "texts/TextSet.h"
 
@@ -7,7 +8,7 @@
 #include <QEvent>
 #include <QWidget>
 
-QFont SettingsControlFont() { return QFont(QStringLiteral("MS Sans Serif"), 10, QFont::Bold); }
+QFont SettingsControlFont() { return DialogFont(10, true); }
 
 QString DialogText(TextId id) {
   const std::string_view text = Text(id);

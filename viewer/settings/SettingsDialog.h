@@ -14,7 +14,7 @@ class UserDialogs;
 // lettered, the messages they show, and the keyboard focus kept across
 // activations.
 
-// The controls' font: MS Sans Serif 10 bold (fontconfig picks a sans face).
+// The controls' font: the dialog face at 10 points, bold.
 QFont SettingsControlFont();
 
 // A visible text of the installed text set.

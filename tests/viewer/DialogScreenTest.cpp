@@ -1,0 +1,122 @@
+#include "tests/viewer/SettingsDialogSupport.h"
+
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+
+namespace {
+
+// A virtual display with two screens of common sizes, 1366 x 768 (screen 0)
+// and 1920 x 1080 (screen 1). MARVESSA_TEST_DISPLAY names its number (":103");
+// otherwise the server takes a free one.
+class VirtualDisplay {
+ public:
+  VirtualDisplay() {
+    int ready[2];
+    if (::pipe(ready) != 0) return;
+    const char* wanted = std::getenv("MARVESSA_TEST_DISPLAY");
+    pid_ = ::fork();
+    if (pid_ == 0) {
+      ::close(ready[0]);
+      const std::string fd = std::to_string(ready[1]);
+      std::vector<const char*> args = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1366x768x24",
+                                       "-screen", "1", "1920x1080x24", "-nolisten", "tcp"};
+      if (wanted && *wanted) args.insert(args.begin() + 1, wanted);
+      args.push_back(nullptr);
+      std::freopen("/dev/null", "w", stderr);
+      ::execvp("Xvfb", const_cast<char* const*>(args.data()));
+      ::_exit(127);
+    }
+    ::close(ready[1]);
+    // The server writes its number and a line end once it takes clients,
+    // perhaps in pieces.
+    std::string number;
+    char c = 0;
+    while (pid_ > 0 && number.size() < 8 && ::read(ready[0], &c, 1) == 1 && c != '\n') number += c;
+    ::close(ready[0]);
+    if (c == '\n' && !number.empty()) display_ = ":" + number;
+  }
+  ~VirtualDisplay() {
+    if (pid_ <= 0) return;
+    ::kill(pid_, SIGTERM);
+    ::waitpid(pid_, nullptr, 0);
+  }
+  VirtualDisplay(const VirtualDisplay&) = delete;
+  VirtualDisplay& operator=(const VirtualDisplay&) = delete;
+
+  // Empty when the server did not start.
+  const std::string& Name() const { return display_; }
+
+ private:
+  pid_t pid_ = -1;
+  std::string display_;
+};
+
+class DialogsOnScreens : public SettingsDialogProgram {
+ protected:
+  // The fields after the title of the driver's "dialog ..." line.
+  static std::map<std::string, std::string> DialogLine(const std::vector<std::string>& lines) {
+    std::map<std::string, std::string> fields;
+    const auto found = Matching(lines, "dialog title=");
+    if (found.empty()) return fields;
+    std::istringstream rest(found[0].substr(found[0].find("\" ") + 2));
+    std::string pair;
+    while (rest >> pair) {
+      const auto equals = pair.find('=');
+      if (equals != std::string::npos) fields[pair.substr(0, equals)] = pair.substr(equals + 1);
+    }
+    return fields;
+  }
+
+  static QRect Rect(const std::string& text) { return RectOf({{"rect", text}}); }
+};
+
+// Each dialog opens wholly on the screen, scrolls only when it is larger
+// than the screen, and its last button is reached by Tab and clicked with
+// the mouse. Sizes: the layouts' dialog units at base units of 8 x 15
+// pixels, the favourite colours in pixels.
+TEST_F(DialogsOnScreens, EachOpensOnTheScreenAndItsExitCanBeClicked) {
+  const VirtualDisplay display;
+  if (display.Name().empty()) GTEST_SKIP() << "no virtual display (Xvfb) to test with";
+  const std::string sample = "choose " + WriteText("sample.txt", NumberedLines(200)) + "\ncommand 1046\n";
+  struct Case {
+    const char* name;
+    std::string opening;
+    int exit;
+    QSize layout;
+  };
+  const Case cases[] = {
+      {"configurator", "command 1077\n", 3357, QSize(570 * 8 / 4, 494 * 15 / 8)},
+      {"export", sample + "command 1070\n", 7012, QSize(249 * 8 / 4, 199 * 15 / 8)},
+      {"print set-up", sample + "command 1070\nclick 7013\n", 1009, QSize(355 * 8 / 4, 66 * 15 / 8)},
+      {"favourite colours", sample + "command 1079\n", 31003, QSize(350, 357)},
+  };
+  const QSize screens[] = {QSize(1366, 768), QSize(1920, 1080)};
+  ::setenv("QT_QPA_PLATFORM", "xcb", 1);
+  // Printing goes ahead after the set-up dialog: never to the machine's printers.
+  ::setenv("CUPS_SERVER", folder.File("no-print-system.sock").c_str(), 1);
+  for (int screen = 0; screen < 2; ++screen) {
+    ::setenv("DISPLAY", (display.Name() + "." + std::to_string(screen)).c_str(), 1);
+    for (const Case& c : cases) {
+      std::filesystem::remove_all(ProgramFolderPath());
+      const auto lines = RunDriver("--visible --lang en --folder '" + ProgramFolderPath() + "'",
+                                   c.opening + "dialog\nreach " + std::to_string(c.exit) + "\nstate\n");
+      const std::string where = std::string(c.name) + " on screen " + std::to_string(screen);
+      const auto dialog = DialogLine(lines);
+      ASSERT_FALSE(dialog.empty()) << where;
+      EXPECT_EQ(Rect(dialog.at("screen")), QRect(QPoint(0, 0), screens[screen])) << where;
+      EXPECT_TRUE(QRect(QPoint(0, 0), screens[screen]).contains(Rect(dialog.at("frame")))) << where;
+      const bool larger = c.layout.height() > screens[screen].height();
+      EXPECT_EQ(dialog.at("scrolls"), larger ? "1" : "0") << where;
+      if (!larger) {
+        EXPECT_EQ(QSize(std::stoi(dialog.at("width")), std::stoi(dialog.at("height"))), c.layout) << where;
+      }
+      EXPECT_TRUE(Matching(lines, "error").empty()) << where << ": " << Matching(lines, "error")[0];
+      EXPECT_TRUE(Matching(lines, "dialog title=").size() == 1 && LastState(lines)["busy"] == "0") << where;
+    }
+  }
+}
+
+}  // namespace
