@@ -76,6 +76,7 @@ constexpr TextEntry kEnglish[] = {
     {ViewerMessageNotTwoLines, "You have not selected 2 lines only ..."},
     {ViewerMessageMarksFull, "No more marks fit on this line ..."},
     {ViewerMessageTooManyPages, "The text has more than 200 pages: the rest was not loaded ..."},
+    {ViewerQuestionKeptMarks, "This text has saved marks. Do you want them back?"},
     {ViewerPagePrompt, "Enter page number"},
     {ViewerPagePromptTitleFrom, "From 1"},
     {ViewerPagePromptTitleTo, " to "},

@@ -76,6 +76,7 @@ constexpr TextEntry kSpanish[] = {
     {ViewerMessageNotTwoLines, "No has seleccionado 2 líneas solamente ..."},
     {ViewerMessageMarksFull, "No caben más marcas en esta línea ..."},
     {ViewerMessageTooManyPages, "El texto tiene más de 200 páginas: el resto no se ha cargado ..."},
+    {ViewerQuestionKeptMarks, "Este texto tiene marcas guardadas. ¿Quieres recuperarlas?"},
     {ViewerPagePrompt, "Introduce número página"},
     {ViewerPagePromptTitleFrom, "De 1"},
     {ViewerPagePromptTitleTo, " a "},

@@ -76,6 +76,7 @@ enum class TextId : int {
   ViewerMessageNotTwoLines,  // vertical bar asked for with other than two lines
   ViewerMessageMarksFull,    // a mark entry no longer fits its line's list
   ViewerMessageTooManyPages, // the text had more than 200 pages; the rest was dropped
+  ViewerQuestionKeptMarks,   // New: the chosen text has a kept marked document
   ViewerPagePrompt,          // page-number input box ("Ir a", link target)
   ViewerPagePromptTitleFrom, // input box title: this + " a " + page count
   ViewerPagePromptTitleTo,   // input box title: between "De 1" and the page count
