@@ -78,6 +78,7 @@ constexpr TextEntry kEnglish[] = {
     {ViewerMessageTooManyPages, "The text has more than 200 pages: the rest was not loaded ..."},
     {ViewerMessagePictureNameBefore, "Cannot keep the name of the picture <"},
     {ViewerMessagePictureNameAfter, ">: its path is longer than 113 characters or holds characters a line cannot keep; it will not be shown ..."},
+    {ViewerQuestionKeptMarks, "This text has saved marks. Do you want them back?"},
     {ViewerPagePrompt, "Enter page number"},
     {ViewerPagePromptTitleFrom, "From 1"},
     {ViewerPagePromptTitleTo, " to "},

@@ -78,6 +78,7 @@ enum class TextId : int {
   ViewerMessageTooManyPages, // the text had more than 200 pages; the rest was dropped
   ViewerMessagePictureNameBefore,  // + picture file + ...After: no record can keep its name
   ViewerMessagePictureNameAfter,
+  ViewerQuestionKeptMarks,   // New: the chosen text has a kept marked document
   ViewerPagePrompt,          // page-number input box ("Ir a", link target)
   ViewerPagePromptTitleFrom, // input box title: this + " a " + page count
   ViewerPagePromptTitleTo,   // input box title: between "De 1" and the page count

@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <filesystem>
 #include <sys/resource.h>
 #include <vector>
 
@@ -26,6 +27,18 @@ long PeakMegabytes() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   return usage.ru_maxrss / 1024;
+}
+
+// Every kind of mark on line `line` of its page.
+void MarkEveryWay(LineRecord& record, int line) {
+  record.hasMarks = record.hasBold = record.hasLinks = 1;
+  const std::string l = std::to_string(line);
+  record.horizontalMarks = l + ",3,96;";
+  record.twoColourPieces = l + ",10,30,255,16777215;";
+  record.boldPieces = l + ",40,50;";
+  record.linkPieces = l + ",60,70,1E1;";
+  record.linkTargets = "2,1E1;";
+  record.verticalMarks = line % 10 == 1 ? l + "," + std::to_string(line + 5) + ";" : "";
 }
 
 // A full page: 65 lines of 93 characters, every line carrying every mark.
@@ -39,14 +52,7 @@ double RenderFullPage(int rounds) {
     LineRecord& record = state.document.UseLine(1, line);
     record.absoluteLine = line;
     record.text = std::string(kPrintedChars, static_cast<char>('a' + line % 26));
-    record.hasMarks = record.hasBold = record.hasLinks = 1;
-    const std::string l = std::to_string(line);
-    record.horizontalMarks = l + ",3,96;";
-    record.twoColourPieces = l + ",10,30,255,16777215;";
-    record.boldPieces = l + ",40,50;";
-    record.linkPieces = l + ",60,70,1E1;";
-    record.linkTargets = "2,1E1;";
-    record.verticalMarks = line % 10 == 1 ? l + "," + std::to_string(line + 5) + ";" : "";
+    MarkEveryWay(record, line);
   }
   std::vector<double> times;
   for (int r = 0; r < rounds; ++r) times.push_back(TimeOnce([&] { renderer.RenderPage(1, 0); }));
@@ -63,6 +69,42 @@ class TimedWindow : public MainWindow {
   }
   std::optional<Clock::time_point> firstPresent;
 };
+
+// New while another 200-page document is loaded: unmarked (nothing to keep,
+// the New of before) and with every line marked every way (kept first); then
+// the kept document brought back, and its size.
+void BenchKeptDocuments(TimedWindow& window, ScriptedDialogs& dialogs, const std::string& text,
+                        const std::string& folder, int rounds) {
+  const std::string other = folder + "/other.txt", third = folder + "/third.txt";
+  WriteBenchText(other);
+  WriteBenchText(third);
+  ViewerShell& shell = window.shell();
+  std::vector<double> plain, marked, back;
+  for (int r = 0; r < rounds; ++r) {
+    dialogs.fileAnswers.push_back(other);
+    shell.OnCommand(cmd::New);
+    dialogs.fileAnswers.push_back(third);  // never marked: New as before
+    plain.push_back(TimeOnce([&] { shell.OnCommand(cmd::New); }));
+    dialogs.fileAnswers.push_back(text);
+    if (r > 0) dialogs.yesNoAnswers.push_back(false);  // kept the round before: load it clean
+    shell.OnCommand(cmd::New);
+    Document& document = shell.state().document;
+    for (int page = 1; page <= document.PageCount; ++page) {
+      for (int line = 1; line <= kLinesPerPage; ++line) MarkEveryWay(document.UseLine(page, line), line);
+    }
+    dialogs.fileAnswers.push_back(other);
+    marked.push_back(TimeOnce([&] { shell.OnCommand(cmd::New); }));
+    dialogs.fileAnswers.push_back(text);
+    dialogs.yesNoAnswers.push_back(true);
+    back.push_back(TimeOnce([&] { shell.OnCommand(cmd::New); }));
+  }
+  Report("New over an unmarked 200-page document", Median(plain));
+  Report("New over a fully marked 200-page document", Median(marked));
+  Report("a kept 200-page document brought back", Median(back));
+  std::uintmax_t size = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(ProgramFile(kKeptFolderName))) size += entry.file_size();
+  std::printf("%-48s %10.2f MB\n", "kept fully marked 200-page document", static_cast<double>(size) / (1 << 20));
+}
 
 void BenchViewerWindow(int rounds) {
   QTemporaryDir folder;
@@ -97,6 +139,7 @@ void BenchViewerWindow(int rounds) {
   Report("mark command on page 150, undo point included", Median(mark));
   Report("Undo", Median(undo));
 
+  BenchKeptDocuments(window, dialogs, text, folder.path().toStdString(), rounds);
   window.shell().OnCommand(cmd::Exit);
   std::vector<double> startUp;
   for (int r = 0; r < rounds; ++r) {

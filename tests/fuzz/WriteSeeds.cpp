@@ -5,6 +5,7 @@
 #include "tests/fuzz/FuzzSupport.h"
 #include "viewer/document/CacheFile.h"
 #include "viewer/document/CacheJournal.h"
+#include "viewer/document/KeptDocuments.h"
 #include "viewer/document/MarkList.h"
 #include "viewer/document/RecordLayout.h"
 #include "viewer/output/PictureFiles.h"
@@ -62,6 +63,18 @@ void WriteCacheSeeds(const SeedFolder& seeds) {
   seeds.Add("patch-fields", WithMode(CacheInputMode::Patches, longText + hugeMarks));
   const auto journal = EncodeCacheJournal(cache.size(), {{RecordLayout::kText, {'n', 'e', 'w', 0}}});
   seeds.Add("journal", WithMode(CacheInputMode::Journal, std::string(journal.begin(), journal.end())));
+}
+
+void WriteKeptSeeds(const SeedFolder& seeds) {
+  Document document = FuzzBaseDocument();
+  LineRecord& line = document.UseLine(1, 2);
+  AppendMarkEntry(line.horizontalMarks, kMarkListFieldSize, {2, 6, 12});
+  line.alignment = "AL2";
+  line.hasMarks = 1;
+  const TextIdentity text = IdentifyText("/texts/chapter one.txt", "Chapter one\r\n");
+  seeds.Add("kept", '\0' + EncodeKeptDocument(text, document, -200));
+  seeds.Add("plain", '\1' + EncodeKeptPlain(text, document, -200));
+  seeds.Add("link", '\2' + EncodeTextLink(text, DocumentTextDigest(document)));
 }
 
 void WriteSettingsSeeds(const SeedFolder& seeds) {
@@ -161,6 +174,7 @@ int main(int argc, char** argv) {
   EnsureGuiApplication();
   const fs::path root = argv[1];
   WriteCacheSeeds({root, "cache"});
+  WriteKeptSeeds({root, "kept"});
   WriteSettingsSeeds({root, "settings"});
   WritePaletteSeeds({root, "palette"});
   WriteTextSeeds({root, "text_loader"});

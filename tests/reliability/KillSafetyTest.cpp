@@ -5,6 +5,7 @@
 #include "tests/reliability/DriverProcess.h"
 #include "viewer/document/CacheFile.h"
 #include "viewer/document/CacheJournal.h"
+#include "viewer/document/KeptDocuments.h"
 #include "viewer/document/MarkList.h"
 
 #include <gtest/gtest.h>
@@ -91,11 +92,12 @@ class KillSafety : public ::testing::Test {
     driver.Kill();
   }
 
-  // Temporary files a write of `name` left in the program folder.
+  // Temporary files a write of `name` (below the program folder) left.
   std::size_t Leftovers(const std::string& name) const {
+    const std::filesystem::path target = ProgramPath(name);
     std::size_t count = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(ProgramPath())) {
-      count += entry.path().filename().string().rfind(name + ".tmp-", 0) == 0;
+    for (const auto& entry : std::filesystem::directory_iterator(target.parent_path())) {
+      count += entry.path().filename().string().rfind(target.filename().string() + ".tmp-", 0) == 0;
     }
     return count;
   }
@@ -176,9 +178,17 @@ struct AlternatingWrite {
   const char* done;
 };
 
+// Leaves t.txt with the piece of `line` only, kept as u.txt is opened.
+std::string KeepTextMarked(const std::string& t, const std::string& u, int line) {
+  return "reply no\nchoose " + t + "\ncommand 1046\npress " + At(4, line) + "\nmove " + At(8, line) + "\nrelease " +
+         At(8, line) + "\ncommand 1075\nchoose " + u + "\ncommand 1046\nstate\n";
+}
+
 TEST_F(KillSafety, WholeFilesAreEitherTheOldOrTheNewContent) {
-  const std::string text = folder.File("t.txt");
-  WriteFileBytes(text, "text\r\n");
+  const std::string text = folder.File("t.txt"), other = folder.File("u.txt");
+  WriteFileBytes(text, "text\r\nmore text\r\n");
+  WriteFileBytes(other, "other\r\n");
+  const std::string kept = std::string(kKeptFolderName) + "/" + KeptDocuments().FileFor(IdentifyText(text, "text\r\nmore text\r\n"));
   const AlternatingWrite cases[] = {
       {"Configuracion.ini", false, "", "command 1077\nclick 3303\nclick 3357\nstate\n",
        "command 1077\nclick 3304\nclick 3357\nstate\n", "state"},
@@ -186,6 +196,7 @@ TEST_F(KillSafety, WholeFilesAreEitherTheOldOrTheNewContent) {
        "colour 255 0 0\nppress 39 39\nclick 31002\n", "colour 0 0 255\nppress 39 39\nclick 31002\n", "message"},
       {"cache.txt", true, "", "set-text first text\\nof two lines\ncommand 1003\n",
        "set-text " + std::string(300, 'x') + "\ncommand 1003\n", "message"},
+      {kept.c_str(), false, "", KeepTextMarked(text, other, 1), KeepTextMarked(text, other, 2), "state"},
   };
   const int kills = Repetitions(15, 300);
   for (const AlternatingWrite& c : cases) {

@@ -4,6 +4,7 @@
 // place: the link is replaced, the file it points to left alone.
 #include "tests/TempFolder.h"
 #include "tests/reliability/DriverProcess.h"
+#include "viewer/document/KeptDocuments.h"
 
 #include <gtest/gtest.h>
 
@@ -106,6 +107,11 @@ class WritePathsProgram : public ::testing::Test {
     for (int n = 1; n <= 70; ++n) lines += "Line " + std::to_string(n) + "\r\n";
     WriteFileBytes(longText, lines);
     const std::string load = "choose " + shortText + "\ncommand 1046\n";
+    const std::string kept = std::string(kKeptFolderName) + "/" +
+                             KeptDocuments().FileFor(IdentifyText(shortText, ReadFileBytes(shortText)));
+    // Marked, kept while the long text is open, marked once more and left.
+    const std::string markedAndKept = load + Mark(1) + "choose " + longText + "\ncommand 1046\nchoose " + shortText +
+                                      "\nreply yes\ncommand 1046\n" + Mark(2) + "command 1047\n";
     return {
         {"cache.04 written whole", false, "cache.04", load, "choose " + longText + "\ncommand 1046\n",
          "answer 2\ncommand 1085\nstate\n", "state caption=\"P", false},
@@ -118,6 +124,8 @@ class WritePathsProgram : public ::testing::Test {
          "command 1079\ncolour 0 0 255\nppress 39 39\nclick 31002\n", "close\nstate\n", "state ", false},
         {"cache.txt", true, "cache.txt", "set-text old text\ncommand 1003\n", "set-text new text\ncommand 1003\n",
          "set-text more\ntext\n", "text more", false},
+        {"kept document", false, kept, markedAndKept, "choose " + longText + "\ncommand 1046\n", "state\n", "state ",
+         false},
         {"exported picture", false, "x/1.bmp", load + "command 1070\nclick 7007\nset 7008 x\nclick 7011\n",
          "command 1070\nclick 7007\nset 7008 x\nclick 7011\n", "answer 1\ncommand 1085\nstate\n", "state ", true},
     };

@@ -137,6 +137,8 @@ TEST(TextSets, ExactTextsInBothLanguages) {
        "Underline Full Horizontal Line"},
       {TextId::ViewerMessageCacheRead, "Vamos a leer tu cache, Espera ...",
        "Let's read your cache, Wait ..."},
+      {TextId::ViewerQuestionKeptMarks, "Este texto tiene marcas guardadas. ¿Quieres recuperarlas?",
+       "This text has saved marks. Do you want them back?"},
       {TextId::ViewerCaptionPage, "Página ", "Page "},
       {TextId::ViewerCaptionPageFlip, "Pagina ", "Page "},
       {TextId::ViewerMenuSetUp, "Configurador", "Set up"},

@@ -137,3 +137,66 @@ TEST_F(Shell, AboutAndUnknownCommands) {
 }
 
 }  // namespace
+
+namespace {
+
+// A piece of line 5 underlined ("Line 5" fills columns 4 to 9).
+constexpr const char* kMarkLine5 = "press 28 72\nmove 68 72\nrelease 68 72\ncommand 1075\n";
+
+TEST_F(Shell, EachTextKeepsItsMarksWhenAnotherIsOpened) {
+  const std::string a = WriteText("a.txt", NumberedLines(130));
+  const std::string b = WriteText("b.txt", NumberedLines(20));
+  Run("choose " + a + "\ncommand 1046\n" + kMarkLine5 + "key Right\nkey PageDown\ncommand 1047\n");
+  const std::string marked = ReadFileBytes(ProgramFilePath("cache.04"));
+  ASSERT_NE(ReadCache().Line(1, 5).horizontalMarks, "");
+  const std::string openBThenA = "choose " + b + "\ncommand 1046\nchoose " + a + "\n";
+  struct Step {
+    const char* name;
+    std::string script;
+    const char* lang;
+    const char* question;  // printed when New asks, else ""
+    bool marksBack;  // cache.04 then holds the bytes it held when a was left
+  };
+  const Step steps[] = {
+      {"yes brings a back as it was", openBThenA + "reply yes\ncommand 1046\nstate\n", "es",
+       "question Programador | Este texto tiene marcas guardadas. ¿Quieres recuperarlas? -> yes", true},
+      {"no loads a clean", openBThenA + "reply no\ncommand 1046\nstate\n", "en",
+       "question Programmer | This text has saved marks. Do you want them back? -> no", false},
+      {"the clean copy left unmarked hides nothing", openBThenA + "reply yes\ncommand 1046\nstate\n", "en",
+       "question Programmer | This text has saved marks. Do you want them back? -> yes", true},
+      {"a changed text is not offered the old marks", openBThenA + "command 1046\nstate\n", "es", "", false},
+  };
+  for (const Step& step : steps) {
+    if (step.question[0] == '\0') WriteFileBytes(a, NumberedLines(131));  // a changed
+    const auto lines = Run(step.script, step.lang);
+    const auto questions = Matching(lines, "question");
+    EXPECT_EQ(questions, step.question[0] ? std::vector<std::string>{step.question} : std::vector<std::string>{})
+        << step.name;
+    if (step.marksBack) {
+      EXPECT_TRUE(ReadFileBytes(ProgramFilePath("cache.04")) == marked) << step.name;
+      EXPECT_EQ(LastState(lines)["page"], "2") << step.name;
+      EXPECT_EQ(LastState(lines)["offset"], "-100") << step.name;
+    } else {
+      EXPECT_EQ(ReadCache().Line(1, 5).horizontalMarks, "") << step.name;
+      EXPECT_EQ(LastState(lines)["page"], "1") << step.name;
+    }
+  }
+}
+
+TEST_F(Shell, ThirtyMarkedTextsAreAllKept) {
+  std::string script;
+  for (int i = 1; i <= 30; ++i) {
+    script += "choose " + WriteText(std::to_string(i) + ".txt", NumberedLines(60 + i)) + "\ncommand 1046\n" + kMarkLine5;
+  }
+  const auto lines = Run(script + "choose " + folder.File("1.txt") + "\nreply yes\ncommand 1046\n");
+  EXPECT_EQ(Matching(lines, "question").size(), 1u) << "the first text, kept longest, is still offered";
+  std::uintmax_t files = 0, bytes = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(ProgramFilePath("Marcas"))) {
+    ++files;
+    bytes += entry.file_size();
+  }
+  EXPECT_EQ(files, 30u);
+  EXPECT_LT(bytes, 30u * 4096) << "a page of marked text kept in a few KB";
+}
+
+}  // namespace

@@ -70,21 +70,26 @@ void ViewerShell::NewDocument() {
     state_.DialogBusy = 0;
     return;
   }
-  if (LoadChosenFile(lastChosenFile_)) {
-    renderer_.DrawFooters(state_.pages.PageBitmap(1), 1);
-    renderer_.Recompose();
+  std::string bytes;
+  if (const FileError error = ReadWholeFile(lastChosenFile_, bytes, kMaxTextFileBytes); error.failed()) {
+    ShowFileError(error.number, error.description);
+  } else if (KeepCurrentDocument()) {
+    TextIdentity text = IdentifyText(lastChosenFile_, bytes);
+    if (OfferKeptDocument(text)) {
+      renderer_.StandardRefresh();
+    } else {
+      LoadChosenFile(lastChosenFile_, std::move(bytes));
+      LinkCurrentText(std::move(text));
+      renderer_.DrawFooters(state_.pages.PageBitmap(1), 1);
+      renderer_.Recompose();
+    }
     SaveUndoPoint();
     EnableDocumentItems();
   }
   state_.DialogBusy = 0;
 }
 
-bool ViewerShell::LoadChosenFile(const std::string& path) {
-  std::string bytes;
-  if (const FileError error = ReadWholeFile(path, bytes, kMaxTextFileBytes); error.failed()) {
-    ShowFileError(error.number, error.description);
-    return false;
-  }
+void ViewerShell::LoadChosenFile(const std::string& path, std::string bytes) {
   const std::vector<std::string> lines = ReadTextLinesCp1252(bytes);
   bytes = std::string();
   state_.pages.Clear();
@@ -98,7 +103,6 @@ bool ViewerShell::LoadChosenFile(const std::string& path) {
   SetPageCaption(false);
   window_.FocusCanvas();
   if (result.droppedPages) ShowProgrammerMessage(std::string(Text(TextId::ViewerMessageTooManyPages)));
-  return true;
 }
 
 void ViewerShell::GoToPage() {

@@ -70,6 +70,7 @@ void ViewerShell::ReadSettings() { Settings("get", state_.settings, ProgramFile(
 
 void ViewerShell::Initialise() {
   cache_.SetPath(ProgramFile(kCacheFileName));
+  kept_.SetFolder(ProgramFile(kKeptFolderName) + "/");
   for (const int id : kDocumentItems) window_.SetItemEnabled(id, false);
   GuideInfo& guide = state_.guide;
   guide.GuideState = state_.settings.position.guideState;
@@ -99,6 +100,7 @@ void ViewerShell::RestoreCachedDocument() {
                        MessageStyle::SystemModal);
   window_.SetItemEnabled(cmd::Undo, false);
   if (!RebuildFromCache()) return;
+  ReadTextLink();
   Document& document = state_.document;
   // A hand-edited position far off the page would show nothing at all.
   state_.view.y = std::clamp(state_.settings.position.y, -kPageHeight, kViewHeight);
@@ -135,7 +137,11 @@ void ViewerShell::SaveUndoPoint() {
   const FileError error = cache_.Save(state_.document, [this] { window_.ProcessPendingEvents(); });
   window_.SetItemEnabled(cmd::Undo, true);
   window_.HideBusy();
-  if (error.failed()) ShowFileError(error.number, error.description);
+  if (error.failed()) {
+    ShowFileError(error.number, error.description);
+  } else {
+    WriteTextLink();  // only once cache.04 holds the linked document
+  }
 }
 
 bool ViewerShell::RebuildFromCache() {

@@ -4,6 +4,7 @@
 #include "viewer/canvas/PictureLoader.h"
 #include "viewer/canvas/ViewerState.h"
 #include "viewer/document/CacheStore.h"
+#include "viewer/document/KeptDocuments.h"
 
 #include <QTimer>
 
@@ -94,7 +95,13 @@ class ViewerShell {
   void RestoreCachedDocument();
   void TurnPage(int delta);
   void Scroll(int delta, bool allowed);
-  bool LoadChosenFile(const std::string& path);
+  void LoadChosenFile(const std::string& path, std::string bytes);
+  // The kept documents of the texts the reader moved away from.
+  void LinkCurrentText(TextIdentity text);
+  void ReadTextLink();
+  void WriteTextLink();
+  bool KeepCurrentDocument();
+  bool OfferKeptDocument(const TextIdentity& text);
 
   ShellWindow& window_;
   UserDialogs& dialogs_;
@@ -107,6 +114,10 @@ class ViewerShell {
   CacheStore cache_;
   QTimer neighbours_;  // draws the pages beside the shown one while idle
   std::string lastChosenFile_;
+  KeptDocuments kept_;
+  TextIdentity currentText_;  // the text cache.04's document was made from
+  std::string currentLink_;   // its link as stored, and as the file holds it
+  std::string linkOnDisk_;
   bool leaving_ = false;
   bool commandRunning_ = false;
   bool closePending_ = false;       // asked while a command ran
