@@ -36,7 +36,7 @@ void PrintChosenPages(ViewerShell& shell, const ExportRequest& request, QWidget*
   PrintSettings& print = state.settings.print;
   if (state.DialogBusy == 0) WithDialogBusy(state, [&] { RunPrintSetupDialog(print, owner); });
   PrintPages(shell.renderer(), request, PrintJobSettings{print.copies, print.colourMode, print.quality},
-             [&shell](const std::string& text) { shell.ShowProgrammerMessage(text); });
+             [&shell](const std::string& text) { shell.ShowProgrammerMessage(text, MessageIcon::Warning); });
 }
 
 }  // namespace

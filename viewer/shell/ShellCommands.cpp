@@ -67,8 +67,7 @@ void ViewerShell::NewDocument() {
     return;
   }
   if (LoadChosenFile(lastChosenFile_)) {
-    renderer_.DrawFooters(state_.pages.PageBitmap(1), 1);
-    renderer_.Recompose();
+    renderer_.Recompose();  // page 1 is drawn with its footers as it is shown
     SaveUndoPoint();
     EnableDocumentItems();
   }
@@ -84,7 +83,7 @@ bool ViewerShell::LoadChosenFile(const std::string& path) {
   const std::vector<std::string> lines = ReadTextLinesCp1252(bytes);
   bytes = std::string();
   state_.pages.Clear();
-  state_.ViewBuffer = NewWhiteBitmap(kViewWidth, kViewHeight);
+  state_.ViewBuffer = state_.pages.NewScreenPicture(kViewWidth, kViewHeight);
   state_.view = ViewState{};
   CanvasLoadSteps steps(*this);
   const TextLoadResult result = LoadTextDocument(state_.document, lines, FolderOf(path), steps);
@@ -92,7 +91,7 @@ bool ViewerShell::LoadChosenFile(const std::string& path) {
   renderer_.BuildColumnTable();
   SetPageCaption(false);
   window_.FocusCanvas();
-  if (result.droppedPages) ShowProgrammerMessage(std::string(Text(TextId::ViewerMessageTooManyPages)));
+  if (result.droppedPages) ShowWarning(TextId::ViewerMessageTooManyPages);
   return true;
 }
 

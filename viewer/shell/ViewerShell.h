@@ -1,5 +1,6 @@
 #pragma once
 
+#include "texts/TextId.h"
 #include "viewer/canvas/PageRenderer.h"
 #include "viewer/canvas/PictureLoader.h"
 #include "viewer/canvas/ViewerState.h"
@@ -32,6 +33,9 @@ class ViewerShell {
   // The window's first message: menu states, colours, the empty view, and
   // the document of the last run when cache.04 holds one.
   void Initialise();
+  // The screen's pixel ratio, at start and whenever the window meets another
+  // screen: the pages are drawn again at it, on the same logical geometry.
+  void UsePixelRatio(double ratio);
 
   void OnCommand(int id);
   void OnKey(CanvasKey key);
@@ -52,7 +56,9 @@ class ViewerShell {
   void SaveUndoPoint();
   bool RebuildFromCache();
   void SetPageCaption(bool flipForm);
-  void ShowProgrammerMessage(const std::string& text);
+  void ShowProgrammerMessage(const std::string& text, MessageIcon icon = MessageIcon::ByText);
+  // A command refused or cut short: the message with the warning icon.
+  void ShowWarning(TextId text);
   void ShowFileError(int number, const std::string& description);
   void EnableDocumentItems();
 
