@@ -10,7 +10,7 @@
 int RunEditor(int argc, char** argv, const TextSet& texts) {
   InstallTextSet(texts);
   QApplication app(argc, argv);
-  StartProgram(Text(TextId::EditorProgramName), Text(TextId::EditorVersionNumber), "editor");
+  StartProgram(Text(TextId::EditorProgramName), Text(TextId::EditorVersionNumber), "editor", texts.language);
 
   QtUserDialogs dialogs;
   EditorWindow window(dialogs);

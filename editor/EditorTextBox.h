@@ -7,8 +7,11 @@
 
 #include <array>
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
+
+class QMenu;
 
 #include "editor/BoxText.h"
 #include "editor/FindReplace.h"
@@ -24,6 +27,9 @@ QFont MakeEditorFont(bool bold);
 // "with format" writes are one and the same layout.
 class EditorTextBox : public QAbstractScrollArea {
  public:
+  // The edits the keys and the context menu share, in the menu's order.
+  enum class EditAction { Undo, Cut, Copy, Paste, Delete, SelectAll };
+
   static constexpr int kCellWidth = 8;
   static constexpr int kLeftMargin = 3;
   static constexpr int kTopMargin = 1;
@@ -55,6 +61,14 @@ class EditorTextBox : public QAbstractScrollArea {
   QRect CellRect(std::size_t line, std::size_t column) const;
   QRect CaretRect() const;
 
+  // Whether an edit can act now, and the edit itself.
+  bool CanDo(EditAction action) const;
+  void Do(EditAction action);
+  // The menu a right click opens: Undo, Cut, Copy, Paste, Delete and
+  // Select All in Qt's texts (so in the build's language), each enabled
+  // when it can act and carrying its EditAction as data.
+  std::unique_ptr<QMenu> MakeContextMenu();
+
  protected:
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
@@ -69,6 +83,7 @@ class EditorTextBox : public QAbstractScrollArea {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   // The one edit the box can take back, as the platform's box keeps it.

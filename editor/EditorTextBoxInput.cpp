@@ -2,9 +2,12 @@
 #include "editor/EditorTextBox.h"
 
 #include <QClipboard>
+#include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QScrollBar>
 
@@ -63,22 +66,21 @@ void EditorTextBox::keyPressEvent(QKeyEvent* event) {
 
 bool EditorTextBox::HandleEditKey(QKeyEvent* event) {
   if (event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo)) {
-    Undo();
+    Do(EditAction::Undo);
   } else if (event->matches(QKeySequence::Copy)) {
-    CopySelection();
+    Do(EditAction::Copy);
   } else if (event->matches(QKeySequence::Cut)) {
-    CopySelection();
-    DeleteSelectionOr(Move::CharOn);
+    Do(EditAction::Cut);
   } else if (event->matches(QKeySequence::Paste)) {
-    PasteText();
+    Do(EditAction::Paste);
   } else if (event->matches(QKeySequence::SelectAll)) {
-    SetSelection(0, content_.Size());
+    Do(EditAction::SelectAll);
   } else if (event->matches(QKeySequence::DeleteStartOfWord)) {
     DeleteSelectionOr(Move::WordBack);
   } else if (event->matches(QKeySequence::DeleteEndOfWord)) {
     DeleteSelectionOr(Move::WordOn);
   } else if (event->matches(QKeySequence::Delete)) {
-    DeleteSelectionOr(Move::CharOn);
+    Do(EditAction::Delete);
   } else if (event->key() == Qt::Key_Backspace) {
     DeleteSelectionOr(Move::CharBack);
   } else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
@@ -89,6 +91,67 @@ bool EditorTextBox::HandleEditKey(QKeyEvent* event) {
     return false;
   }
   return true;
+}
+
+bool EditorTextBox::CanDo(EditAction action) const {
+  const TextSelection selection = Selection();
+  switch (action) {
+    case EditAction::Undo: return undo_.valid;
+    case EditAction::Cut:
+    case EditAction::Copy:
+    case EditAction::Delete: return selection.start != selection.end;
+    case EditAction::Paste: return !QGuiApplication::clipboard()->text().isEmpty();
+    case EditAction::SelectAll: return selection.end - selection.start < content_.Size();
+  }
+  return false;
+}
+
+void EditorTextBox::Do(EditAction action) {
+  switch (action) {
+    case EditAction::Undo: Undo(); break;
+    case EditAction::Copy: CopySelection(); break;
+    case EditAction::Cut:
+      // With nothing selected there is nothing to cut: the text stays.
+      if (!CanDo(EditAction::Cut)) break;
+      CopySelection();
+      DeleteSelectionOr(Move::CharOn);
+      break;
+    case EditAction::Paste: PasteText(); break;
+    case EditAction::Delete: DeleteSelectionOr(Move::CharOn); break;  // the Delete key also without a selection
+    case EditAction::SelectAll: SetSelection(0, content_.Size()); break;
+  }
+}
+
+std::unique_ptr<QMenu> EditorTextBox::MakeContextMenu() {
+  struct Item {
+    EditAction action;
+    const char* text;  // Qt's own text of the platform's edit box
+    QKeySequence::StandardKey key;
+  };
+  static constexpr Item kItems[] = {
+      {EditAction::Undo, "&Undo", QKeySequence::Undo},
+      {EditAction::Cut, "Cu&t", QKeySequence::Cut},
+      {EditAction::Copy, "&Copy", QKeySequence::Copy},
+      {EditAction::Paste, "&Paste", QKeySequence::Paste},
+      {EditAction::Delete, "Delete", QKeySequence::Delete},
+      {EditAction::SelectAll, "Select All", QKeySequence::SelectAll},
+  };
+  auto menu = std::make_unique<QMenu>(this);
+  for (const Item& item : kItems) {
+    if (item.action == EditAction::Cut || item.action == EditAction::SelectAll) menu->addSeparator();
+    const QString shortcut = QKeySequence(item.key).toString(QKeySequence::NativeText);
+    QAction* action = menu->addAction(QCoreApplication::translate("QWidgetTextControl", item.text) + '\t' + shortcut);
+    action->setData(static_cast<int>(item.action));
+    action->setEnabled(CanDo(item.action));
+    connect(action, &QAction::triggered, this, [this, what = item.action] { Do(what); });
+  }
+  return menu;
+}
+
+void EditorTextBox::contextMenuEvent(QContextMenuEvent* event) {
+  const std::unique_ptr<QMenu> menu = MakeContextMenu();
+  menu->exec(event->globalPos());
+  event->accept();
 }
 
 bool EditorTextBox::HandleMoveKey(QKeyEvent* event) {

@@ -244,5 +244,6 @@ void EditorWindow::OnFindRequest(const SearchRecord& request) {
   if (result.message == FindMessage::None) return;
   dialogs_.ShowMessage(Text(TextId::EditorFindTitle),
                        Text(result.message == FindMessage::NoMatches ? TextId::EditorMessageNoMatches
-                                                                     : TextId::EditorMessageNoOtherResults));
+                                                                     : TextId::EditorMessageNoOtherResults),
+                       MessageStyle::Plain, MessageIcon::Information);
 }

@@ -3,7 +3,10 @@
 #include "platform/ProgramFolder.h"
 
 #include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStandardPaths>
+#include <QTranslator>
 
 namespace {
 
@@ -11,9 +14,26 @@ QString ToQ(std::string_view text) { return QString::fromUtf8(text.data(), stati
 
 }  // namespace
 
-void StartProgram(std::string_view programName, std::string_view version, std::string_view kind) {
+QTranslator* InstallQtTranslations(std::string_view language, const QString& folder) {
+  // Qt speaks English without help, whatever the system's language.
+  if (language.empty() || language == "en") return nullptr;
+  auto* translator = new QTranslator(QCoreApplication::instance());
+  const QString where = folder.isEmpty() ? QLibraryInfo::path(QLibraryInfo::TranslationsPath) : folder;
+  if (!translator->load(QStringLiteral("qtbase_") + ToQ(language), where)) {
+    delete translator;
+    return nullptr;
+  }
+  QCoreApplication::installTranslator(translator);
+  // Dates and sizes in the file chooser follow the language too.
+  QLocale::setDefault(QLocale(ToQ(language)));
+  return translator;
+}
+
+void StartProgram(std::string_view programName, std::string_view version, std::string_view kind,
+                  std::string_view language) {
   QCoreApplication::setApplicationName(ToQ(programName));
   QCoreApplication::setApplicationVersion(ToQ(version));
+  InstallQtTranslations(language, {});
   const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
                              QStringLiteral("/marvessa/") + ToQ(kind);
   SetProgramFolder(ResolveProgramFolder(ExecutableFolder(), userFolder.toStdString()));

@@ -33,10 +33,20 @@ std::uint32_t ValueOf(const QColor& colour) {
          (static_cast<std::uint32_t>(colour.blue()) << 16);
 }
 
+QMessageBox::Icon BoxIcon(MessageIcon icon, std::string_view text) {
+  switch (IconShown(icon, text)) {
+    case MessageIcon::Information: return QMessageBox::Information;
+    case MessageIcon::Warning: return QMessageBox::Warning;
+    case MessageIcon::Question: return QMessageBox::Question;
+    default: return QMessageBox::NoIcon;
+  }
+}
+
 }  // namespace
 
-void QtUserDialogs::ShowMessage(std::string_view caption, std::string_view text, MessageStyle style) {
-  QMessageBox box(QMessageBox::NoIcon, ToQ(caption), ToQ(text), QMessageBox::Ok, owner_);
+void QtUserDialogs::ShowMessage(std::string_view caption, std::string_view text, MessageStyle style,
+                                MessageIcon icon) {
+  QMessageBox box(BoxIcon(icon, text), ToQ(caption), ToQ(text), QMessageBox::Ok, owner_);
   if (style != MessageStyle::Plain) {
     box.setWindowModality(Qt::ApplicationModal);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -49,9 +59,9 @@ void QtUserDialogs::ShowMessage(std::string_view caption, std::string_view text,
   box.exec();
 }
 
-bool QtUserDialogs::AskYesNo(std::string_view caption, std::string_view text) {
-  return QMessageBox::question(owner_, ToQ(caption), ToQ(text), QMessageBox::Yes | QMessageBox::No) ==
-         QMessageBox::Yes;
+bool QtUserDialogs::AskYesNo(std::string_view caption, std::string_view text, MessageIcon icon) {
+  QMessageBox box(BoxIcon(icon, text), ToQ(caption), ToQ(text), QMessageBox::Yes | QMessageBox::No, owner_);
+  return box.exec() == QMessageBox::Yes;
 }
 
 std::optional<std::string> QtUserDialogs::AskText(std::string_view title, std::string_view prompt) {

@@ -11,8 +11,9 @@ class QtUserDialogs : public UserDialogs {
   // The window is made after its dialogs: it becomes their owner then.
   void SetOwner(QWidget* owner) { owner_ = owner; }
 
-  void ShowMessage(std::string_view caption, std::string_view text, MessageStyle style) override;
-  bool AskYesNo(std::string_view caption, std::string_view text) override;
+  void ShowMessage(std::string_view caption, std::string_view text, MessageStyle style,
+                   MessageIcon icon) override;
+  bool AskYesNo(std::string_view caption, std::string_view text, MessageIcon icon) override;
   std::optional<std::string> AskText(std::string_view title, std::string_view prompt) override;
   std::string ChooseFileToOpen(const FileChoice& choice) override;
   std::string ChooseFileToSave(const FileChoice& choice) override;

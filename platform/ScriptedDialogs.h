@@ -8,10 +8,11 @@
 
 // Dialogs answered from queues, for tests and the headless driver. Every
 // box with a text is reported as one line:
-//   message CAPTION | TEXT
-//   question CAPTION | TEXT -> yes|no
+//   message CAPTION | TEXT [ICON]
+//   question CAPTION | TEXT -> yes|no [ICON]
 //   input TITLE | PROMPT -> ANSWER        (ANSWER empty when cancelled)
-// with CR LF or LF inside a text written as \n. The file and colour
+// with CR LF or LF inside a text written as \n, and " [ICON]" (information,
+// warning, question) only for a box that shows an icon. The file and colour
 // choosers print nothing; what they were asked is kept for tests. An empty
 // queue answers "no", cancel, or an empty file name.
 class ScriptedDialogs : public UserDialogs {
@@ -26,8 +27,9 @@ class ScriptedDialogs : public UserDialogs {
   FileChoice lastFileChoice;
   std::uint32_t lastColourInitial = 0;
 
-  void ShowMessage(std::string_view caption, std::string_view text, MessageStyle style) override;
-  bool AskYesNo(std::string_view caption, std::string_view text) override;
+  void ShowMessage(std::string_view caption, std::string_view text, MessageStyle style,
+                   MessageIcon icon) override;
+  bool AskYesNo(std::string_view caption, std::string_view text, MessageIcon icon) override;
   std::optional<std::string> AskText(std::string_view title, std::string_view prompt) override;
   std::string ChooseFileToOpen(const FileChoice& choice) override;
   std::string ChooseFileToSave(const FileChoice& choice) override;
@@ -37,5 +39,7 @@ class ScriptedDialogs : public UserDialogs {
   static std::string OneLine(std::string_view text);
 
  private:
+  static std::string IconSuffix(MessageIcon icon, std::string_view text);
+
   LineSink sink_;
 };

@@ -8,6 +8,7 @@
 void StartDriverProgram(const DriverOptions& options, ProgramKind program) {
   InstallTextSet(options.Texts());
   const VersionRecord record = VersionRecordOf(options.Texts(), program);
-  StartProgram(record.productName, record.numbers, program == ProgramKind::Viewer ? "viewer" : "editor");
+  StartProgram(record.productName, record.numbers, program == ProgramKind::Viewer ? "viewer" : "editor",
+               options.Texts().language);
   if (!options.folder.empty()) SetProgramFolder(options.folder);
 }

@@ -11,8 +11,10 @@
 //   status             prints "status PART1 | PART2"
 //   text               prints "text TEXT | START END" (escaped)
 //   lines              prints each visual line as "[LINE]"
+//   context            prints the box's context menu, one "context N "TEXT" on|off"
+//                      line an item; "context N" chooses item N (from 1)
 //   version, menus, texts, file   what the program shows (tools/DriverTexts.h)
-// Messages print as "message CAPTION | TEXT"; "exit" when the window ends,
+// Messages print as "message CAPTION | TEXT [ICON]"; "exit" when the window ends,
 // which ends the script.
 #include "tools/DriverOptions.h"
 
@@ -21,6 +23,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 
 #include <map>
@@ -52,6 +55,7 @@ class EditorSession {
         {"set", &EditorSession::SetField},     {"click", &EditorSession::Click},
         {"choose", &EditorSession::Choose},    {"status", &EditorSession::Status},
         {"text", &EditorSession::PrintText},   {"lines", &EditorSession::PrintLines},
+        {"context", &EditorSession::ContextMenu},
     };
     if (window_.HasEnded()) return;
     const QWidget* dialog = window_.OpenDialog();
@@ -184,6 +188,30 @@ class EditorSession {
       PrintDriverLine("[" + EscapeDriverText(Utf8FromText(
                                 std::u16string_view(content.Text()).substr(line.start, line.length))) +
                       "]");
+    }
+  }
+
+  // The menu a right click on the box opens, as it would open now.
+  void ContextMenu(const DriverCommand& command) {
+    const std::unique_ptr<QMenu> menu = window_.Box().MakeContextMenu();
+    QList<QAction*> items;
+    for (QAction* action : menu->actions()) {
+      if (!action->isSeparator()) items.push_back(action);
+    }
+    if (command.rest.empty()) {
+      for (qsizetype k = 0; k < items.size(); ++k) {
+        PrintDriverLine("context " + std::to_string(k + 1) + " \"" + EscapeDriverText(Utf8Of(items[k]->text())) +
+                        "\" " + (items[k]->isEnabled() ? "on" : "off"));
+      }
+      return;
+    }
+    long long item = 0;
+    if (!ParseDriverNumber(command.rest, item) || item < 1 || item > items.size()) {
+      PrintDriverError(command, "no such item of the context menu");
+    } else if (!items[item - 1]->isEnabled()) {
+      PrintDriverError(command, "the item is disabled");
+    } else {
+      items[item - 1]->trigger();
     }
   }
 

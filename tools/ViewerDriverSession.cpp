@@ -196,8 +196,8 @@ bool ViewerDriverSession::SavePicture(const DriverCommand& command) {
   long long page = 0;
   if (blank == std::string::npos || !ParseDriverNumber(command.rest.substr(0, blank), page)) return false;
   if (page < 1 || page > kMaxPages) return false;
-  return state.pages.PageBitmap(static_cast<int>(page)).save(QString::fromStdString(command.rest.substr(blank + 1)),
-                                                             "PNG");
+  return state.pages.PageAtRatioOne(static_cast<int>(page))
+      .save(QString::fromStdString(command.rest.substr(blank + 1)), "PNG");
 }
 
 bool ViewerDriverSession::Kill() {

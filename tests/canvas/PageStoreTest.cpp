@@ -45,6 +45,23 @@ TEST_F(PageStoreTest, WhatTheMouseDrewStaysUntilThePageIsDrawnAgain) {
   EXPECT_NE(state.pages.PageBitmap(1).pixel(41, 64), highlighted);
 }
 
+// On a dense screen the page is drawn at twice the pixels on the same
+// geometry, while the page as such stays 794 x 1122, byte for byte.
+TEST_F(PageStoreTest, ADenseScreenGetsTwiceThePixelsAndTheSamePage) {
+  MarkedDocument(2);
+  renderer.InvalidatePages(0);
+  state.document.CurrentPage = 1;
+  renderer.HighlightCell(6, 5);
+  const QImage atOne = state.pages.PageBitmap(1).copy();
+  state.pages.SetPixelRatio(2);
+  const QImage& dense = state.pages.PageBitmap(1);
+  EXPECT_EQ(dense.size(), QSize(1588, 2244));
+  EXPECT_EQ(dense.pixel(200, 160), kRed) << "the underline of line 5 under (100, 80)";
+  EXPECT_EQ(dense.pixel(201, 161), kRed);
+  EXPECT_EQ(dense.pixel(83, 141), qRgb(51, 153, 255)) << "the highlight of column 6 on line 5";
+  EXPECT_EQ(state.pages.PageAtRatioOne(1), atOne);
+}
+
 TEST_F(PageStoreTest, ARenderLeavesNoTraceOfThePreviousPicture) {
   MarkedDocument(2);
   state.guide = {kGuideOn, 5, 5, qRgb(0xC0, 0xC0, 0xC0)};

@@ -68,13 +68,13 @@ TEST_F(PictureLoaderTest, BadFilesGiveTheirMessageWordForWord) {
   EXPECT_TRUE(pictures.GraphicLoadImageFileToBitmap(missing, 0, 0, false).isNull());
   ASSERT_EQ(messages.size(), 1u);
   EXPECT_EQ(messages[0], "message Programador | [GraphicLoadImageFileToBitmap] called on <" +
-                             missing.toStdString() + "> Missing file");
+                             missing.toStdString() + "> Missing file [warning]");
   for (const QString& path : cases) {
     messages.clear();
     EXPECT_TRUE(pictures.GraphicLoadImageFileToBitmap(path, 0, 0, false).isNull()) << path.toStdString();
     ASSERT_EQ(messages.size(), 1u) << path.toStdString();
     EXPECT_EQ(messages[0], "message Programador | [GraphicLoadImageFileToBitmap] [GdipLoadImagefromFile] "
-                           "read error on <" + path.toStdString() + ">");
+                           "read error on <" + path.toStdString() + "> [warning]");
   }
 }
 

@@ -72,7 +72,9 @@ class EditorDriverTest : public testing::TestWithParam<Language> {
            std::to_string(pages) + T(TextId::EditorStatusPagesSuffix);
   }
   static std::string Message(TextId text) { return "message " + T(TextId::CaptionProgrammer) + " | " + T(text); }
-  static std::string FindMessage(TextId text) { return "message " + T(TextId::EditorFindTitle) + " | " + T(text); }
+  static std::string FindMessage(TextId text) {
+    return "message " + T(TextId::EditorFindTitle) + " | " + T(text) + " [information]";
+  }
 
   TempFolder folder_;
 };
@@ -145,11 +147,11 @@ TEST_P(EditorDriverTest, FileFailuresAreReportedAndLoseNothing) {
       "command 1003", "choose " + PathOf("no/such/folder.txt"), "command 1004",
   });
   const Lines expected = {
-      "message " + T(TextId::CaptionProgrammer) + " | " + ErrorText(EIO, std::strerror(EIO)),
+      "message " + T(TextId::CaptionProgrammer) + " | " + ErrorText(EIO, std::strerror(EIO)) + " [warning]",
       "text my work | 0 0",
       "text my work | 0 0",
-      "message " + T(TextId::CaptionProgrammer) + " | " + ErrorText(EISDIR, std::strerror(EISDIR)),
-      "message " + T(TextId::CaptionProgrammer) + " | " + ErrorText(ENOENT, std::strerror(ENOENT)),
+      "message " + T(TextId::CaptionProgrammer) + " | " + ErrorText(EISDIR, std::strerror(EISDIR)) + " [warning]",
+      "message " + T(TextId::CaptionProgrammer) + " | " + ErrorText(ENOENT, std::strerror(ENOENT)) + " [warning]",
   };
   EXPECT_EQ(printed, expected);
 }

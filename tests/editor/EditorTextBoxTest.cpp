@@ -2,10 +2,14 @@
 // and what keys and the mouse do.
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QImage>
+#include <QMenu>
 #include <QScrollBar>
 #include <QTest>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -108,9 +112,28 @@ struct KeyCase {
   TextSelection selection;
 };
 
-TEST_F(EditorTextBoxTest, KeysEditAsInThePlatformBox) {
+// Item `n` (from 1) of the box's context menu, chosen as a click on it would.
+void ChooseFromMenu(QWidget* w, int n) {
+  const std::unique_ptr<QMenu> menu = static_cast<EditorTextBox*>(w)->MakeContextMenu();
+  QList<QAction*> items;
+  for (QAction* action : menu->actions()) {
+    if (!action->isSeparator()) items.push_back(action);
+  }
+  ASSERT_EQ(items.size(), 6);
+  ASSERT_TRUE(items[n - 1]->isEnabled()) << "item " << n;
+  items[n - 1]->trigger();
+}
+
+TEST_F(EditorTextBoxTest, KeysAndTheContextMenuEditAsInThePlatformBox) {
   const auto click = [](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     return [key, modifiers](QWidget* w) { QTest::keyClick(w, key, modifiers); };
+  };
+  // The menu's items: Undo, Cut, Copy, Paste, Delete, Select All.
+  const auto selectThenMenu = [](std::vector<int> items) {
+    return [items](QWidget* w) {
+      QTest::keyClick(w, Qt::Key_Right, Qt::ShiftModifier);
+      for (const int item : items) ChooseFromMenu(w, item);
+    };
   };
   const KeyCase cases[] = {
       {"Enter types CR LF", u"ab", 1, click(Qt::Key_Return), u"a\r\nb", {3, 3}},
@@ -152,6 +175,12 @@ TEST_F(EditorTextBoxTest, KeysEditAsInThePlatformBox) {
       {"Ctrl+A selects everything", u"a\r\nb", 0, click(Qt::Key_A, Qt::ControlModifier), u"a\r\nb",
        {0, 4}},
       {"control keys type nothing", u"ab", 1, click(Qt::Key_B, Qt::ControlModifier), u"ab", {1, 1}},
+      {"Ctrl+X with nothing selected cuts nothing", u"ab", 1, click(Qt::Key_X, Qt::ControlModifier), u"ab", {1, 1}},
+      {"the menu's Cut takes the selection", u"abc", 1, selectThenMenu({2}), u"ac", {1, 1}},
+      {"the menu's Paste puts it where the caret is", u"abc", 1, selectThenMenu({2, 6, 4}), u"b", {1, 1}},
+      {"the menu's Undo takes back its Delete", u"abc", 1, selectThenMenu({5, 1}), u"abc", {2, 2}},
+      {"the menu's Copy leaves the text", u"abc", 1, selectThenMenu({3}), u"abc", {1, 2}},
+      {"the menu's Select All", u"a\r\nb", 1, [](QWidget* w) { ChooseFromMenu(w, 6); }, u"a\r\nb", {0, 4}},
   };
   for (const KeyCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -160,6 +189,37 @@ TEST_F(EditorTextBoxTest, KeysEditAsInThePlatformBox) {
     c.keys(&box_);
     EXPECT_EQ(box_.Text(), c.after);
     EXPECT_EQ(box_.Selection(), c.selection);
+  }
+}
+
+// Each item of the context menu is enabled exactly when it can act.
+TEST_F(EditorTextBoxTest, TheContextMenuEnablesWhatCanAct) {
+  struct Case {
+    const char* name;
+    std::u16string text;
+    TextSelection selection;
+    const char* clipboard;
+    bool typed;  // an edit to take back
+    std::vector<bool> enabled;  // Undo, Cut, Copy, Paste, Delete, Select All
+  };
+  const Case cases[] = {
+      {"an empty box", u"", {0, 0}, "", false, {false, false, false, false, false, false}},
+      {"text, nothing selected", u"abc", {1, 1}, "x", false, {false, false, false, true, false, true}},
+      {"a selection after typing", u"abc", {0, 2}, "x", true, {true, true, true, true, true, true}},
+      {"everything selected", u"abc", {0, 3}, "", false, {false, true, true, false, true, false}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    box_.SetText(c.text);
+    if (c.typed) box_.TypeText(u"z");
+    box_.SetSelection(c.selection.start, c.selection.end);
+    QGuiApplication::clipboard()->setText(c.clipboard);
+    const std::unique_ptr<QMenu> menu = box_.MakeContextMenu();
+    std::vector<bool> enabled;
+    for (const QAction* action : menu->actions()) {
+      if (!action->isSeparator()) enabled.push_back(action->isEnabled());
+    }
+    EXPECT_EQ(enabled, c.enabled);
   }
 }
 

@@ -188,7 +188,8 @@ TEST_F(Export, AFailedWriteIsReportedOnceInsteadOfSuccess) {
   WriteFileBytes(ProgramFilePath("x"), "a file where the folder would be");
   const auto lines = Run(LoadScript(WritePagedText(3)) + "command 1070\nclick 7007\nset 7008 x\nclick 7011\n", "en");
   EXPECT_EQ(Matching(lines, "message"),
-            std::vector<std::string>{"message Programmer | Err: 20 Not a directory (" + ProgramFilePath("x") + ")"});
+            std::vector<std::string>{"message Programmer | Err: 20 Not a directory (" + ProgramFilePath("x") +
+                                     ") [warning]"});
 }
 
 // Five pages, page 5 showing a picture file that is missing; page 3 blocked
@@ -227,7 +228,8 @@ TEST_F(Export, AWriteFailingPartWayStopsTheExportAtThatPage) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(ProgramFilePath("x")), {}), blocked ? 3 : 5)
         << "no temporary file";
     if (blocked) {
-      EXPECT_EQ(messages, std::vector<std::string>{"message Programmer | Err: 21 Is a directory (" + third + ")"});
+      EXPECT_EQ(messages,
+                std::vector<std::string>{"message Programmer | Err: 21 Is a directory (" + third + ") [warning]"});
       EXPECT_TRUE(std::filesystem::is_directory(third));
       EXPECT_FALSE(written(4) || written(5));
       EXPECT_FALSE(std::filesystem::exists(ProgramFilePath("x/4.png")));
@@ -247,7 +249,9 @@ TEST_F(Export, AProgramFolderWithoutWriteAccessIsReported) {
   std::filesystem::permissions(ProgramFolderPath(), std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
   const auto lines = Run("command 1070\nset 7008 x\nclick 7011\n", "en");
   std::filesystem::permissions(ProgramFolderPath(), std::filesystem::perms::owner_all);
-  EXPECT_EQ(Matching(lines, "message Programmer | Err: 13 Permission denied (" + ProgramFilePath("x") + ")").size(), 1u);
+  EXPECT_EQ(
+      Matching(lines, "message Programmer | Err: 13 Permission denied (" + ProgramFilePath("x") + ") [warning]").size(),
+      1u);
   EXPECT_TRUE(Matching(lines, "message Programmer | Exported").empty());
 }
 

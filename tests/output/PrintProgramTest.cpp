@@ -120,15 +120,16 @@ TEST_F(Print, WithoutADefaultPrinterTwoMessagesOnceThenNothing) {
     bool scheduler;
     const char* error;
   };
-  const Case cases[] = {{false, "message Programmer | Err: 1282 Print system not available"},
-                        {true, "message Programmer | Err: 1030 No default printer"}};
+  const Case cases[] = {{false, "message Programmer | Err: 1282 Print system not available [warning]"},
+                        {true, "message Programmer | Err: 1030 No default printer [warning]"}};
   for (const Case& c : cases) {
     std::filesystem::remove_all(ProgramFolderPath());
     if (c.scheduler) StartScheduler(false);
     if (IsSkipped()) return;
     const auto lines = Run(PrintRangeScript(4, 1, 4), "en");
     EXPECT_EQ(Matching(lines, "message"),
-              (std::vector<std::string>{c.error, "message Programmer | You do not have a Printer configured by default ..."}));
+              (std::vector<std::string>{
+                  c.error, "message Programmer | You do not have a Printer configured by default ... [warning]"}));
     EXPECT_EQ(LastState(lines)["page"], "1");
   }
   EXPECT_EQ(cups_->FinishedJobs(), 0);
@@ -141,7 +142,8 @@ TEST_F(Print, AHungPrintSystemIsGivenUpOn) {
   UseScheduler(path);
   const auto lines = Run(LoadScript(WritePagedText(1)) + "command 1070\nclick 7013\nclick 1009\nstate\n", "en");
   ::close(listener);
-  EXPECT_EQ(Matching(lines, "message"), std::vector<std::string>{"message Programmer | Err: 1282 Print system not available"});
+  EXPECT_EQ(Matching(lines, "message"),
+            std::vector<std::string>{"message Programmer | Err: 1282 Print system not available [warning]"});
   EXPECT_EQ(LastState(lines)["busy"], "0");
 }
 
@@ -151,7 +153,7 @@ TEST_F(Print, AQueueThatRejectsJobsIsReportedOnce) {
   ASSERT_TRUE(cups_->RejectJobs(kQueue, why)) << why;
   const auto lines = Run(PrintRangeScript(3, 1, 3));
   EXPECT_EQ(Matching(lines, "message"),
-            std::vector<std::string>{"message Programador | Err: 1286 server-error-not-accepting-jobs"});
+            std::vector<std::string>{"message Programador | Err: 1286 server-error-not-accepting-jobs [warning]"});
   EXPECT_EQ(cups_->FinishedJobs(), 0);
 }
 

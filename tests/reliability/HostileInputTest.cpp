@@ -119,7 +119,8 @@ class HostileInput : public ::testing::Test {
   }
 
   static std::string ReadError(const std::string& path) {
-    return "message Programador | [GraphicLoadImageFileToBitmap] [GdipLoadImagefromFile] read error on <" + path + ">";
+    return "message Programador | [GraphicLoadImageFileToBitmap] [GdipLoadImagefromFile] read error on <" + path +
+           "> [warning]";
   }
 
   TempFolder folder;
@@ -220,7 +221,7 @@ TEST_F(HostileInput, TheFullestCacheLoadsDrawsMarksAndUndoes) {
   EXPECT_NE(states[0].find("page=200 pages=200 loaded=1"), std::string::npos) << states[0];
   EXPECT_NE(states[2].find("pages=200 loaded=1"), std::string::npos) << states[2];
   EXPECT_EQ(messages, (std::vector<std::string>{"message Programmer | Let's read your cache, Wait ...",
-                                                "message Programmer | No more marks fit on this line ..."}));
+                                                "message Programmer | No more marks fit on this line ... [warning]"}));
   // The document is held compactly: far less than the file's 425 MB.
   const long limitKb = 1024 * (kSanitized ? 1200 : 400);
   EXPECT_LT(driver.PeakKilobytes(), limitKb);

@@ -181,6 +181,7 @@ TEST_P(UnwritableFolder, TheUserIsToldAndThePreviousFileStays) {
 
     std::string expected = "message Programador | Err: " + std::to_string(error) + " " + std::strerror(error);
     if (path.namesThePath) expected += " (" + ProgramPath(path.file) + ")";
+    expected += " [warning]";
     EXPECT_EQ(Failures(lines), std::vector<std::string>{expected});
     EXPECT_EQ(ReadFileBytes(ProgramPath(path.file)), previous) << "the previous file is kept whole";
     bool wentOn = false;

@@ -24,8 +24,12 @@ inline std::string WhereOf(const std::string& line) {
   return line.substr(0, quote);
 }
 
-// "A | B -> C" gives A and B (the answer after the arrow is the user's).
+// "A | B -> C [ICON]" gives A and B (the answer after the arrow is the
+// user's, the box's icon no text).
 inline std::vector<std::string> BarredParts(std::string rest) {
+  for (const char* icon : {" [information]", " [warning]", " [question]"}) {
+    if (rest.ends_with(icon)) rest.resize(rest.size() - std::string_view(icon).size());
+  }
   const std::size_t arrow = rest.rfind(" -> ");
   if (arrow != std::string::npos) rest.resize(arrow);
   std::vector<std::string> parts;

@@ -156,8 +156,9 @@ class TextWalk : public testing::TestWithParam<Build> {
     }
   }
 
-  void ExpectMessage(TextId text, TextId caption = CaptionProgrammer) const {
-    ExpectShown("message " + T(caption) + " | " + T(text));
+  // A message with the icon its box shows ("" for none).
+  void ExpectMessage(TextId text, const std::string& icon = "", TextId caption = CaptionProgrammer) const {
+    ExpectShown("message " + T(caption) + " | " + T(text) + icon);
   }
 
   // Nothing failed, and nothing shown is foreign to the build's table.
@@ -211,7 +212,7 @@ TEST_P(TextWalk, TheViewerShowsOnlyItsTableTexts) {
               T(ViewerAboutVisitMe));
   ExpectShown("file " + T(ViewerFileFilter) + " | *.* | " + T(ViewerFileFilter));
   ExpectShown("message " + T(ImageLoaderCaption) + " | " + T(ImageLoaderMissingBefore) + folder_.File("missing.png") +
-              T(ImageLoaderMissingAfter));
+              T(ImageLoaderMissingAfter) + " [warning]");
   ExpectMessage(ViewerMessageCacheRead);
   const auto states = Printed("state");
   ASSERT_EQ(states.size(), 4u);
@@ -224,14 +225,14 @@ TEST_P(TextWalk, TheViewerShowsOnlyItsTableTexts) {
   ExpectShown("dialog \"" + T(ConfiguratorTitle) + "\"");
   ExpectCaptions(kConfigurator);
   ExpectCaptions(kConfiguratorLists, "item");
-  ExpectMessage(ConfiguratorMessageFooterMissing);
+  ExpectMessage(ConfiguratorMessageFooterMissing, " [warning]");
 
   ExpectShown("dialog \"" + T(ColoursTitle) + "\"");
   ExpectCaptions(kColours);
   ExpectMessage(ColoursMessageSaved);
   ExpectShown("question " + T(CaptionProgrammer) + " | " + T(ColoursQuestionReset) + "\\n" +
-              T(ColoursQuestionResetConsequence) + " -> no");
-  ExpectShown("question " + T(CaptionProgrammer) + " | " + T(ColoursQuestionSaveOnExit) + " -> no");
+              T(ColoursQuestionResetConsequence) + " -> no [question]");
+  ExpectShown("question " + T(CaptionProgrammer) + " | " + T(ColoursQuestionSaveOnExit) + " -> no [question]");
 
   ExpectShown("dialog \"" + T(ExportTitle) + "\"");
   ExpectCaptions(kExport);
@@ -244,9 +245,9 @@ TEST_P(TextWalk, TheViewerShowsOnlyItsTableTexts) {
   ExpectShown("dialog \"" + T(PrintTitle) + "\"");
   ExpectCaptions(kPrint);
   ExpectCaptions(kPrintLists, "item");
-  ExpectMessage(PrintMessageNoDefaultPrinter);
+  ExpectMessage(PrintMessageNoDefaultPrinter, " [warning]");
 
-  ExpectMessage(ViewerMessageNotTwoLines);
+  ExpectMessage(ViewerMessageNotTwoLines, " [warning]");
   EXPECT_GE(Printed("input").size(), 2u) << "Go to and the link target";
   // Each missing picture is told of once per load: twice here (New, and the restart).
   EXPECT_EQ(Printed("message " + T(ImageLoaderCaption) + " | " + T(ImageLoaderMissingBefore)).size(), 2u);
@@ -283,8 +284,8 @@ TEST_P(TextWalk, TheEditorShowsOnlyItsTableTexts) {
   ExpectShown("dialog \"" + T(EditorReplaceDialogTitle) + "\"");
   ExpectCaptions(kFind);
   ExpectCaptions(kReplace);
-  ExpectMessage(EditorMessageNoMatches, EditorFindTitle);
-  ExpectMessage(EditorMessageNoOtherResults, EditorFindTitle);
+  ExpectMessage(EditorMessageNoMatches, " [information]", EditorFindTitle);
+  ExpectMessage(EditorMessageNoOtherResults, " [information]", EditorFindTitle);
   ExpectOnlyTableTexts(45, {});
 }
 

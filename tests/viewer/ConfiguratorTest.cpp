@@ -17,8 +17,8 @@ TEST_F(Configurator, ExitRefusesAnEnabledFooterWithoutTextButHasSavedAlready) {
     const char* message;  // expected message, or empty when the dialog closes
   };
   const Case cases[] = {
-      {"es", "", "message Programador | Tienes que escribir un Pie de Página ..."},
-      {"en", "", "message Programmer | You have to type a footer ..."},
+      {"es", "", "message Programador | Tienes que escribir un Pie de Página ... [warning]"},
+      {"en", "", "message Programmer | You have to type a footer ... [warning]"},
       {"es", "set 3333    \n", ""},  // blanks count as written
       {"en", "set 3333 x\n", ""},
   };
@@ -147,7 +147,8 @@ TEST_F(Configurator, AFailedSaveIsReported) {
   // A folder where the settings file should be: no write can replace it.
   std::filesystem::create_directories(ProgramFilePath(std::string(kSettingsFileName)));
   const auto lines = Run("command 1077\nclick 3357\nstate\n", "en");
-  EXPECT_EQ(Matching(lines, "message"), std::vector<std::string>{"message Programmer | Err: 21 Is a directory"});
+  EXPECT_EQ(Matching(lines, "message"),
+            std::vector<std::string>{"message Programmer | Err: 21 Is a directory [warning]"});
   EXPECT_EQ(LastState(lines)["busy"], "0");
 }
 

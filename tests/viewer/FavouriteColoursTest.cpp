@@ -128,8 +128,8 @@ TEST_F(FavouriteColours, ExitOffersToSaveChanges) {
     bool saved;
   };
   const Case cases[] = {
-      {"es", "yes", "question Programador | Desea guardar los cambios antes de Salir ? -> yes", true},
-      {"en", "no", "question Programmer | Do you want to save changes before exiting ? -> no", false},
+      {"es", "yes", "question Programador | Desea guardar los cambios antes de Salir ? -> yes [question]", true},
+      {"en", "no", "question Programmer | Do you want to save changes before exiting ? -> no [question]", false},
   };
   for (const Case& c : cases) {
     std::filesystem::remove_all(ProgramFolderPath());
@@ -159,7 +159,7 @@ TEST_F(FavouriteColours, ResetEmptiesTheFileAndSelectsWhite) {
   EXPECT_FALSE(std::filesystem::exists(PalettePath()));
   EXPECT_EQ(Matching(lines, "question"),
             std::vector<std::string>{"question Programador | Realmente desea RESETEAR ?\\nSe perderan todos tus "
-                                     "colores favoritos -> yes"});
+                                     "colores favoritos -> yes [question]"});
   EXPECT_EQ(PixelColour(lines, 0), 255u);
   EXPECT_EQ(PixelColour(lines, 1), kWhite);
   EXPECT_EQ(PixelColour(lines, 2), kWhite) << "the next opening is all white";
@@ -225,7 +225,7 @@ TEST_F(FavouriteColours, AFailedSaveIsReportedAndKeepsTheChanges) {
                          "reply yes\nclick 31003\ndialog\nclose\nstate\n");
   const auto messages = Matching(lines, "message Programador | Err: ");
   ASSERT_EQ(messages.size(), 2u) << "Save and the save on Exit";
-  EXPECT_EQ(messages[0], "message Programador | Err: 21 Is a directory");
+  EXPECT_EQ(messages[0], "message Programador | Err: 21 Is a directory [warning]");
   EXPECT_TRUE(Matching(lines, "message Programador | Mis Colores").empty()) << "no success shown";
   EXPECT_EQ(ControlLine(lines, 31002)["enabled"], "1");
   EXPECT_EQ(Matching(lines, "dialog title=").size(), 1u) << "still open after the failed save on Exit";

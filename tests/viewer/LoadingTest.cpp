@@ -82,7 +82,7 @@ TEST_F(Loading, MissingPicturesAreReportedAndKeepTheirAnchor) {
   const auto messages = Matching(lines, "message");
   ASSERT_GE(messages.size(), 2u);
   EXPECT_EQ(messages[0], "message Programador | [GraphicLoadImageFileToBitmap] called on <" +
-                             folder.File("missing.png") + "> Missing file");
+                             folder.File("missing.png") + "> Missing file [warning]");
   EXPECT_EQ(messages[1].rfind("message Programador | [GraphicLoadImageFileToBitmap] [GdipLoadImagefromFile] "
                               "read error on <", 0),
             0u);
@@ -151,7 +151,7 @@ TEST_F(Loading, TextBeyond200PagesIsDroppedWithAWord) {
   EXPECT_EQ(LastState(lines)["pages"], "200");
   EXPECT_EQ(Matching(lines, "message"),
             std::vector<std::string>{"message Programador | El texto tiene más de 200 páginas: el resto no se ha "
-                                     "cargado ..."});
+                                     "cargado ... [warning]"});
   const Document document = ReadCache();
   EXPECT_EQ(document.Line(200, 65).text, "Line 13000");
 
@@ -179,7 +179,7 @@ TEST_F(Loading, NamesAndFilesThatAreNotThere) {
   const std::string huge = WriteText("huge.txt", "x");
   std::filesystem::resize_file(huge, (std::uintmax_t{1} << 30) * 3);
   lines = LoadText(huge);
-  EXPECT_EQ(Matching(lines, "message").back(), "message Programador | Err: 27 File too large");
+  EXPECT_EQ(Matching(lines, "message").back(), "message Programador | Err: 27 File too large [warning]");
   EXPECT_EQ(LastState(lines)["busy"], "0");
   EXPECT_EQ(ReadCache().Line(1, 1).text, before);
 }

@@ -95,7 +95,7 @@ TEST_F(Marking, SelectorsAreDrawnAndTicked) {
 TEST_F(Marking, VerticalBarsNeedTwoLines) {
   auto lines = RunLoaded("command 1072\npress 8 40\ncommand 1074\n");
   EXPECT_EQ(Matching(lines, "message"),
-            std::vector<std::string>{"message Programador | No has seleccionado 2 líneas solamente ..."});
+            std::vector<std::string>{"message Programador | No has seleccionado 2 líneas solamente ... [warning]"});
   std::filesystem::remove_all(ProgramFolderPath());
   lines = RunLoaded("command 1072\npress 8 40\npress 8 104\ncommand 1074\ncommand 1047\n", "en");
   EXPECT_TRUE(Matching(lines, "message").empty());

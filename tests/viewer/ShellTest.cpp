@@ -2,6 +2,8 @@
 
 #include "platform/ProfileFile.h"
 
+#include <QImage>
+
 namespace {
 
 using Shell = ViewerProgram;
@@ -67,6 +69,38 @@ TEST_F(Shell, UndoRightAfterLoadingRebuildsTheSameDocument) {
   EXPECT_EQ(LastState(lines)["enabled"].find("1084"), std::string::npos) << "Undo greyed";
   EXPECT_EQ(lines.back(), "error command 1084: menu item 1084 is disabled");
   EXPECT_EQ(ReadFileBytes(folder.File("before.png")), ReadFileBytes(folder.File("after.png")));
+}
+
+// A screen of pixel ratio 2 shows the view at twice the pixels on the same
+// geometry; the page as such and its export stay byte for byte the same.
+TEST_F(Shell, ADenseScreenChangesTheViewOnly) {
+  const std::string text = WriteText("t.txt", NumberedLines(100));
+  std::map<std::string, std::string> bytes;
+  for (const char* ratio : {"1", "2"}) {
+    std::filesystem::remove_all(ProgramFolderPath());
+    ::setenv("QT_SCALE_FACTOR", ratio, 1);
+    const std::string page = folder.File(std::string("page") + ratio + ".png");
+    const std::string view = folder.File(std::string("view") + ratio + ".png");
+    Run("choose " + text + "\ncommand 1046\npress 28 72\nmove 60 72\nrelease 60 72\ncommand 1075\n"
+        "command 1072\npress 8 40\ncommand 1070\nset 7008 out\nclick 7011\nsave-page 1 " + page +
+        "\nsave-view " + view + "\n");
+    ::unsetenv("QT_SCALE_FACTOR");
+    bytes[std::string("page") + ratio] = ReadFileBytes(page);
+    for (const auto& exported : std::filesystem::directory_iterator(ProgramFilePath("out"))) {
+      bytes[std::string("export") + ratio] += ReadFileBytes(exported.path().string());
+    }
+    const QImage shown(QString::fromStdString(view));
+    const QImage atOne(QString::fromStdString(page));
+    const int r = ratio[0] - '0';
+    EXPECT_EQ(shown.size(), QSize(794 * r, 955 * r)) << ratio;
+    int y = 79;  // the underline: the lowest ink of line 5 at x = 40
+    while (y > 64 && atOne.pixel(40, y) == qRgb(255, 255, 255)) --y;
+    EXPECT_EQ(shown.pixel(40 * r, y * r), atOne.pixel(40, y)) << "the underline at ratio " << ratio;
+  }
+  EXPECT_FALSE(bytes["page1"].empty());
+  EXPECT_EQ(bytes["page1"], bytes["page2"]);
+  EXPECT_FALSE(bytes["export1"].empty());
+  EXPECT_EQ(bytes["export1"], bytes["export2"]);
 }
 
 TEST_F(Shell, KeysAndWheelMoveTheView) {

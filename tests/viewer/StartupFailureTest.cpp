@@ -12,12 +12,14 @@ namespace {
 class RecordingDialogs : public ScriptedDialogs {
  public:
   RecordingDialogs() : ScriptedDialogs([](const std::string&) {}) {}
-  void ShowMessage(std::string_view caption, std::string_view text, MessageStyle style) override {
+  void ShowMessage(std::string_view caption, std::string_view text, MessageStyle style, MessageIcon icon) override {
     shown = std::string(caption) + " | " + std::string(text);
     this->style = style;
+    this->icon = icon;
   }
   std::string shown;
   MessageStyle style = MessageStyle::Plain;
+  MessageIcon icon = MessageIcon::ByText;
 };
 
 TEST(StartupFailure, EachBuildShowsItsOwnBox) {
@@ -38,6 +40,7 @@ TEST(StartupFailure, EachBuildShowsItsOwnBox) {
     ShowStartupFailure(dialogs);
     EXPECT_EQ(dialogs.shown, c.shown);
     EXPECT_EQ(dialogs.style, c.style);
+    EXPECT_EQ(dialogs.icon, MessageIcon::Warning);
   }
 }
 

@@ -3,14 +3,26 @@
 #include "viewer/document/PageGeometry.h"
 
 #include <algorithm>
+#include <cmath>
 
-QImage NewWhiteBitmap(int width, int height) {
-  QImage image(width, height, QImage::Format_RGB32);
+QImage NewWhiteBitmap(int width, int height, qreal ratio) {
+  QImage image(static_cast<int>(std::lround(width * ratio)), static_cast<int>(std::lround(height * ratio)),
+               QImage::Format_RGB32);
+  image.setDevicePixelRatio(ratio);
   image.fill(Qt::white);
   return image;
 }
 
 PageStore::PageStore(std::size_t keptPages) : pages_(kMaxPages + 1), keptPages_(std::max<std::size_t>(keptPages, 2)) {}
+
+void PageStore::SetPixelRatio(qreal ratio) {
+  if (!(ratio > 0) || ratio == ratio_) return;
+  ratio_ = ratio;
+  for (const int page : recent_) pages_[static_cast<std::size_t>(page)].picture = QImage();
+  recent_.clear();
+}
+
+QImage PageStore::NewScreenPicture(int width, int height) const { return NewWhiteBitmap(width, height, ratio_); }
 
 PageStore::Entry& PageStore::At(int page) { return pages_[static_cast<std::size_t>(std::clamp(page, 1, kMaxPages))]; }
 
@@ -22,9 +34,12 @@ void PageStore::Touch(int page) {
 }
 
 void PageStore::KeepWithinBound() {
+  // The same memory holds fewer pictures at a higher ratio; a page and its
+  // two neighbours always fit.
+  const auto bound = std::max<std::size_t>(3, static_cast<std::size_t>(keptPages_ / (ratio_ * ratio_)));
   // The most recent page is the one being used: never dropped.
   auto it = recent_.end();
-  while (recent_.size() > keptPages_ && it != std::next(recent_.begin())) {
+  while (recent_.size() > std::min(bound, keptPages_) && it != std::next(recent_.begin())) {
     --it;
     Entry& entry = pages_[static_cast<std::size_t>(*it)];
     if (entry.pinned || !entry.drawn) continue;
@@ -33,51 +48,78 @@ void PageStore::KeepWithinBound() {
   }
 }
 
+void PageStore::DrawEntry(int page, const Entry& entry, QImage& into) const {
+  if (entry.drawn && drawer_) drawer_(page, entry.look, into);
+  for (const DrawOverPage& paint : entry.overlays) {
+    QPainter painter(&into);  // each as it was drawn: with a painter of its own
+    paint(painter);
+  }
+}
+
 QImage& PageStore::PageBitmap(int page) {
+  page = std::clamp(page, 1, kMaxPages);
   Entry& entry = At(page);
   if (entry.picture.isNull()) {
-    entry.picture = NewWhiteBitmap(kPageWidth, kPageHeight);
-    if (entry.drawn && drawer_) drawer_(std::clamp(page, 1, kMaxPages), entry.look, entry.picture);
+    entry.picture = NewScreenPicture(kPageWidth, kPageHeight);
+    DrawEntry(page, entry, entry.picture);
   }
   Touch(page);
   return entry.picture;
 }
 
+QImage PageStore::PageAtRatioOne(int page) {
+  page = std::clamp(page, 1, kMaxPages);
+  if (ratio_ == 1) return PageBitmap(page);
+  QImage picture = NewWhiteBitmap(kPageWidth, kPageHeight);
+  DrawEntry(page, At(page), picture);
+  return picture;
+}
+
 QImage& PageStore::BitmapToDraw(int page, const PageLook& look) {
   Entry& entry = At(page);
   if (entry.picture.isNull()) {
-    entry.picture = NewWhiteBitmap(kPageWidth, kPageHeight);
+    entry.picture = NewScreenPicture(kPageWidth, kPageHeight);
   } else {
     entry.picture.fill(Qt::white);
   }
   entry.look = look;
   entry.drawn = true;
   entry.pinned = false;
+  entry.overlays.clear();
   Touch(page);
   return entry.picture;
+}
+
+void PageStore::DrawOver(int page, DrawOverPage paint) {
+  QImage& picture = PageBitmap(page);
+  Entry& entry = At(page);
+  entry.pinned = true;
+  {
+    QPainter painter(&picture);
+    paint(painter);
+  }
+  entry.overlays.push_back(std::move(paint));
 }
 
 void PageStore::CreatePage(int page) {
   Entry& entry = At(page);
   entry = Entry{};
-  entry.picture = NewWhiteBitmap(kPageWidth, kPageHeight);
+  entry.picture = NewScreenPicture(kPageWidth, kPageHeight);
   Touch(page);
 }
 
 void PageStore::InvalidateAll(int pageCount, const PageLook& look) {
   for (int page = 1; page <= std::clamp(pageCount, 0, kMaxPages); ++page) {
-    pages_[static_cast<std::size_t>(page)] = Entry{QImage(), look, true, false};
+    pages_[static_cast<std::size_t>(page)] = Entry{QImage(), look, true, false, {}};
   }
   recent_.remove_if([this](int page) { return pages_[static_cast<std::size_t>(page)].picture.isNull(); });
 }
 
 void PageStore::Invalidate(int page, const PageLook& look) {
   page = std::clamp(page, 1, kMaxPages);
-  pages_[static_cast<std::size_t>(page)] = Entry{QImage(), look, true, false};
+  pages_[static_cast<std::size_t>(page)] = Entry{QImage(), look, true, false, {}};
   recent_.remove(page);
 }
-
-void PageStore::PinPage(int page) { At(page).pinned = true; }
 
 void PageStore::Clear() {
   for (Entry& entry : pages_) entry = Entry{};

@@ -3,6 +3,7 @@
 #include "viewer/settings/ViewerSettings.h"
 
 #include <QImage>
+#include <QPainter>
 
 #include <cstdint>
 #include <functional>
@@ -20,14 +21,23 @@ struct PageLook {
 };
 
 // Owns the pictures of the pages; the one place that decides how many are
-// kept and when they are drawn. A page whose picture is not kept is drawn
-// again, with the look it had, when it is next wanted. Pages carrying
-// something only the mouse drew (selectors, ticks, a highlight) are kept.
+// kept, when they are drawn and at what density. A page whose picture is not
+// kept is drawn again, with the look it had, when it is next wanted. Pages
+// carrying something only the mouse drew (selectors, ticks, a highlight)
+// are kept. The pictures are the screen's: drawn in the page's logical
+// pixels at the screen's pixel ratio, so a dense screen gets sharp text.
 class PageStore {
  public:
   using DrawPage = std::function<void(int page, const PageLook& look, QImage& into)>;
+  using DrawOverPage = std::function<void(QPainter& painter)>;
 
   explicit PageStore(std::size_t keptPages = 12);
+
+  // The screen's pixel ratio; a change lets every page be drawn again at it.
+  void SetPixelRatio(qreal ratio);
+  qreal PixelRatio() const { return ratio_; }
+  // A white picture of w x h logical pixels at the screen's ratio.
+  QImage NewScreenPicture(int width, int height) const;
 
   // Draws a page from the document (set by the renderer).
   void SetDrawer(DrawPage drawer) { drawer_ = std::move(drawer); }
@@ -36,13 +46,17 @@ class PageStore {
   QImage& PageBitmap(int page);
   // The page's picture to be drawn over now with `look`: white, not drawn.
   QImage& BitmapToDraw(int page, const PageLook& look);
+  // Draws what the mouse shows over the page's picture (pinning the page);
+  // kept, so that the page can be drawn again with it.
+  void DrawOver(int page, DrawOverPage paint);
+  // The page as it is at one pixel a pixel (794 x 1122): at a ratio of 1 its
+  // picture, otherwise drawn again from its look and what the mouse drew.
+  QImage PageAtRatioOne(int page);
   // A white page that has just come into being.
   void CreatePage(int page);
   // Every page is to be drawn again, when wanted, with `look`.
   void InvalidateAll(int pageCount, const PageLook& look);
   void Invalidate(int page, const PageLook& look);
-  // Marks that the page carries what only the mouse drew.
-  void PinPage(int page);
   // Forgets every page (a new document is coming).
   void Clear();
 
@@ -54,15 +68,20 @@ class PageStore {
     PageLook look;
     bool drawn = false;  // the look is known: the page can be drawn again
     bool pinned = false;
+    std::vector<DrawOverPage> overlays;  // what the mouse drew since
   };
   Entry& At(int page);
   void Touch(int page);
   void KeepWithinBound();
+  void DrawEntry(int page, const Entry& entry, QImage& into) const;
 
   std::vector<Entry> pages_;
   std::list<int> recent_;  // kept pictures, most recently used first
-  std::size_t keptPages_;
+  std::size_t keptPages_;  // at a ratio of 1; fewer of the larger pictures
+  qreal ratio_ = 1;
   DrawPage drawer_;
 };
 
-QImage NewWhiteBitmap(int width, int height);
+// A white picture of width x height pixels at a ratio of `ratio` (a page or
+// the view as the screen shows it at that density).
+QImage NewWhiteBitmap(int width, int height, qreal ratio = 1);

@@ -36,7 +36,7 @@ void PictureLoader::ShowLoaderMessage(const QString& fileName, bool missing) {
                     std::string(Text(TextId::ImageLoaderMissingAfter))
               : std::string(Text(TextId::ImageLoaderReadErrorBefore)) + name +
                     std::string(Text(TextId::ImageLoaderReadErrorAfter));
-  dialogs_.ShowMessage(Text(TextId::ImageLoaderCaption), text);
+  dialogs_.ShowMessage(Text(TextId::ImageLoaderCaption), text, MessageStyle::Plain, MessageIcon::Warning);
 }
 
 void PictureLoader::Failed(const QString& fileName, bool missing) {

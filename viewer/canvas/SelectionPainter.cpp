@@ -14,28 +14,28 @@ const QColor kHighlightGround(51, 153, 255);
 }  // namespace
 
 void PageRenderer::DrawSelectorBoxes(bool square) {
-  state_.pages.PinPage(state_.document.CurrentPage);
-  QPainter painter(&CurrentBitmap());
-  painter.setPen(QPen(kSelectorGrey, 1));
-  painter.setBrush(Qt::NoBrush);
-  for (int line = 1; line <= kLinesPerPage; ++line) {
-    const int top = (line - 1) * kLineHeight + 3;
-    if (top <= 0) continue;
-    const QRect box(3, top, 11, 11);  // (3, y0 + 3) to (15, y0 + 15), outline included
-    if (square) {
-      painter.drawRect(box);
-    } else {
-      painter.drawEllipse(box);
+  state_.pages.DrawOver(state_.document.CurrentPage, [square](QPainter& painter) {
+    painter.setPen(QPen(kSelectorGrey, 1));
+    painter.setBrush(Qt::NoBrush);
+    for (int line = 1; line <= kLinesPerPage; ++line) {
+      const int top = (line - 1) * kLineHeight + 3;
+      if (top <= 0) continue;
+      const QRect box(3, top, 11, 11);  // (3, y0 + 3) to (15, y0 + 15), outline included
+      if (square) {
+        painter.drawRect(box);
+      } else {
+        painter.drawEllipse(box);
+      }
     }
-  }
+  });
 }
 
 void PageRenderer::PaintSelectorTick(int line, bool ticked) {
-  state_.pages.PinPage(state_.document.CurrentPage);
-  QPainter painter(&CurrentBitmap());
-  painter.setPen(QPen(kTickOutline, 1));
-  painter.setBrush(ticked ? kSelectorGrey : QColor(Qt::white));
-  painter.drawRect(QRect(5, (line - 1) * kLineHeight + 5, 7, 7));  // (5, y0 + 5) to (13, y0 + 13)
+  state_.pages.DrawOver(state_.document.CurrentPage, [line, ticked](QPainter& painter) {
+    painter.setPen(QPen(kTickOutline, 1));
+    painter.setBrush(ticked ? kSelectorGrey : QColor(Qt::white));
+    painter.drawRect(QRect(5, (line - 1) * kLineHeight + 5, 7, 7));  // (5, y0 + 5) to (13, y0 + 13)
+  });
 }
 
 void PageRenderer::HighlightCell(long long column, int line) {
@@ -44,8 +44,8 @@ void PageRenderer::HighlightCell(long long column, int line) {
   const std::string& text = document.Line(document.CurrentPage, line).text;
   const long long index = column - kFirstTextColumn;  // 0-based index of the character
   if (index < 0 || index >= static_cast<long long>(text.size())) return;
-  state_.pages.PinPage(state_.document.CurrentPage);
-  QPainter painter(&CurrentBitmap());
-  DrawCellText(painter, font, std::string_view(text).substr(static_cast<std::size_t>(index), 1), column, line,
-               kHighlightText, kHighlightGround);
+  state_.pages.DrawOver(state_.document.CurrentPage, [cell = text.substr(static_cast<std::size_t>(index), 1),
+                                                      column, line](QPainter& painter) {
+    DrawCellText(painter, font, cell, column, line, kHighlightText, kHighlightGround);
+  });
 }

@@ -231,7 +231,7 @@ void ConfiguratorDialog::Exit() {
   if (error.failed()) ShowFileErrorMessage(dialogs_, error.number, error.description);
   if (FooterTextMissing(settings_)) {
     dialogs_.ShowMessage(Text(TextId::CaptionProgrammer), Text(TextId::ConfiguratorMessageFooterMissing),
-                         MessageStyle::SystemModal);
+                         MessageStyle::SystemModal, MessageIcon::Warning);
     return;
   }
   accept();

@@ -36,6 +36,8 @@ CanvasWidget::CanvasWidget(QWidget* parent, ViewerShell& shell) : QWidget(parent
 }
 
 void CanvasWidget::paintEvent(QPaintEvent*) {
+  // A window moved to a screen of another density shows its pages drawn anew.
+  shell_.UsePixelRatio(devicePixelRatioF());
   QPainter painter(this);
   painter.drawImage(0, 0, shell_.state().ViewBuffer);
 }

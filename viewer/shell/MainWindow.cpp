@@ -31,6 +31,7 @@ MainWindow::MainWindow(UserDialogs& dialogs) : shell_(*this, dialogs) {
   client->setAutoFillBackground(true);
   setCentralWidget(client);
   canvas_ = new CanvasWidget(client, shell_);
+  shell_.UsePixelRatio(canvas_->devicePixelRatioF());
   busy_ = new BusyIndicator(client);
   shell_.ReadSettings();
   RebuildMenu();
@@ -132,9 +133,10 @@ bool PictureCodecsAvailable() {
 void ShowStartupFailure(UserDialogs& dialogs) {
   // The one message whose form differs between the builds.
   if (InstalledTextSet().startupFailureStyle == StartupFailureStyle::TaskModalForegroundNoTitle) {
-    dialogs.ShowMessage({}, Text(TextId::ViewerStartupFailure), MessageStyle::TaskModalFront);
+    dialogs.ShowMessage({}, Text(TextId::ViewerStartupFailure), MessageStyle::TaskModalFront, MessageIcon::Warning);
   } else {
-    dialogs.ShowMessage(Text(TextId::CaptionProgrammer), Text(TextId::ViewerStartupFailure), MessageStyle::Plain);
+    dialogs.ShowMessage(Text(TextId::CaptionProgrammer), Text(TextId::ViewerStartupFailure), MessageStyle::Plain,
+                        MessageIcon::Warning);
   }
 }
 

@@ -76,8 +76,8 @@ void ViewerShell::MarkWithSelectors(int id) {
     WaitOneSecond();
     outcome = MarkVerticalBar(document, document.LineSelection);
   }
-  if (outcome == MarkOutcome::NotTwoLines) ShowProgrammerMessage(std::string(Text(TextId::ViewerMessageNotTwoLines)));
-  if (outcome == MarkOutcome::ListFull) ShowProgrammerMessage(std::string(Text(TextId::ViewerMessageMarksFull)));
+  if (outcome == MarkOutcome::NotTwoLines) ShowWarning(TextId::ViewerMessageNotTwoLines);
+  if (outcome == MarkOutcome::ListFull) ShowWarning(TextId::ViewerMessageMarksFull);
   FinishMarkCommand(true);
 }
 
@@ -87,7 +87,7 @@ void ViewerShell::MarkPieceCommand(int id) {
                          : id == cmd::UnderlineTwoColours ? PieceKind::TwoColours
                                                           : PieceKind::Bold;
   if (MarkPiece(state_.document, state_.piece, kind, state_.settings.colours) == MarkOutcome::ListFull) {
-    ShowProgrammerMessage(std::string(Text(TextId::ViewerMessageMarksFull)));
+    ShowWarning(TextId::ViewerMessageMarksFull);
   }
   FinishMarkCommand(false);
 }
@@ -97,7 +97,7 @@ void ViewerShell::MarkLinkCommand() {
     SaveUndoPoint();
     int page = 0;
     if (AskTargetPage(page) && MarkLink(state_.document, state_.piece, page) == MarkOutcome::ListFull) {
-      ShowProgrammerMessage(std::string(Text(TextId::ViewerMessageMarksFull)));
+      ShowWarning(TextId::ViewerMessageMarksFull);
     }
   }
   FinishMarkCommand(false);

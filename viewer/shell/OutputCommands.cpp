@@ -52,7 +52,7 @@ void PrintChosenPages(ViewerShell& shell, const ExportRequest& request, QWidget*
   }
   WhileBusy(window, [&] {
     PrintPages(shell.renderer(), request, PrintJobSettings{print.copies, print.colourMode, print.quality}, link,
-               [&shell](const std::string& text) { shell.ShowProgrammerMessage(text); });
+               [&shell](const std::string& text) { shell.ShowProgrammerMessage(text, MessageIcon::Warning); });
   });
 }
 

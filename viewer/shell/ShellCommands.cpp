@@ -80,8 +80,7 @@ void ViewerShell::NewDocument() {
     } else {
       LoadChosenFile(lastChosenFile_, std::move(bytes));
       LinkCurrentText(std::move(text));
-      renderer_.DrawFooters(state_.pages.PageBitmap(1), 1);
-      renderer_.Recompose();
+      renderer_.Recompose();  // page 1 is drawn with its footers as it is shown
     }
     SaveUndoPoint();
     EnableDocumentItems();
@@ -93,7 +92,7 @@ void ViewerShell::LoadChosenFile(const std::string& path, std::string bytes) {
   const std::vector<std::string> lines = ReadTextLinesCp1252(bytes);
   bytes = std::string();
   state_.pages.Clear();
-  state_.ViewBuffer = NewWhiteBitmap(kViewWidth, kViewHeight);
+  state_.ViewBuffer = state_.pages.NewScreenPicture(kViewWidth, kViewHeight);
   state_.view = ViewState{};
   pictures_.ForgetReports();
   CanvasLoadSteps steps(*this);
@@ -102,7 +101,7 @@ void ViewerShell::LoadChosenFile(const std::string& path, std::string bytes) {
   renderer_.BuildColumnTable();
   SetPageCaption(false);
   window_.FocusCanvas();
-  if (result.droppedPages) ShowProgrammerMessage(std::string(Text(TextId::ViewerMessageTooManyPages)));
+  if (result.droppedPages) ShowWarning(TextId::ViewerMessageTooManyPages);
 }
 
 void ViewerShell::GoToPage() {

@@ -10,7 +10,7 @@
 int RunViewer(int argc, char** argv, const TextSet& texts) {
   InstallTextSet(texts);
   QApplication app(argc, argv);
-  StartProgram(Text(TextId::ViewerProgramName), Text(TextId::ViewerVersionNumber), "viewer");
+  StartProgram(Text(TextId::ViewerProgramName), Text(TextId::ViewerVersionNumber), "viewer", texts.language);
 
   QtUserDialogs dialogs;
   const std::unique_ptr<MainWindow> window = StartViewerWindow(dialogs);

@@ -66,6 +66,13 @@ void ViewerShell::PrepareNeighbours() {
   });
 }
 
+void ViewerShell::UsePixelRatio(double ratio) {
+  if (ratio == state_.pages.PixelRatio()) return;
+  state_.pages.SetPixelRatio(ratio);
+  state_.ViewBuffer = state_.pages.NewScreenPicture(kViewWidth, kViewHeight);
+  renderer_.Recompose();
+}
+
 void ViewerShell::ReadSettings() { Settings("get", state_.settings, ProgramFile(kSettingsFileName)); }
 
 void ViewerShell::Initialise() {
@@ -87,7 +94,7 @@ void ViewerShell::Initialise() {
   state_.document.CurrentPage = 1;
   state_.pages.Clear();
   state_.pages.CreatePage(1);
-  state_.ViewBuffer = NewWhiteBitmap(kViewWidth, kViewHeight);
+  state_.ViewBuffer = state_.pages.NewScreenPicture(kViewWidth, kViewHeight);
   state_.view = ViewState{};
   renderer_.BuildColumnTable();
   renderer_.Recompose();
@@ -123,8 +130,12 @@ void ViewerShell::SetPageCaption(bool flipForm) {
                      std::to_string(document.PageCount));
 }
 
-void ViewerShell::ShowProgrammerMessage(const std::string& text) {
-  dialogs_.ShowMessage(Text(TextId::CaptionProgrammer), text);
+void ViewerShell::ShowProgrammerMessage(const std::string& text, MessageIcon icon) {
+  dialogs_.ShowMessage(Text(TextId::CaptionProgrammer), text, MessageStyle::Plain, icon);
+}
+
+void ViewerShell::ShowWarning(TextId text) {
+  ShowProgrammerMessage(std::string(Text(text)), MessageIcon::Warning);
 }
 
 void ViewerShell::ShowFileError(int number, const std::string& description) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "texts/TextId.h"
 #include "viewer/canvas/PageRenderer.h"
 #include "viewer/canvas/PictureLoader.h"
 #include "viewer/canvas/ViewerState.h"
@@ -34,6 +35,9 @@ class ViewerShell {
   // The window's first message: menu states, colours, the empty view, and
   // the document of the last run when cache.04 holds one.
   void Initialise();
+  // The screen's pixel ratio, at start and whenever the window meets another
+  // screen: the pages are drawn again at it, on the same logical geometry.
+  void UsePixelRatio(double ratio);
 
   // A menu command; refused while another command runs (what a command
   // waits for lets the window paint, and input meanwhile must not start a
@@ -59,7 +63,9 @@ class ViewerShell {
   void SaveUndoPoint();
   bool RebuildFromCache();
   void SetPageCaption(bool flipForm);
-  void ShowProgrammerMessage(const std::string& text);
+  void ShowProgrammerMessage(const std::string& text, MessageIcon icon = MessageIcon::ByText);
+  // A command refused or cut short: the message with the warning icon.
+  void ShowWarning(TextId text);
   void ShowFileError(int number, const std::string& description);
   void EnableDocumentItems();
 
