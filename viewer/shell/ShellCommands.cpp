@@ -86,6 +86,7 @@ bool ViewerShell::LoadChosenFile(const std::string& path) {
   state_.pages.Clear();
   state_.ViewBuffer = NewWhiteBitmap(kViewWidth, kViewHeight);
   state_.view = ViewState{};
+  state_.TextFileName = path.substr(FolderOf(path).size());
   CanvasLoadSteps steps(*this);
   const TextLoadResult result = LoadTextDocument(state_.document, lines, FolderOf(path), steps);
   renderer_.InvalidatePages(0);
