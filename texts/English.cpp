@@ -103,6 +103,7 @@ constexpr TextEntry kEnglish[] = {
     {ConfiguratorFormatTif, ".tif"},
     {ConfiguratorFormatBmp, ".bmp"},
     {ConfiguratorFormatGif, ".gif"},
+    {ConfiguratorFormatPdf, ".pdf"},
     {ConfiguratorFooter1Heading, "Footer nº1 (It will appear on line 66)"},
     {ConfiguratorFooter1Show, "I want footer 1 to appear"},
     {ConfiguratorFooter1Position, "Footer position 1 :"},

@@ -103,6 +103,7 @@ constexpr TextEntry kSpanish[] = {
     {ConfiguratorFormatTif, ".tif"},
     {ConfiguratorFormatBmp, ".bmp"},
     {ConfiguratorFormatGif, ".gif"},
+    {ConfiguratorFormatPdf, ".pdf"},
     {ConfiguratorFooter1Heading, "Pie de página nº1 (Aparecera en la línea 66)"},
     {ConfiguratorFooter1Show, "Quiero que aparezca el pie de página 1"},
     {ConfiguratorFooter1Position, "Posición del pie de página 1 :"},

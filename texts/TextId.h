@@ -103,6 +103,7 @@ enum class TextId : int {
   ConfiguratorFormatTif,      // 3304
   ConfiguratorFormatBmp,      // 3305
   ConfiguratorFormatGif,      // 3306
+  ConfiguratorFormatPdf,      // 3358
   ConfiguratorFooter1Heading,    // 3307
   ConfiguratorFooter1Show,       // 3308
   ConfiguratorFooter1Position,   // 3309

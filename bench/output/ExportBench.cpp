@@ -4,12 +4,14 @@
 //
 //   export_bench FOLDER png [naive]     the PNG export once, in its own process:
 //                                       seconds, pages/s, KB a page, peak MB
+//   export_bench FOLDER pdf [keep]      the same for the one-file PDF export (keep: the
+//                                       file is left for other tools to read)
 //   export_bench FOLDER formats [ROUNDS] every picture format (median of rounds)
 //   export_bench FOLDER text            writes the document's text (FOLDER/text.txt)
 //                                       for other programs to lay out
 //
 // "naive" runs the export as first built (bench/output/NaiveExport.h).
-// Nothing of FOLDER is left but the text.
+// Nothing of FOLDER is left but the text (and a kept PDF).
 
 #include "bench/FullDocument.h"
 #include "bench/output/NaiveExport.h"
@@ -98,13 +100,14 @@ void Export(Viewer& viewer, const ExportRequest& request, bool naive) {
   }
 }
 
-int TimePng(const fs::path& folder, bool naive) {
+int TimeExport(const fs::path& folder, std::uint32_t format, bool naive) {
   Viewer viewer;
-  viewer.state.settings.imageFormat = kImageFormatPng;
-  const ExportRequest request{kExportAllPages, 0, 0, "png", 0};
+  viewer.state.settings.imageFormat = format;
+  const std::string name = format == kImageFormatPdf ? "pdf" : "png";
+  const ExportRequest request{kExportAllPages, 0, 0, name, 0};
   const double seconds = SecondsOf([&] { Export(viewer, request, naive); });
   const double kilobytes = static_cast<double>(FolderBytes(folder / request.folder)) / 1024.0 / kMaxPages;
-  std::printf("png %s %.3f s %.1f pages/s %.1f KB/page %ld MB\n", naive ? "naive" : "new", seconds,
+  std::printf("%s %s %.3f s %.1f pages/s %.1f KB/page %ld MB\n", name.c_str(), naive ? "naive" : "new", seconds,
               kMaxPages / seconds, kilobytes, PeakMegabytes());
   return 0;
 }
@@ -139,7 +142,7 @@ int WriteText(const fs::path& folder) {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: export_bench FOLDER png [naive] | formats [ROUNDS] | text\n");
+    std::fprintf(stderr, "usage: export_bench FOLDER png [naive] | pdf | formats [ROUNDS] | text\n");
     return 2;
   }
   qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -152,8 +155,9 @@ int main(int argc, char** argv) {
   const fs::path folder = base / ("export_bench_" + std::to_string(::getpid()));
   fs::create_directories(folder);
   SetProgramFolder(folder.string() + "/");
-  const int status = mode == "png" ? TimePng(folder, option == "naive")
-                                   : TimeFormats(folder, std::max(1, std::atoi(option.c_str())));
-  fs::remove_all(folder);
+  const int status = mode == "png"   ? TimeExport(folder, kImageFormatPng, option == "naive")
+                     : mode == "pdf" ? TimeExport(folder, kImageFormatPdf, false)
+                                     : TimeFormats(folder, std::max(1, std::atoi(option.c_str())));
+  if (option != "keep") fs::remove_all(folder);
   return status;
 }

@@ -1,6 +1,9 @@
 #include "tests/output/OutputProgram.h"
 #include "viewer/document/CacheFile.h"
 
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFPageDocumentHelper.hh>
+
 #include <unistd.h>
 
 #include <map>
@@ -240,6 +243,123 @@ TEST_F(Export, AWriteFailingPartWayStopsTheExportAtThatPage) {
       EXPECT_TRUE(written(3) && written(4) && written(5));
     }
   }
+}
+
+// What pdfinfo says of FIELD ("Pages", "Title"...), blanks trimmed.
+std::string PdfInfo(const std::string& pdf, const std::string& field) {
+  const std::string info = RunCommand("pdfinfo " + pdf).text;
+  const std::size_t start = info.find(field + ":");
+  if (start == std::string::npos) return {};
+  const std::size_t value = info.find_first_not_of(' ', start + field.size() + 1);
+  return info.substr(value, info.find('\n', value) - value);
+}
+
+// The rows of column x in rows top..bottom that are red.
+std::vector<int> RedRows(const QImage& page, int x, int top, int bottom) {
+  std::vector<int> rows;
+  for (int y = top; y <= bottom; ++y) {
+    const QRgb p = page.pixel(x, y);
+    if (qRed(p) > 200 && qGreen(p) < 90 && qBlue(p) < 90) rows.push_back(y);
+  }
+  return rows;
+}
+
+// The box of dark pixels in an area.
+QRect InkBox(const QImage& page, QRect area) {
+  QRect box;
+  for (int y = area.top(); y <= area.bottom(); ++y) {
+    for (int x = area.left(); x <= area.right(); ++x) {
+      if (qGray(page.pixel(x, y)) < 128) box |= QRect(x, y, 1, 1);
+    }
+  }
+  return box;
+}
+
+// A marked five-page text, with an icon and a picture, exported whole and
+// in part as PDF and page 1 as PNG: the PDF pages are the picture's pages
+// as A4 with real text, the pictures and the links between pages.
+TEST_F(Export, PdfHoldsTheMarkedPagesAsTextWithTheirLinks) {
+  if (!HaveTool("pdftoppm") || !HaveTool("pdfimages")) GTEST_SKIP() << "poppler-utils is not installed";
+  const auto lineText = [](int page, int line) {
+    return "Page " + std::to_string(page) + " line " + std::to_string(line) + " of the text";
+  };
+  QImage picture(40, 20, QImage::Format_RGB32);
+  for (int y = 0; y < 20; ++y) {
+    for (int x = 0; x < 40; ++x) picture.setPixel(x, y, qRgb(x * 6, y * 12, 200 - x));
+  }
+  ASSERT_TRUE(picture.save(QString::fromStdString(folder.File("pic.png"))));
+  std::string text;
+  for (int page = 1; page <= 5; ++page) {
+    for (int line = 1; line <= 65; ++line) {
+      if (page == 2 && line == 21) continue;  // the picture's second line
+      if (line <= 6) text += lineText(page, line);
+      if (page == 1 && line == 2) text += " \\#07 icon";
+      if (page == 2 && line == 20) text += "{@@Figure,pic.png}";
+      text += "\r\n";
+    }
+  }
+  const auto at = [](int column, int line) {
+    return std::to_string((column - 1) * 8 + 4) + " " + std::to_string((line - 1) * 16 + 8) + "\n";
+  };
+  const std::string choosePdf = "command 1077\nclick 3358\nclick 3357\n";
+  const auto lines = Run(LoadScript(WriteText("five.txt", text)) + "press " + at(4, 3) + "release " + at(10, 3) +
+                             "command 1075\npress " + at(11, 5) + "release " + at(12, 5) + "answer 4\ncommand 1086\n" +
+                             choosePdf + "command 1077\ninspect 3358\nclick 3357\n" +
+                             "command 1070\nclick 7007\nset 7008 pdf\nclick 7011\n"
+                             "command 1070\nclick 7003\nset 7004 2\nset 7006 3\nset 7008 pdf\nclick 7011\n"
+                             "command 1077\nclick 3302\nclick 3357\ncommand 1070\nclick 7002\nset 7008 png\nclick 7011\n",
+                         "en");
+  const std::string option = Matching(lines, "control 3358").at(0);
+  EXPECT_NE(option.find("checked=1"), std::string::npos) << option;
+  EXPECT_NE(option.find("text=\".pdf\""), std::string::npos) << option;
+  EXPECT_EQ(Matching(lines, "message"),
+            (std::vector<std::string>{"message Programmer | Exported document ...",
+                                      "message Programmer | Exported images ...",
+                                      "message Programmer | Exported image ..."}));
+  const std::string whole = ProgramFilePath("pdf/1-5.pdf"), part = ProgramFilePath("pdf/2-3.pdf");
+  for (const auto& [pdf, first, last] : {std::tuple{whole, 1, 5}, std::tuple{part, 2, 3}}) {
+    EXPECT_EQ(PdfInfo(pdf, "Pages"), std::to_string(last - first + 1));
+    EXPECT_EQ(PdfInfo(pdf, "Page size"), "595 x 842 pts (A4)");
+    EXPECT_EQ(PdfInfo(pdf, "Title"), "five.txt");
+    EXPECT_EQ(PdfInfo(pdf, "Creator").rfind("marvessa-en ", 0), 0u) << PdfInfo(pdf, "Creator");
+    // Line 5's link ends inside a word: its letters, drawn again, are not read twice.
+    const std::string found = RunCommand("pdftotext " + pdf + " -").text;
+    for (int page = first; page <= last; ++page) {
+      for (int line = 1; line <= 6; ++line) EXPECT_NE(found.find(lineText(page, line)), std::string::npos) << page;
+    }
+    QPDF read;
+    read.processFile(pdf.c_str());
+    auto sheets = QPDFPageDocumentHelper(read).getAllPages();
+    for (std::size_t i = 0; i < sheets.size(); ++i) {
+      QPDFObjectHandle annotations = sheets[i].getObjectHandle().getKey("/Annots");
+      const int count = annotations.isArray() ? annotations.getArrayNItems() : 0;
+      ASSERT_EQ(count, first + static_cast<int>(i) == 1 ? 1 : 0) << "a link only where its target is in the file";
+      if (count == 0) continue;
+      QPDFObjectHandle link = annotations.getArrayItem(0);
+      EXPECT_EQ(link.getKey("/Subtype").getName(), "/Link");
+      EXPECT_EQ(link.getKey("/Dest").getArrayItem(0).getObjGen(), sheets[3].getObjectHandle().getObjGen());
+      // Columns 11..12 of line 5, at 72/96 point a pixel from the top.
+      const QPDFObjectHandle::Rectangle r = link.getKey("/Rect").getArrayAsRectangle();
+      EXPECT_EQ(QRectF(r.llx, r.lly, r.urx - r.llx, r.ury - r.lly), QRectF(60, 782, 12, 12));
+    }
+  }
+  const std::string prefix = folder.File("raster");
+  ASSERT_EQ(RunCommand("pdftoppm -r 96 -f 1 -l 1 -png -singlefile " + whole + " " + prefix).status, 0);
+  const QImage raster = QImage(QString::fromStdString(prefix + ".png")).convertToFormat(QImage::Format_RGB32);
+  const QImage png = QImage(QString::fromStdString(ProgramFilePath("png/1.png"))).convertToFormat(QImage::Format_RGB32);
+  ASSERT_EQ(raster.width(), 794);
+  EXPECT_FALSE(RedRows(png, 50, 32, 63).empty());
+  EXPECT_EQ(RedRows(raster, 50, 32, 63), RedRows(png, 50, 32, 63)) << "the underline of line 3";
+  const QRect pngText = InkBox(png, QRect(0, 0, 794, 16)), pdfText = InkBox(raster, QRect(0, 0, 794, 16));
+  for (const auto& [a, b] : {std::pair{pngText.left(), pdfText.left()}, {pngText.right(), pdfText.right()},
+                             {pngText.top(), pdfText.top()}, {pngText.bottom(), pdfText.bottom()}}) {
+    EXPECT_NEAR(a, b, 1) << "the text of line 1";
+  }
+  // Page 2's one image is the picture, pixel for pixel.
+  ASSERT_EQ(RunCommand("pdfimages -png -f 2 -l 2 " + whole + " " + prefix).status, 0);
+  EXPECT_EQ(QImage(QString::fromStdString(prefix + "-000.png")).convertToFormat(QImage::Format_RGB32), picture);
+  EXPECT_NE(RunCommand("pdfimages -list -f 1 -l 1 " + whole).text.find(" mask "), std::string::npos)
+      << "the icon, its magenta masked";
 }
 
 TEST_F(Export, AProgramFolderWithoutWriteAccessIsReported) {

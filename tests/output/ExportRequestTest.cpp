@@ -1,4 +1,6 @@
+#include "viewer/document/Document.h"
 #include "viewer/output/ExportRequest.h"
+#include "viewer/output/PdfLinks.h"
 
 #include <gtest/gtest.h>
 
@@ -69,6 +71,24 @@ TEST(ExportButtons, ExitCancels) {
   EXPECT_TRUE(AcceptExportButton(ExportButton::Exit, {3, "", "", ""}, 13, request));
   EXPECT_EQ(request.mode, kExportCancelled);
   EXPECT_EQ(request.folder, "x") << "the folder name is kept for the run";
+}
+
+// Link areas of a PDF page cover the cells a click follows: where two pieces
+// overlap the first listed one, and no piece whose link is not followed.
+TEST(PdfLinkAreas, TheCellsAClickFollows) {
+  Document document;
+  document.PageCount = 10;
+  LineRecord& line = document.UseLine(2, 5);
+  line.hasLinks = line.hasMarks = 1;
+  line.linkPieces = "5,12,20,1E1;5,15,30,1E2;5,40,44,1E3;5,50,52,2E4;";
+  line.linkTargets = "10,1E1;3,1E2;11,1E3;4,2E4;";
+  const std::vector<PageLinkArea> areas = PageLinkAreas(document, 2);
+  ASSERT_EQ(areas.size(), 2u);
+  EXPECT_EQ(areas[0].area, QRect(88, 64, 72, 16));  // columns 12..20 of line 5
+  EXPECT_EQ(areas[0].targetPage, 10);
+  EXPECT_EQ(areas[1].area, QRect(160, 64, 80, 16));  // columns 21..30
+  EXPECT_EQ(areas[1].targetPage, 3);
+  EXPECT_TRUE(PageLinkAreas(document, 1).empty());
 }
 
 }  // namespace

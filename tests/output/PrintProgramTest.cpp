@@ -11,14 +11,17 @@ namespace {
 
 constexpr const char* kQueue = "marvessa-pdf";
 
-// The test printer's A4 sheet as pdftoppm draws it at 20 dpi: the page
-// lies on the printable part, 18 points in from every edge.
+// The test printer's A4 sheet as pdftoppm draws it at 20 dpi: the page is
+// fitted into the printable part, 18 points in from every edge, with its
+// proportions kept: as wide as that part and centred in its height.
 struct SheetRaster {
   static constexpr double kScale = 20.0 / 72.0;
+  static constexpr double kWidthPoints = 559;
+  static constexpr double kHeightPoints = kWidthPoints * 1122 / 794;
   static constexpr double kLeft = 18 * kScale;
-  static constexpr double kTop = 18 * kScale;
-  static constexpr double kWidth = 559 * kScale;
-  static constexpr double kHeight = 806 * kScale;
+  static constexpr double kTop = (18 + (806 - kHeightPoints) / 2) * kScale;
+  static constexpr double kWidth = kWidthPoints * kScale;
+  static constexpr double kHeight = kHeightPoints * kScale;
 
   static int Row(int pageY) { return static_cast<int>(kTop + pageY * kHeight / 1122); }
   static int Column(int pageX) { return static_cast<int>(kLeft + pageX * kWidth / 794); }
@@ -112,6 +115,9 @@ TEST_F(Print, PagesThreeToFiveAreThreeJobsOfTheirOwnPages) {
         << "footers and page number of job " << job;
     const QRect leftEdge(SheetRaster::Column(0) - 1, SheetRaster::Row(0) + 1, 3, SheetRaster::Row(1100) - SheetRaster::Row(0));
     EXPECT_FALSE(HasInk(sheet, leftEdge, 245)) << "no border on job " << job;
+    const std::string pdf = cups_->OutputFolder() + "/job-" + std::to_string(job) + ".pdf";
+    EXPECT_NE(RunCommand("pdftotext " + pdf + " -").text.find(std::string(93, '#')), std::string::npos)
+        << "job " << job << " carries its text as text";
   }
 }
 

@@ -128,6 +128,9 @@ class WritePathsProgram : public ::testing::Test {
          false},
         {"exported picture", false, "x/1.bmp", load + "command 1070\nclick 7007\nset 7008 x\nclick 7011\n",
          "command 1070\nclick 7007\nset 7008 x\nclick 7011\n", "answer 1\ncommand 1085\nstate\n", "state ", true},
+        {"exported PDF", false, "x/1.pdf",
+         load + "command 1077\nclick 3358\nclick 3357\ncommand 1070\nclick 7007\nset 7008 x\nclick 7011\n",
+         "command 1070\nclick 7007\nset 7008 x\nclick 7011\n", "answer 1\ncommand 1085\nstate\n", "state ", true},
     };
   }
 

@@ -54,6 +54,7 @@ constexpr Control kConfigurator[] = {
     {3350, ConfiguratorRomanUpper},         {3351, ConfiguratorRomanLower},
     {3354, ConfiguratorSelectorHeading},    {3355, ConfiguratorSelectorRounded},
     {3356, ConfiguratorSelectorSquare},     {3357, ConfiguratorExit},
+    {3358, ConfiguratorFormatPdf},
 };
 constexpr Control kConfiguratorLists[] = {
     {3314, ConfiguratorFontSize09}, {3314, ConfiguratorFontSize12}, {3327, ConfiguratorFontSize10},

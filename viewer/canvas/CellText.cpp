@@ -6,6 +6,8 @@
 #include <QFontMetrics>
 #include <QGlyphRun>
 #include <QHash>
+#include <QPaintEngine>
+#include <QPainterPath>
 #include <QRawFont>
 
 #include <algorithm>
@@ -45,8 +47,29 @@ QFont MakePageFont(int pointSize, bool bold, bool italic, bool underline) {
   return font;
 }
 
-void DrawCellText(QPainter& painter, const QFont& font, std::string_view cp1252, long long firstColumn,
-                  int line, QColor colour, std::optional<QColor> background) {
+namespace {
+
+// Letters as filled outlines, underlined as the painter underlines a glyph
+// run: a vector target then holds no second copy of the text.
+void FillGlyphOutlines(QPainter& painter, const QRawFont& raw, const QList<quint32>& glyphs,
+                       const QList<QPointF>& positions, QPointF origin, bool underline, QColor colour) {
+  QPainterPath outlines;
+  for (qsizetype k = 0; k < glyphs.size(); ++k) {
+    outlines.addPath(raw.pathForGlyph(glyphs[k]).translated(origin + positions[k]));
+  }
+  painter.fillPath(outlines, colour);
+  if (!underline || glyphs.isEmpty()) return;
+  double offset = raw.underlinePosition();
+  if (std::ceil(offset) + 0.5 <= raw.descent()) offset = std::ceil(offset) + 0.5;
+  const double thickness = raw.lineThickness();
+  const double right = origin.x() + positions.last().x() + kCell;
+  painter.fillRect(QRectF(QPointF(origin.x(), origin.y() + offset - thickness / 2),
+                          QPointF(right, origin.y() + offset + thickness / 2)),
+                   colour);
+}
+
+void DrawCells(QPainter& painter, const QFont& font, std::string_view cp1252, long long firstColumn, int line,
+               QColor colour, std::optional<QColor> background, bool outlined) {
   if (cp1252.empty()) return;
   // Only the cells that can be on the page matter; this also bounds the work.
   const long long firstVisible = std::max(firstColumn, -1LL);
@@ -79,7 +102,24 @@ void DrawCellText(QPainter& painter, const QFont& font, std::string_view cp1252,
   positions.resize(count);
   run.setGlyphIndexes(glyphs);
   run.setPositions(positions);
+  if (outlined) {
+    FillGlyphOutlines(painter, raw, glyphs, positions, origin, font.underline(), colour);
+    return;
+  }
   run.setUnderline(font.underline());
   painter.setPen(colour);
   painter.drawGlyphRun(origin, run);
+}
+
+}  // namespace
+
+void DrawCellText(QPainter& painter, const QFont& font, std::string_view cp1252, long long firstColumn,
+                  int line, QColor colour, std::optional<QColor> background) {
+  DrawCells(painter, font, cp1252, firstColumn, line, colour, background, false);
+}
+
+void DrawCellOverprint(QPainter& painter, const QFont& font, std::string_view cp1252, long long firstColumn,
+                       int line, QColor colour, std::optional<QColor> background) {
+  DrawCells(painter, font, cp1252, firstColumn, line, colour, background,
+            painter.paintEngine()->type() != QPaintEngine::Raster);
 }

@@ -28,6 +28,11 @@ constexpr int TextRowTop(int line) { return (line - 1) * 16; }
 // of `line`. With a background, each drawn cell is first filled with it.
 void DrawCellText(QPainter& painter, const QFont& font, std::string_view cp1252, long long firstColumn,
                   int line, QColor colour, std::optional<QColor> background = std::nullopt);
+// The same for letters drawn again over the page's own text (the pieces):
+// on a vector target they are outlines, so that the page's text is read
+// back once, not once for every time a piece covers it.
+void DrawCellOverprint(QPainter& painter, const QFont& font, std::string_view cp1252, long long firstColumn,
+                       int line, QColor colour, std::optional<QColor> background = std::nullopt);
 
 // A colour of the stored type (red in the low byte) as a QColor.
 inline QColor ColourFromValue(long long value) {

@@ -35,9 +35,9 @@ void DrawJustified(QPainter& painter, const QFontMetrics& metrics, std::string_v
 
 }  // namespace
 
-void PageRenderer::DrawTextBlock(QImage& target, std::string_view cp1252, int alignment, int x, int y,
-                                 const QFont& font, QColor colour) {
-  QPainter painter(&target);
+void PageRenderer::DrawTextBlock(QPainter& painter, int bottom, std::string_view cp1252, int alignment, int x,
+                                 int y, const QFont& font, QColor colour) {
+  painter.save();
   painter.setFont(font);
   painter.setPen(colour);
   const QFontMetrics metrics(font);
@@ -50,7 +50,7 @@ void PageRenderer::DrawTextBlock(QImage& target, std::string_view cp1252, int al
   }
   int top = y;
   for (const std::string& line : lines) {
-    if (top > target.height()) break;  // the rest would fall below the page
+    if (top > bottom) break;  // the rest would fall below the page
     if (!line.empty()) {
       const int w = width(line);
       const std::vector<int> gaps =
@@ -63,31 +63,34 @@ void PageRenderer::DrawTextBlock(QImage& target, std::string_view cp1252, int al
     }
     top += metrics.height();
   }
+  painter.restore();
 }
 
 void PageRenderer::DrawFooters(QImage& bitmap, int borderFlag) {
-  DrawFootersOfPage(bitmap, borderFlag, state_.document.CurrentPage);
+  QPainter painter(&bitmap);
+  DrawFootersOfPage(painter, borderFlag, state_.document.CurrentPage);
 }
 
-void PageRenderer::DrawFootersOfPage(QImage& bitmap, int borderFlag, int page) {
+void PageRenderer::DrawFootersOfPage(QPainter& painter, int borderFlag, int page) {
   const ViewerSettings& settings = state_.settings;
   if (borderFlag == 1) {
-    QPainter painter(&bitmap);
+    painter.save();
     painter.setPen(QPen(Qt::black, 1));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(0, 0, kPageWidth - 1, kPageHeight - 1);
+    painter.restore();
   }
   for (std::size_t f = 0; f < settings.footers.size(); ++f) {
     const FooterSettings& footer = settings.footers[f];
     if (footer.enabled == 0) continue;
     const QFont font = MakePageFont(footer.fontSize, footer.bold == 1, footer.italic == 1, footer.underline == 1);
-    DrawTextBlock(bitmap, footer.text, footer.alignment, kBandLeft, kFooterTops[f], font, Qt::black);
+    DrawTextBlock(painter, kPageHeight, footer.text, footer.alignment, kBandLeft, kFooterTops[f], font, Qt::black);
   }
   const PageNumberSettings& number = settings.pageNumber;
   if (number.enabled != 0) {
     const std::string label = PageLabel(page, PageLabelStyleOf(number),
                                         Utf8ToCp1252(Text(TextId::PageNumberWord)));
-    DrawTextBlock(bitmap, label, number.alignment, kBandLeft, kPageNumberTop, MakePageFont(number.fontSize),
-                  Qt::black);
+    DrawTextBlock(painter, kPageHeight, label, number.alignment, kBandLeft, kPageNumberTop,
+                  MakePageFont(number.fontSize), Qt::black);
   }
 }

@@ -5,6 +5,7 @@
 #include "viewer/canvas/InlineMarkers.h"
 
 #include <QHash>
+#include <QPaintEngine>
 
 namespace {
 
@@ -37,6 +38,9 @@ const QImage& TransparentIcon(int number) {
 void DrawBulletShape(QPainter& painter, int shape, int x, int y) {
   painter.setPen(QPen(Qt::black, 1));
   painter.setBrush(Qt::black);
+  // Pixels take a one-pixel outline right of and below its line, vectors
+  // across it: half a pixel puts a vector outline on the same pixels.
+  if (shape != 1 && painter.paintEngine()->type() != QPaintEngine::Raster) painter.translate(0.5, 0.5);
   switch (shape) {
     case 1: painter.fillRect(QRect(x, y, 7, 7), Qt::black); break;
     case 2: painter.drawEllipse(QRect(x, y, 4, 4)); break;
@@ -65,12 +69,12 @@ void PageRenderer::DrawBullets(QPainter& painter, int line, std::string_view tex
   if (markers.empty()) return;
   const QColor ground = IsGuideLine(line) ? QColor(state_.guide.GuideFill) : QColor(Qt::white);
   const int y0 = (line - 1) * kLineHeight;
-  painter.save();
   for (const InlineMarker& marker : markers) {
     // Bullets stand where left-aligned text puts them, whatever the alignment.
     const long long first = marker.position + 3;
     CoverMarker(painter, first, 3, y0, ground);
+    painter.save();
     DrawBulletShape(painter, marker.value, static_cast<int>(CellLeft(first + 1)), y0 + 6);
+    painter.restore();
   }
-  painter.restore();
 }

@@ -113,7 +113,11 @@ MarkOutcome MarkLink(Document& document, const PieceSelection& chosen, int targe
 }
 
 int FollowLink(const Document& document, int line, int column) {
-  const LineRecord& record = ReadLine(document, line);
+  return FollowLinkOnPage(document, document.CurrentPage, line, column);
+}
+
+int FollowLinkOnPage(const Document& document, int page, int line, int column) {
+  const LineRecord& record = document.Line(page, line);
   if (record.hasLinks != 1 || record.linkPieces.empty()) return 0;
   for (const MarkEntry& piece : ParseMarkEntries(record.linkPieces)) {
     const std::string_view id = piece.Text(3);

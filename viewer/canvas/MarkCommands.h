@@ -43,6 +43,8 @@ MarkOutcome MarkLink(Document& document, const PieceSelection& piece, int target
 // first covering entry whose identifier marks a page link, when its target
 // is a page of the document.
 int FollowLink(const Document& document, int line, int column);
+// The same on any page of the document.
+int FollowLinkOnPage(const Document& document, int page, int line, int column);
 
 // Sets the alignment tag of the selected lines that have text and no marks.
 void AlignLines(Document& document, const LineFlags& selection, std::string_view tag);

@@ -22,9 +22,9 @@ void PrintTextColumns(QPainter& painter, const QFont& font, std::string_view tex
   first = std::max(first, static_cast<long long>(kFirstTextColumn));
   last = std::min(last, static_cast<long long>(text.size()) + kFirstTextColumn - 1);
   if (first > last) return;
-  DrawCellText(painter, font, text.substr(static_cast<std::size_t>(first - kFirstTextColumn),
-                                          static_cast<std::size_t>(last - first + 1)),
-               first, line, colour, background);
+  DrawCellOverprint(painter, font, text.substr(static_cast<std::size_t>(first - kFirstTextColumn),
+                                               static_cast<std::size_t>(last - first + 1)),
+                    first, line, colour, background);
 }
 
 QPen MarkPen(long long colour) {

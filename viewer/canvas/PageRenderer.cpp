@@ -56,43 +56,56 @@ void PageRenderer::DrawPageWithLook(int page, const PageLook& look, QImage& into
   const std::int16_t guideLineNow = state_.guide.GuideLine;
   state_.settings = look.settings;
   state_.guide.GuideLine = look.guideLine;
-  PaintPage(page, look.guideState, into);
-  DrawFootersOfPage(into, look.border, page);
+  {
+    QPainter painter(&into);
+    PaintPage(page, look.guideState, painter);
+    DrawFootersOfPage(painter, look.border, page);
+  }
   state_.guide.GuideLine = guideLineNow;
   state_.settings = settingsNow;
 }
 
 void PageRenderer::PaintPage(int page, int guideState, QImage& bitmap) {
+  QPainter painter(&bitmap);
+  PaintPage(page, guideState, painter);
+}
+
+void PageRenderer::PaintPage(int page, int guideState, QPainter& painter) {
   Document& document = state_.document;
   const int saved = document.CurrentPage;
   document.CurrentPage = page;
   renderGuideState_ = guideState;
-  {
-    QPainter painter(&bitmap);
-    DrawImageLines(painter);
-    DrawMarks(painter);
-    for (int line = 1; line <= kLinesPerPage; ++line) {
-      const LineRecord& record = CurrentLine(line);
-      if (record.absoluteLine <= 0) continue;
+  DrawImageLines(painter);
+  DrawMarks(painter);
+  for (int line = 1; line <= kLinesPerPage; ++line) {
+    const LineRecord& record = CurrentLine(line);
+    if (record.absoluteLine <= 0) continue;
+    DrawLineText(painter, line, record.text);
+    DrawIcons(painter, line, record.text);
+    DrawBullets(painter, line, record.text);
+    if (IsGuideLine(line)) {
+      PaintGuideBand(painter, line);
       DrawLineText(painter, line, record.text);
-      DrawIcons(painter, line, record.text);
-      DrawBullets(painter, line, record.text);
-      if (IsGuideLine(line)) {
-        PaintGuideBand(painter, line);
-        DrawLineText(painter, line, record.text);
-      }
     }
-    BuildColumnTable();
-    DrawMarks(painter);
   }
-  if (guideState == kGuideOn) DrawFootersOfPage(bitmap, 1, page);
+  BuildColumnTable();
+  DrawMarks(painter);
+  if (guideState == kGuideOn) DrawFootersOfPage(painter, 1, page);
   renderGuideState_.reset();
   document.CurrentPage = saved;
 }
 
 void PageRenderer::DrawPageForOutput(int page, QImage& into) {
-  PaintPage(page, 0, into);  // guide off
-  DrawFootersOfPage(into, 0, page);
+  QPainter painter(&into);
+  DrawPageForOutput(page, painter);
+}
+
+void PageRenderer::DrawPageForOutput(int page, QPainter& painter) {
+  PaintPage(page, 0, painter);  // guide off
+  DrawFootersOfPage(painter, 0, page);
+  // The reader asked for this page: a picture missing from it is told of
+  // (once per load, as on the screen).
+  pictures().ReportHeld(PictureFiles(page));
 }
 
 void PageRenderer::InvalidatePages(int guideState) {

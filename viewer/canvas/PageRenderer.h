@@ -39,6 +39,9 @@ class PageRenderer {
   // page-sized picture: no border, no guide band, footers and page number.
   // Leaves the page's screen picture alone.
   void DrawPageForOutput(int page, QImage& into);
+  // The same onto any painter in the page's pixels: a PDF page or a
+  // printer's takes the page as vectors, text as text.
+  void DrawPageForOutput(int page, QPainter& painter);
   // Border (flag 1), footers and page number of the current page.
   void DrawFooters(QImage& bitmap, int borderFlag);
   void ComposeView(int x, int y);
@@ -60,8 +63,9 @@ class PageRenderer {
   void StandardRefresh();
   void Recompose();
 
-  // A footer or label laid out and aligned in the 744-pixel box at (x, y).
-  static void DrawTextBlock(QImage& target, std::string_view utf8, int alignment, int x, int y,
+  // A footer or label laid out and aligned in the 744-pixel box at (x, y);
+  // lines starting below `bottom` are left out.
+  static void DrawTextBlock(QPainter& painter, int bottom, std::string_view cp1252, int alignment, int x, int y,
                             const QFont& font, QColor colour);
 
   // The picture files the page shows.
@@ -74,8 +78,9 @@ class PageRenderer {
   QImage& CurrentBitmap();
   PageLook LookNow(int guideState) const;
   void PaintPage(int page, int guideState, QImage& bitmap);
+  void PaintPage(int page, int guideState, QPainter& painter);
   void DrawPageWithLook(int page, const PageLook& look, QImage& into);
-  void DrawFootersOfPage(QImage& bitmap, int borderFlag, int page);
+  void DrawFootersOfPage(QPainter& painter, int borderFlag, int page);
   const LineRecord& CurrentLine(int line) const;
   bool IsGuideLine(int line) const;
   int AlignmentShift(int line, std::string_view text) const;

@@ -9,6 +9,7 @@
 #include <QImage>
 
 #include <cstdint>
+#include <string>
 
 // The piece of a line chosen with the mouse, on the current page.
 struct PieceSelection {
@@ -35,4 +36,7 @@ struct ViewerState {
   std::uint32_t SelectedColour = 0;
   CustomColours customColours{};  // the colour chooser's, kept for the run
   QRgb PageTextColour = qRgb(0, 0, 0);
+  // The name of the text file the document was read from in this run;
+  // empty for a document restored from the cache.
+  std::string TextFileName;
 };

@@ -6,7 +6,8 @@
 #include "viewer/canvas/PageStore.h"
 #include "viewer/canvas/PictureLoader.h"
 #include "viewer/output/DefaultPrinter.h"
-#include "viewer/output/PagePdf.h"
+#include "viewer/output/PdfExport.h"
+#include "viewer/output/PdfPages.h"
 #include "viewer/output/PictureFileQueue.h"
 #include "viewer/output/PictureFiles.h"
 
@@ -29,9 +30,6 @@ QImage DrawOutputPicture(PageRenderer& renderer, int page, QImage spare) {
     spare = NewWhiteBitmap(kPageWidth, kPageHeight);
   }
   renderer.DrawPageForOutput(page, spare);
-  // The reader asked for this page: a picture missing from it is told of
-  // (once per load, as on the screen).
-  renderer.pictures().ReportHeld(renderer.PictureFiles(page));
   return spare;
 }
 
@@ -84,6 +82,11 @@ std::optional<ExportResult> ExportPages(PageRenderer& renderer, const ExportRequ
   }
   const ViewerState& state = renderer.state();
   const PageSpan pages = SpanInDocument(PagesToOutput(request, state.document), state.document);
+  if (state.settings.imageFormat == kImageFormatPdf) {
+    std::optional<ExportResult> failure = ExportPdf(renderer, pages, target);
+    renderer.StandardRefresh();
+    return failure;
+  }
   PictureFileQueue queue;
   for (int page = pages.first; page <= pages.last; ++page) {
     // Drawing a picture line may tell of a missing file: only once every
@@ -110,7 +113,7 @@ TextId ExportDoneMessage(std::int32_t mode) {
 PagePrinter::PagePrinter(const PrintJobSettings& settings, PrintSystemLink& link, MessageSink show)
     : settings_(settings), link_(link), show_(std::move(show)) {}
 
-bool PagePrinter::PrintPage(const QImage& page) {
+bool PagePrinter::PrintPage(PageRenderer& renderer, int page) {
   if (failures_ != 0) {
     if (failures_ == 1) show_(std::string(Text(TextId::PrintMessageNoDefaultPrinter)));
     ++failures_;
@@ -124,7 +127,7 @@ bool PagePrinter::PrintPage(const QImage& page) {
     show_(ErrorText(failure.number, failure.description));
     return true;  // the next page tells that there is no default printer
   }
-  const QByteArray pdf = PagePdf(page, printer->Paper());
+  const QByteArray pdf = DrawPagesAsPdf(renderer, {page, page}, PrinterSheet(printer->Paper()));
   failure = printer->PrintPdf(std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())), settings_, {});
   if (!failure.failed()) return true;
   failures_ = 2;
@@ -135,6 +138,9 @@ bool PagePrinter::PrintPage(const QImage& page) {
 void PrintPages(PageRenderer& renderer, const ExportRequest& request, const PrintJobSettings& settings,
                 PrintSystemLink& link, const MessageSink& show) {
   PagePrinter printer(settings, link, show);
-  ForEachOutputPage(renderer, PagesToOutput(request, renderer.state().document),
-                    [&printer](const QImage& page) { return printer.PrintPage(page); });
+  const PageSpan pages = SpanInDocument(PagesToOutput(request, renderer.state().document), renderer.state().document);
+  for (int page = pages.first; page <= pages.last && printer.PrintPage(renderer, page); ++page) {
+  }
+  // The screen's pictures were left alone: the current page is shown again.
+  renderer.StandardRefresh();
 }

@@ -65,8 +65,9 @@ using MessageSink = std::function<void(const std::string&)>;
 class PagePrinter {
  public:
   PagePrinter(const PrintJobSettings& settings, PrintSystemLink& link, MessageSink show);
-  // False once nothing more will be printed.
-  bool PrintPage(const QImage& page);
+  // Prints the page drawn as vectors for the printer; false once nothing
+  // more will be printed.
+  bool PrintPage(PageRenderer& renderer, int page);
   int PrintFailures() const { return failures_; }
 
  private:

@@ -74,7 +74,9 @@ const SettingBinding* BindingOf(int id) {
 }
 
 // The format radios carry the format codes as their ids.
-bool IsFormatCode(long long value) { return value >= kImageFormatPng && value <= kImageFormatGif; }
+bool IsFormatCode(long long value) {
+  return (value >= kImageFormatPng && value <= kImageFormatGif) || value == kImageFormatPdf;
+}
 
 // The list item a font size selects: item n (from 0) is size n + 9; sizes
 // outside the list select nothing.

@@ -12,6 +12,8 @@ constexpr ControlSpec kControls[] = {
     {3304, Radio, T::ConfiguratorFormatTif, 5, 49, 100, 15},
     {3305, Radio, T::ConfiguratorFormatBmp, 5, 64, 100, 15},
     {3306, Radio, T::ConfiguratorFormatGif, 5, 79, 100, 15},
+    // A later option, beside the first so that no control moves.
+    {3358, Radio, T::ConfiguratorFormatPdf, 110, 19, 100, 15},
     {3307, Label, T::ConfiguratorFooter1Heading, 5, 98, 270, 15},
     {3308, CheckBox, T::ConfiguratorFooter1Show, 5, 114, 270, 15},
     {3309, Label, T::ConfiguratorFooter1Position, 5, 131, 270, 15},

@@ -18,6 +18,8 @@ inline constexpr std::uint32_t kImageFormatJpg = 3303;
 inline constexpr std::uint32_t kImageFormatTif = 3304;
 inline constexpr std::uint32_t kImageFormatBmp = 3305;
 inline constexpr std::uint32_t kImageFormatGif = 3306;
+// Not an image: all the chosen pages as one PDF file.
+inline constexpr std::uint32_t kImageFormatPdf = 3358;
 
 // Colours hold red in the low byte.
 inline constexpr std::int32_t kColourRed = 255;
