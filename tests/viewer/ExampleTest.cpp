@@ -14,7 +14,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kExamples = fs::path(__FILE__).parent_path().parent_path().parent_path() / "examples";
+const fs::path kExamples = MARVESSA_EXAMPLES;
 
 struct Sample {
   const char* file;
