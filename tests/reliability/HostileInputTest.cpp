@@ -159,7 +159,7 @@ TEST_F(HostileInput, PictureDirectivesNamingNoPictureLeaveAnAnchor) {
 // Names with a line break and bytes that are not UTF-8: the text loads from
 // its own name, a picture name inside the text that cannot be found is
 // reported as missing, and an export folder named with a line break is
-// refused as any invalid folder name is (the dialog stays open).
+// refused with the reason (the dialog stays open).
 TEST_F(HostileInput, StrangeFileNamesAreTakenAsTheyAre) {
   WriteFileBytes(folder.File("two\nlines \xFF\xFE.txt"), "first\r\n{@@x,\xFF\xFE\x01.png}\r\nlast\r\n");
   const auto lines = Run("choose " + folder.File("two\\nlines \xFF\xFE.txt") + "\ncommand 1046\nstate\n" +
@@ -169,6 +169,9 @@ TEST_F(HostileInput, StrangeFileNamesAreTakenAsTheyAre) {
   ASSERT_EQ(states.size(), 2u);
   EXPECT_NE(states[0].find("pages=1 loaded=1"), std::string::npos) << states[0];
   EXPECT_NE(states[1].find("busy=1"), std::string::npos) << states[1];
+  EXPECT_EQ(std::erase(messages, "message Programmer | A folder name cannot hold \"/\", \"\\\" or control characters, "
+                                 "nor be \".\" or \"..\" ..."),
+            1u);
   ASSERT_FALSE(messages.empty());
   for (const auto& message : messages) EXPECT_NE(message.find("> Missing file"), std::string::npos) << message;
   Document document;

@@ -111,8 +111,9 @@ TEST_F(Loading, AMissingPictureIsToldOfOncePerLoad) {
   EXPECT_EQ(told(lines), Files{"gone1.png"});
 }
 
-// A picture beside its text is found however deep the text's folder, after
-// a restart too; one whose name no form of it can keep is told of once.
+// A picture beside its text is found however deep or accented the text's
+// folder, after a restart too; one whose name no form of it can keep is
+// told of once.
 TEST_F(Loading, PicturesBesideATextInADeepFolder) {
   struct Case {
     std::string folderName;
@@ -121,7 +122,8 @@ TEST_F(Loading, PicturesBesideATextInADeepFolder) {
   // The program folder is a sibling of the first step: from it, the picture is
   // "../" + the two steps + "/pic.png" away, 110 characters in the first case.
   const Case cases[] = {{std::string(50, 'a') + "/" + std::string(48, 'b'), true},
-                        {std::string(60, 'c') + "/" + std::string(60, 'd'), false}};
+                        {std::string(60, 'c') + "/" + std::string(60, 'd'), false},
+                        {"a\xC3\xB1o", true}};  // a folder name Windows-1252 holds, as UTF-8
   for (const Case& c : cases) {
     std::filesystem::remove_all(ProgramFolderPath());
     const std::string deep = folder.File(c.folderName);

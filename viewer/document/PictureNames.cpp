@@ -22,7 +22,7 @@ bool RecordHolds(const std::string& utf8, std::string& cp1252) {
 // there cannot be asked, so its forms are taken at their word.
 bool LeadsToTheSameFile(const std::string& candidate, const std::string& file) {
   std::error_code error;
-  if (!fs::exists(file, error)) return true;
+  if (candidate == file || !fs::exists(file, error)) return true;
   return fs::equivalent(candidate, file, error);
 }
 
@@ -31,7 +31,11 @@ bool LeadsToTheSameFile(const std::string& candidate, const std::string& file) {
 std::string PictureFileOfDirective(std::string_view written, const std::string& textFolder) {
   const std::string name = Cp1252ToUtf8(written);
   if (!name.empty() && name.front() == '/') return name;
-  return textFolder + name;
+  // A text named from the current folder: its pictures are looked up from
+  // the program folder later, so they need a path that does not depend on it.
+  std::error_code error;
+  const fs::path file = fs::absolute(textFolder + name, error);
+  return error ? textFolder + name : file.string();
 }
 
 std::string PictureRecordName(const std::string& file, const std::string& programFolder) {

@@ -9,7 +9,7 @@
 
 // The file a directive names: `written` (Windows-1252, as the text gives
 // it), taken from the text's folder (UTF-8, with a trailing "/") when it is
-// relative. UTF-8.
+// relative; a path relative to the current folder is made whole. UTF-8.
 std::string PictureFileOfDirective(std::string_view written, const std::string& textFolder);
 
 // The record's form of `file` (UTF-8): the path as the text gave it, the
