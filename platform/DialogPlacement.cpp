@@ -65,9 +65,9 @@ DialogFit FitDialog(const QRect& wanted, const QRect& available, const QMargins&
   return {QRect(topLeft, size), vertical || horizontal};
 }
 
-void PlaceDialogBesideOwner(QDialog& dialog, const QWidget* owner, const QRect& frame) {
+void PlaceDialogBesideOwner(QDialog& dialog, const QWidget* owner, const QRect& layout) {
   const QPoint origin = owner ? owner->mapToGlobal(QPoint(0, 0)) : QPoint(0, 0);
-  PlaceDialog(dialog, owner, frame.translated(origin));
+  PlaceDialog(dialog, owner, layout.translated(origin));
 }
 
 void PlaceDialogCentred(QDialog& dialog, const QWidget* owner, const QSize& size) {

@@ -6,8 +6,8 @@
 class QDialog;
 class QWidget;
 
-// Where a dialog goes and how large it is shown: its controls fill `content`
-// pixels from (0, 0), and it would sit at a position the layout gives. The
+// Where a dialog goes and how large it is shown: its controls fill the
+// layout's size from (0, 0), and it would sit where the layout puts it. The
 // window frame, title bar included, always lies wholly inside the screen's
 // available area; a dialog larger than that area is shown as large as the
 // area allows with its controls scrolling inside, so each stays reachable.
@@ -22,10 +22,10 @@ struct DialogFit {
 // `available` (no screen known) leaves it as it is.
 DialogFit FitDialog(const QRect& wanted, const QRect& available, const QMargins& frame, int scrollBar);
 
-// Sizes `dialog` for controls filling `frame.size()` and places it at
-// `frame.topLeft()` from the owner's client origin (the screen's origin
+// Sizes `dialog` for controls filling `layout.size()` and places it at
+// `layout.topLeft()` from the owner's client origin (the screen's origin
 // without an owner), kept on the screen as above.
-void PlaceDialogBesideOwner(QDialog& dialog, const QWidget* owner, const QRect& frame);
+void PlaceDialogBesideOwner(QDialog& dialog, const QWidget* owner, const QRect& layout);
 
 // The same for a dialog centred on the screen.
 void PlaceDialogCentred(QDialog& dialog, const QWidget* owner, const QSize& size);

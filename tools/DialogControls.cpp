@@ -77,7 +77,7 @@ bool Reach(QWidget* dialog, QWidget* control, const DriverCommand& command) {
   }
   const QPoint global = control->mapToGlobal(control->rect().center());
   const QString where = QStringLiteral(" at %1,%2").arg(global.x()).arg(global.y());
-  if (!dialog->screen() || !dialog->screen()->geometry().contains(global)) {
+  if (!dialog->screen() || !dialog->screen()->availableGeometry().contains(global)) {
     PrintDriverError(command, "off the screen" + where.toStdString());
     return true;
   }

@@ -1,5 +1,7 @@
 #include "tests/viewer/SettingsDialogSupport.h"
 
+#include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -16,25 +18,30 @@ class VirtualDisplay {
   VirtualDisplay() {
     int ready[2];
     if (::pipe(ready) != 0) return;
+    // Made before the fork: the child only replaces itself.
+    const std::string fd = std::to_string(ready[1]);
+    std::vector<const char*> args = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1366x768x24",
+                                     "-screen", "1", "1920x1080x24", "-nolisten", "tcp"};
     const char* wanted = std::getenv("MARVESSA_TEST_DISPLAY");
+    if (wanted && *wanted) args.insert(args.begin() + 1, wanted);
+    args.push_back(nullptr);
     pid_ = ::fork();
     if (pid_ == 0) {
       ::close(ready[0]);
-      const std::string fd = std::to_string(ready[1]);
-      std::vector<const char*> args = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1366x768x24",
-                                       "-screen", "1", "1920x1080x24", "-nolisten", "tcp"};
-      if (wanted && *wanted) args.insert(args.begin() + 1, wanted);
-      args.push_back(nullptr);
-      std::freopen("/dev/null", "w", stderr);
+      ::dup2(::open("/dev/null", O_WRONLY), STDERR_FILENO);
       ::execvp("Xvfb", const_cast<char* const*>(args.data()));
       ::_exit(127);
     }
     ::close(ready[1]);
     // The server writes its number and a line end once it takes clients,
-    // perhaps in pieces.
+    // perhaps in pieces; one that does not within 20 s is given up on.
     std::string number;
     char c = 0;
-    while (pid_ > 0 && number.size() < 8 && ::read(ready[0], &c, 1) == 1 && c != '\n') number += c;
+    pollfd waiting{ready[0], POLLIN, 0};
+    while (pid_ > 0 && number.size() < 8 && ::poll(&waiting, 1, 20000) == 1 && ::read(ready[0], &c, 1) == 1 &&
+           c != '\n') {
+      number += c;
+    }
     ::close(ready[0]);
     if (c == '\n' && !number.empty()) display_ = ":" + number;
   }
