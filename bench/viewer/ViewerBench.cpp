@@ -71,6 +71,16 @@ class TimedWindow : public MainWindow {
   std::optional<Clock::time_point> firstPresent;
 };
 
+// Times a command whole and until its page first reached the screen.
+void TimeToScreen(TimedWindow& window, const std::function<void()>& command, std::vector<double>& whole,
+                  std::vector<double>& toScreen) {
+  window.firstPresent.reset();
+  const auto start = Clock::now();
+  command();
+  whole.push_back(Milliseconds(start, Clock::now()));
+  toScreen.push_back(window.firstPresent ? Milliseconds(start, *window.firstPresent) : 0);
+}
+
 // New while another 200-page document is loaded: unmarked (nothing to keep:
 // the New of before) and with every line marked every way (kept first); the
 // keeping alone; the kept document brought back, and its size. The texts
@@ -99,11 +109,7 @@ void BenchKeptDocuments(TimedWindow& window, ScriptedDialogs& dialogs, const std
     marked.push_back(TimeOnce([&] { shell.OnCommand(cmd::New); }));
     dialogs.fileAnswers.push_back(text);
     dialogs.yesNoAnswers.push_back(true);
-    window.firstPresent.reset();
-    const auto start = Clock::now();
-    shell.OnCommand(cmd::New);
-    back.push_back(Milliseconds(start, Clock::now()));
-    backToScreen.push_back(window.firstPresent ? Milliseconds(start, *window.firstPresent) : 0);
+    TimeToScreen(window, [&] { shell.OnCommand(cmd::New); }, back, backToScreen);
   }
   Report("New over an unmarked 200-page document", Median(plain));
   Report("New over a fully marked 200-page document", Median(marked));
@@ -128,11 +134,7 @@ void BenchViewerWindow(int rounds) {
   std::vector<double> toScreen, whole, turn, mark, undo;
   for (int r = 0; r < rounds; ++r) {
     dialogs.fileAnswers.push_back(text);
-    window.firstPresent.reset();
-    const auto start = Clock::now();
-    shell.OnCommand(cmd::New);
-    whole.push_back(Milliseconds(start, Clock::now()));
-    toScreen.push_back(window.firstPresent ? Milliseconds(start, *window.firstPresent) : 0);
+    TimeToScreen(window, [&] { shell.OnCommand(cmd::New); }, whole, toScreen);
 
     QCoreApplication::processEvents();  // the reader looks at the page a moment
     turn.push_back(TimeOnce([&] { shell.OnKey(CanvasKey::Right); }));
