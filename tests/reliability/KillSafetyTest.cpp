@@ -197,6 +197,8 @@ TEST_F(KillSafety, WholeFilesAreEitherTheOldOrTheNewContent) {
       {"cache.txt", true, "", "set-text first text\\nof two lines\ncommand 1003\n",
        "set-text " + std::string(300, 'x') + "\ncommand 1003\n", "message"},
       {kept.c_str(), false, "", KeepTextMarked(text, other, 1), KeepTextMarked(text, other, 2), "state"},
+      {kTextLinkFileName, false, "", "choose " + text + "\ncommand 1046\nstate\n",
+       "choose " + other + "\ncommand 1046\nstate\n", "state"},
   };
   const int kills = Repetitions(15, 300);
   for (const AlternatingWrite& c : cases) {
