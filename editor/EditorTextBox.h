@@ -11,10 +11,10 @@
 #include <string>
 #include <string_view>
 
-class QMenu;
-
 #include "editor/BoxText.h"
 #include "editor/FindReplace.h"
+
+class QMenu;
 
 // Courier New at 10 points (13 pixels), regular for the box, bold for the
 // status bar.

@@ -57,9 +57,7 @@ TEST(QtDialogs, QtsOwnTextsSpeakTheBuildsLanguage) {
     dialogs.ChooseFileToOpen(FileChoice{"/", "", "Texto", "*.*", ""});
     for (const QString& text : c.question) EXPECT_TRUE(question.texts.contains(text)) << text.toStdString();
     for (const QString& text : c.message) EXPECT_TRUE(message.texts.contains(text)) << text.toStdString();
-    for (const QString& text : c.chooser) {
-      EXPECT_TRUE(chooser.texts.contains(text)) << text.toStdString() << " in " << chooser.texts.join('|').toStdString();
-    }
+    for (const QString& text : c.chooser) EXPECT_TRUE(chooser.texts.contains(text)) << text.toStdString();
     EXPECT_EQ(question.icon, QMessageBox::Question);
     EXPECT_EQ(message.icon, QMessageBox::Information);
   }

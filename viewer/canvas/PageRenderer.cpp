@@ -5,6 +5,9 @@
 #include "viewer/canvas/PictureLoader.h"
 #include "viewer/document/PictureNames.h"
 
+#include <QDir>
+#include <QRegion>
+
 namespace {
 
 // Pictures sit 3 pixels in from the top-left of their line's column-4 cell.
@@ -24,8 +27,6 @@ PageRenderer::PageRenderer(ViewerState& state, PictureLoader& pictures, std::fun
 }
 
 PageRenderer::~PageRenderer() { state_.pages.SetDrawer({}); }
-
-void PageRenderer::ClearBitmap(QImage& bitmap) { bitmap.fill(Qt::white); }
 
 QImage& PageRenderer::CurrentBitmap() { return state_.pages.PageBitmap(state_.document.CurrentPage); }
 
@@ -125,7 +126,15 @@ void PageRenderer::PresentView() {
 }
 
 void PageRenderer::Recompose() {
-  ClearBitmap(state_.ViewBuffer);
+  // Only what the page leaves uncovered is cleared: the copy writes the rest,
+  // which spares a page turn one pass over the view (four times the pixels
+  // on a dense screen).
+  const QRect view(0, 0, kViewWidth, kViewHeight);
+  const QRegion uncovered = QRegion(view).subtracted(QRect(0, state_.view.y, kPageWidth, kPageHeight));
+  if (!uncovered.isEmpty()) {
+    QPainter painter(&state_.ViewBuffer);
+    for (const QRect& part : uncovered) painter.fillRect(part, Qt::white);
+  }
   ComposeView(0, state_.view.y);
   PresentView();
 }

@@ -26,8 +26,6 @@ class PageRenderer {
   PageRenderer(const PageRenderer&) = delete;
   PageRenderer& operator=(const PageRenderer&) = delete;
 
-  static void ClearBitmap(QImage& bitmap);
-
   // The whole page, marks, guide band and (with the guide on) furniture.
   void RenderPage(int page, int guideState);
   // Every page of the document is to be drawn again, when it is next shown,
