@@ -301,13 +301,13 @@ TEST_F(Export, PdfHoldsTheMarkedPagesAsTextWithTheirLinks) {
   const auto at = [](int column, int line) {
     return std::to_string((column - 1) * 8 + 4) + " " + std::to_string((line - 1) * 16 + 8) + "\n";
   };
-  const std::string choosePdf = "command 1077\nclick 3358\nclick 3357\n";
   const auto lines = Run(LoadScript(WriteText("five.txt", text)) + "press " + at(4, 3) + "release " + at(10, 3) +
                              "command 1075\npress " + at(11, 5) + "release " + at(12, 5) + "answer 4\ncommand 1086\n" +
-                             choosePdf + "command 1077\ninspect 3358\nclick 3357\n" +
+                             "command 1077\nclick 3358\nclick 3357\ncommand 1077\ninspect 3358\nclick 3357\n"
                              "command 1070\nclick 7007\nset 7008 pdf\nclick 7011\n"
                              "command 1070\nclick 7003\nset 7004 2\nset 7006 3\nset 7008 pdf\nclick 7011\n"
-                             "command 1077\nclick 3302\nclick 3357\ncommand 1070\nclick 7002\nset 7008 png\nclick 7011\n",
+                             "command 1077\nclick 3302\nclick 3357\n"
+                             "command 1070\nclick 7002\nset 7008 png\nclick 7011\n",
                          "en");
   const std::string option = Matching(lines, "control 3358").at(0);
   EXPECT_NE(option.find("checked=1"), std::string::npos) << option;

@@ -114,20 +114,22 @@ PagePrinter::PagePrinter(const PrintJobSettings& settings, PrintSystemLink& link
     : settings_(settings), link_(link), show_(std::move(show)) {}
 
 bool PagePrinter::PrintPage(PageRenderer& renderer, int page) {
+  PrintFailure failure;
+  const std::unique_ptr<DefaultPrinter> printer = failures_ == 0 ? link_.Attach(failure) : nullptr;
+  // The page is drawn first in any case, so that a missing picture is told
+  // of as it always was, printer or not.
+  const QByteArray pdf = DrawPagesAsPdf(renderer, {page, page}, PrinterSheet(printer ? printer->Paper() : PaperArea{}));
   if (failures_ != 0) {
     if (failures_ == 1) show_(std::string(Text(TextId::PrintMessageNoDefaultPrinter)));
     ++failures_;
     return false;
   }
-  PrintFailure failure;
-  const std::unique_ptr<DefaultPrinter> printer = link_.Attach(failure);
   if (printer && printer->Name().empty()) failure = NoDefaultPrinter();
   if (!printer || printer->Name().empty()) {
     ++failures_;
     show_(ErrorText(failure.number, failure.description));
     return true;  // the next page tells that there is no default printer
   }
-  const QByteArray pdf = DrawPagesAsPdf(renderer, {page, page}, PrinterSheet(printer->Paper()));
   failure = printer->PrintPdf(std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())), settings_, {});
   if (!failure.failed()) return true;
   failures_ = 2;

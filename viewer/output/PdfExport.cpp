@@ -26,6 +26,7 @@ std::string PdfFileName(PageSpan pages) {
 }
 
 std::optional<ExportResult> ExportPdf(PageRenderer& renderer, PageSpan pages, const std::string& folder) {
+  if (pages.first > pages.last) return std::nullopt;  // as the picture export: no page, no file
   const std::string path = folder + "/" + PdfFileName(pages);
   const PdfSheet sheet = A4Sheet();
   QByteArray pdf = DrawPagesAsPdf(renderer, pages, sheet, InfoOf(renderer.state()));

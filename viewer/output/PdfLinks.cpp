@@ -80,8 +80,10 @@ bool AddPageLinks(QByteArray& pdf, const Document& document, PageSpan pages, con
     }
     QPDFWriter writer(file);
     writer.setOutputMemory();
-    // Object streams: the many small objects of a long document in fewer bytes.
+    // Object streams: the many small objects of a long document in fewer
+    // bytes. The pages' streams go through as Qt compressed them.
     writer.setObjectStreamMode(qpdf_o_generate);
+    writer.setDecodeLevel(qpdf_dl_none);
     writer.write();
     const std::shared_ptr<Buffer> written = writer.getBufferSharedPointer();
     pdf = QByteArray(reinterpret_cast<const char*>(written->getBuffer()), static_cast<qsizetype>(written->getSize()));
