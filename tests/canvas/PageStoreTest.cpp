@@ -58,7 +58,7 @@ TEST_F(PageStoreTest, ADenseScreenGetsTwiceThePixelsAndTheSamePage) {
   EXPECT_EQ(dense.size(), QSize(1588, 2244));
   EXPECT_EQ(dense.pixel(200, 160), kRed) << "the underline of line 5 under (100, 80)";
   EXPECT_EQ(dense.pixel(201, 161), kRed);
-  EXPECT_EQ(dense.pixel(83, 141), qRgb(51, 153, 255)) << "the highlight of column 6 on line 5";
+  EXPECT_EQ(dense.pixel(83, 129), qRgb(51, 153, 255)) << "the highlight of column 6 on line 5, at its top row";
   EXPECT_EQ(state.pages.PageAtRatioOne(1), atOne);
 }
 

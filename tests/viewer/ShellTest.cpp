@@ -193,11 +193,11 @@ TEST_F(Shell, EachTextKeepsItsMarksWhenAnotherIsOpened) {
   };
   const Step steps[] = {
       {"yes brings a back as it was", openBThenA + "reply yes\ncommand 1046\nstate\n", "es",
-       "question Programador | Este texto tiene marcas guardadas. ¿Quieres recuperarlas? -> yes", true},
+       "question Programador | Este texto tiene marcas guardadas. ¿Quieres recuperarlas? -> yes [question]", true},
       {"no loads a clean", openBThenA + "reply no\ncommand 1046\nstate\n", "en",
-       "question Programmer | This text has saved marks. Do you want them back? -> no", false},
+       "question Programmer | This text has saved marks. Do you want them back? -> no [question]", false},
       {"the clean copy left unmarked hides nothing", openBThenA + "reply yes\ncommand 1046\nstate\n", "en",
-       "question Programmer | This text has saved marks. Do you want them back? -> yes", true},
+       "question Programmer | This text has saved marks. Do you want them back? -> yes [question]", true},
       {"a changed text is not offered the old marks", openBThenA + "command 1046\nstate\n", "es", "", false},
   };
   for (const Step& step : steps) {
