@@ -55,7 +55,7 @@ TEST_F(Export, InvalidInputKeepsTheDialogOpen) {
   const auto lines = Run(script + "click 7012\nstate\n");
   EXPECT_EQ(Matching(lines, "dialog title=\"Exportar páginas\"").size(), std::size(cases));
   const std::string why = "message Programador | El nombre de carpeta no puede llevar \"/\", \"\\\" ni caracteres "
-                          "de control, ni ser \".\" o \"..\" ...";
+                          "de control, ni ser \".\" o \"..\" ... [warning]";
   EXPECT_EQ(Matching(lines, "message"), std::vector<std::string>(4, why)) << "for .., a/b, the outside path, ../escape";
   EXPECT_TRUE(Matching(lines, "error").empty()) << Matching(lines, "error").front();
   EXPECT_FALSE(std::filesystem::exists(outside));

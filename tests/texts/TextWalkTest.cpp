@@ -238,7 +238,7 @@ TEST_P(TextWalk, TheViewerShowsOnlyItsTableTexts) {
   ExpectShown("dialog \"" + T(ExportTitle) + "\"");
   ExpectCaptions(kExport);
   ExpectShown("text 7002 \"" + T(ExportSinglePageBefore) + "2" + T(ExportSinglePageAfter) + "\"");
-  ExpectMessage(ExportMessageBadFolderName);
+  ExpectMessage(ExportMessageBadFolderName, " [warning]");
   ExpectMessage(ExportMessagePageDone);
   ExpectMessage(ExportMessageRangeDone);
   ExpectMessage(ExportMessageDocumentDone);

@@ -138,7 +138,7 @@ TEST_F(Loading, PicturesBesideATextInADeepFolder) {
         c.drawn ? std::vector<std::string>{}
                 : std::vector<std::string>{"message Programador | No se puede guardar el nombre de la imagen <" + deep +
                                            "/pic.png>: su ruta pasa de 113 caracteres o lleva caracteres que una "
-                                           "línea no guarda; no se mostrará ..."};
+                                           "línea no guarda; no se mostrará ... [warning]"};
     EXPECT_EQ(Matching(loaded, "message"), expected) << c.folderName;
     const QRgb middle = c.drawn ? qRgb(255, 0, 0) : qRgb(255, 255, 255);
     EXPECT_EQ(QImage(QString::fromStdString(page)).pixel(47, 50), middle) << c.folderName;

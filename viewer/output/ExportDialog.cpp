@@ -103,7 +103,8 @@ void ExportDialog::OnButton(ExportButton button) {
     done(button == ExportButton::Exit ? Rejected : Accepted);
   } else if (button == ExportButton::Save && IsFolderNameRefusedForWhatItHolds(TrimFolderName(input.folderText))) {
     // An empty box says why by itself; a refused name does not.
-    dialogs_.ShowMessage(Text(TextId::CaptionProgrammer), Text(TextId::ExportMessageBadFolderName));
+    dialogs_.ShowMessage(Text(TextId::CaptionProgrammer), Text(TextId::ExportMessageBadFolderName), MessageStyle::Plain,
+                         MessageIcon::Warning);
   }
 }
 

@@ -37,7 +37,8 @@ class CanvasLoadSteps : public LoadSteps {
   }
   void PictureNameTooLong(const std::string& fileName) override {
     shell_.ShowProgrammerMessage(std::string(Text(TextId::ViewerMessagePictureNameBefore)) + fileName +
-                                 std::string(Text(TextId::ViewerMessagePictureNameAfter)));
+                                 std::string(Text(TextId::ViewerMessagePictureNameAfter)),
+                                 MessageIcon::Warning);
   }
   void DrawFurniture() override {}
   void LineRead() override {
