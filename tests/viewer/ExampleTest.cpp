@@ -14,7 +14,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path kExamples = fs::path(__FILE__).parent_path().parent_path().parent_path() / "examples";
+// From the test data folder (tests/viewer/data), an absolute path whatever
+// form the compiler gives __FILE__ and wherever the test runs.
+const fs::path kExamples = fs::path(MARVESSA_TEST_DATA).parent_path().parent_path().parent_path() / "examples";
 
 struct Sample {
   const char* file;
