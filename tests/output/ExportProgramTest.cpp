@@ -327,6 +327,7 @@ TEST_F(Export, PdfHoldsTheMarkedPagesAsTextWithTheirLinks) {
     for (int page = first; page <= last; ++page) {
       for (int line = 1; line <= 6; ++line) EXPECT_NE(found.find(lineText(page, line)), std::string::npos) << page;
     }
+    EXPECT_EQ(found.find("#07"), std::string::npos) << "an icon's marker is no text";
     QPDF read;
     read.processFile(pdf.c_str());
     auto sheets = QPDFPageDocumentHelper(read).getAllPages();

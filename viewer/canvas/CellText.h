@@ -28,9 +28,10 @@ constexpr int TextRowTop(int line) { return (line - 1) * 16; }
 // of `line`. With a background, each drawn cell is first filled with it.
 void DrawCellText(QPainter& painter, const QFont& font, std::string_view cp1252, long long firstColumn,
                   int line, QColor colour, std::optional<QColor> background = std::nullopt);
-// The same for letters drawn again over the page's own text (the pieces):
-// on a vector target they are outlines, so that the page's text is read
-// back once, not once for every time a piece covers it.
+// The same for letters that are not text to read back: drawn again over
+// the page's own text (pieces) or covered by a symbol (markers). On a
+// vector target they are outlines, so that a reader of the file finds
+// each line's text once and no marker in it.
 void DrawCellOverprint(QPainter& painter, const QFont& font, std::string_view cp1252, long long firstColumn,
                        int line, QColor colour, std::optional<QColor> background = std::nullopt);
 

@@ -40,3 +40,17 @@ std::vector<InlineMarker> FindBulletMarkers(std::string_view text) {
 std::vector<InlineMarker> FindIconMarkers(std::string_view text) {
   return InValueOrder(FindMarkers(text, '#', 2), 1, 99);
 }
+
+std::vector<bool> MarkerCharacters(std::string_view text) {
+  std::vector<bool> marker(text.size(), false);
+  const auto mark = [&marker](const std::vector<InlineMarker>& found, std::size_t length) {
+    for (const InlineMarker& m : found) {
+      const auto first = static_cast<std::size_t>(m.position - 1);
+      std::fill(marker.begin() + static_cast<std::ptrdiff_t>(first),
+                marker.begin() + static_cast<std::ptrdiff_t>(std::min(first + length, marker.size())), true);
+    }
+  };
+  mark(FindBulletMarkers(text), 3);
+  mark(FindIconMarkers(text), 4);
+  return marker;
+}

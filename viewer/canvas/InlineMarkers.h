@@ -14,3 +14,6 @@ struct InlineMarker {
 std::vector<InlineMarker> FindBulletMarkers(std::string_view text);
 // Icons by number 1..99, each number's markers left to right.
 std::vector<InlineMarker> FindIconMarkers(std::string_view text);
+// For each character of the text, whether it is part of a bullet or icon
+// marker (whose symbol covers it).
+std::vector<bool> MarkerCharacters(std::string_view text);

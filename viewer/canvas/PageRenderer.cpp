@@ -2,6 +2,7 @@
 
 #include "platform/ProgramFolder.h"
 #include "viewer/canvas/CellText.h"
+#include "viewer/canvas/InlineMarkers.h"
 #include "viewer/canvas/PictureLoader.h"
 #include "viewer/document/PictureNames.h"
 
@@ -171,8 +172,18 @@ int PageRenderer::AlignmentShift(int line, std::string_view text) const {
 void PageRenderer::DrawLineText(QPainter& painter, int line, std::string_view text) {
   if (CurrentLine(line).imageLine == 1) return;
   static const QFont font = MakePageFont(10);
-  DrawCellText(painter, font, text.substr(0, kPrintedChars), kFirstTextColumn + AlignmentShift(line, text),
-               line, QColor(state_.PageTextColour));
+  const std::string_view shown = text.substr(0, kPrintedChars);
+  const long long first = kFirstTextColumn + AlignmentShift(line, text);
+  const QColor colour(state_.PageTextColour);
+  // The characters of bullet and icon markers lie under their symbols: not
+  // text a reader of a PDF should find.
+  const std::vector<bool> marker = MarkerCharacters(shown);
+  for (std::size_t start = 0, end = 0; start < shown.size(); start = end) {
+    while (end < shown.size() && marker[end] == marker[start]) ++end;
+    const auto draw = marker[start] ? DrawCellOverprint : DrawCellText;
+    draw(painter, font, shown.substr(start, end - start), first + static_cast<long long>(start), line, colour,
+         std::nullopt);
+  }
 }
 
 void PageRenderer::DrawImageLines(QPainter& painter) {
