@@ -356,6 +356,9 @@ TEST_F(Export, PdfHoldsTheMarkedPagesAsTextWithTheirLinks) {
   EXPECT_EQ(QImage(QString::fromStdString(prefix + "-000.png")).convertToFormat(QImage::Format_RGB32), picture);
   EXPECT_NE(RunCommand("pdfimages -list -f 1 -l 1 " + whole).text.find(" mask "), std::string::npos)
       << "the icon, its magenta masked";
+  // Brought back from the cache by a restart, the document keeps its text's name.
+  Run("command 1077\nclick 3358\nclick 3357\ncommand 1070\nclick 7007\nset 7008 again\nclick 7011\n", "en");
+  EXPECT_EQ(PdfInfo(ProgramFilePath("again/1-5.pdf"), "Title"), "five.txt");
 }
 
 TEST_F(Export, AProgramFolderWithoutWriteAccessIsReported) {

@@ -10,9 +10,13 @@
 #include "texts/TextSet.h"
 #include "viewer/shell/ShellWindow.h"
 
+#include <filesystem>
+
 void ViewerShell::LinkCurrentText(TextIdentity text) {
   currentLink_ = text.known() ? EncodeTextLink(text, DocumentTextDigest(state_.document)) : std::string();
   currentText_ = std::move(text);
+  // The text's file name titles the document's PDF.
+  state_.TextFileName = std::filesystem::path(currentText_.path).filename().string();
 }
 
 void ViewerShell::ReadTextLink() {
@@ -58,9 +62,10 @@ bool ViewerShell::OfferKeptDocument(const TextIdentity& text) {
   document = std::move(kept.document);
   document.LineSelection = selection;
   state_.pages.Clear();
-  state_.ViewBuffer = NewWhiteBitmap(kViewWidth, kViewHeight);
+  state_.ViewBuffer = state_.pages.NewScreenPicture(kViewWidth, kViewHeight);
   state_.view = ViewState{};
   state_.view.y = kept.viewOffset;
+  pictures_.ForgetReports();  // a load like any other: each missing picture is told of again
   renderer_.InvalidatePages(0);
   renderer_.BuildColumnTable();
   LinkCurrentText(text);

@@ -96,7 +96,6 @@ void ViewerShell::LoadChosenFile(const std::string& path, std::string bytes) {
   state_.ViewBuffer = state_.pages.NewScreenPicture(kViewWidth, kViewHeight);
   state_.view = ViewState{};
   pictures_.ForgetReports();
-  state_.TextFileName = path.substr(FolderOf(path).size());
   CanvasLoadSteps steps(*this);
   const TextLoadResult result = LoadTextDocument(state_.document, lines, FolderOf(path), steps);
   renderer_.InvalidatePages(0);
