@@ -61,15 +61,9 @@ bool ViewerShell::OfferKeptDocument(const TextIdentity& text) {
   const auto selection = document.LineSelection;
   document = std::move(kept.document);
   document.LineSelection = selection;
-  state_.pages.Clear();
-  state_.ViewBuffer = state_.pages.NewScreenPicture(kViewWidth, kViewHeight);
-  state_.view = ViewState{};
+  ForgetShownDocument();
   state_.view.y = kept.viewOffset;
-  pictures_.ForgetReports();  // a load like any other: each missing picture is told of again
-  renderer_.InvalidatePages(0);
-  renderer_.BuildColumnTable();
   LinkCurrentText(text);
-  SetPageCaption(false);
-  window_.FocusCanvas();
+  ShowNewDocument();
   return true;
 }

@@ -92,17 +92,25 @@ void ViewerShell::NewDocument() {
 void ViewerShell::LoadChosenFile(const std::string& path, std::string bytes) {
   const std::vector<std::string> lines = ReadTextLinesCp1252(bytes);
   bytes = std::string();
+  ForgetShownDocument();
+  CanvasLoadSteps steps(*this);
+  const TextLoadResult result = LoadTextDocument(state_.document, lines, FolderOf(path), steps);
+  ShowNewDocument();
+  if (result.droppedPages) ShowWarning(TextId::ViewerMessageTooManyPages);
+}
+
+void ViewerShell::ForgetShownDocument() {
   state_.pages.Clear();
   state_.ViewBuffer = state_.pages.NewScreenPicture(kViewWidth, kViewHeight);
   state_.view = ViewState{};
-  pictures_.ForgetReports();
-  CanvasLoadSteps steps(*this);
-  const TextLoadResult result = LoadTextDocument(state_.document, lines, FolderOf(path), steps);
+  pictures_.ForgetReports();  // a new load: each missing picture is told of again
+}
+
+void ViewerShell::ShowNewDocument() {
   renderer_.InvalidatePages(0);
   renderer_.BuildColumnTable();
   SetPageCaption(false);
   window_.FocusCanvas();
-  if (result.droppedPages) ShowWarning(TextId::ViewerMessageTooManyPages);
 }
 
 void ViewerShell::GoToPage() {

@@ -102,6 +102,11 @@ class ViewerShell {
   void TurnPage(int delta);
   void Scroll(int delta, bool allowed);
   void LoadChosenFile(const std::string& path, std::string bytes);
+  // A new document is coming: nothing of the shown one's pictures, view or
+  // picture reports stays.
+  void ForgetShownDocument();
+  // The new document's pages are drawn when shown, its first page now.
+  void ShowNewDocument();
   // The kept documents of the texts the reader moved away from.
   void LinkCurrentText(TextIdentity text);
   void ReadTextLink();
