@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tests/DriverRunner.h"
+#include "tests/MarkedDocuments.h"
 #include "tests/TempFolder.h"
 #include "viewer/document/CacheFile.h"
 
@@ -25,13 +26,6 @@ class ViewerProgram : public ::testing::Test {
     const std::string path = folder.File(name);
     WriteFileBytes(path, content);
     return path;
-  }
-
-  // "Line 1\r\nLine 2\r\n..." with `count` lines.
-  static std::string NumberedLines(int count) {
-    std::string text;
-    for (int i = 1; i <= count; ++i) text += "Line " + std::to_string(i) + "\r\n";
-    return text;
   }
 
   Document ReadCache() const {
