@@ -85,39 +85,35 @@ TEST(CrossBuild, CacheTextOfEitherEditorOpensInEitherViewer) {
 }
 
 TEST(CrossBuild, EachProgramCarriesItsVersionRecordInItsLanguage) {
-  struct Case {
+  const std::string spanish = "comments=Programa Freeware;internalName=Privado;privateBuild=Informacion Privada;"
+                              "specialBuild=Informacion Especial;";
+  const std::string english = "comments=Freeware Program;internalName=Private;privateBuild=Private information;"
+                              "specialBuild=Special Information;";
+  const struct {
     const char* options;
-    std::vector<std::string> record;
+    std::string record;  // fields in the order printed, ";" after each
+  } cases[] = {
+      {"--lang es", "productName=marvessa-es;originalFilename=marvessa-es;fileDescription=Marvessa DIN A4;" + spanish +
+                        "fileVersion=VerNum 4.703;productVersion=Version Producto 4.7;numbers=4.7.0.4;"
+                        "languageCode=1034;applicationName=marvessa-es;applicationVersion=4.7.0.4;"},
+      {"--lang en", "productName=marvessa-en;originalFilename=marvessa-en;fileDescription=Marvessa marvessa-en;" +
+                        english +
+                        "fileVersion=VerNum 4.704;productVersion=Product Version 4.7;numbers=4.7.0.4;"
+                        "languageCode=1034;applicationName=marvessa-en;applicationVersion=4.7.0.4;"},
+      {"--editor --lang es", "productName=marvessa-editor-es;originalFilename=marvessa-editor-es;"
+                             "fileDescription=Editor para Marvessa DIN A4;" + spanish +
+                                 "fileVersion=VerNum 1.731;productVersion=Version Producto 1.7;numbers=1.7.3.1;"
+                                 "languageCode=1034;applicationName=marvessa-editor-es;applicationVersion=1.7.3.1;"},
+      {"--editor --lang en", "productName=marvessa-editor-en;originalFilename=marvessa-editor-en;"
+                             "fileDescription=Editor for Marvessa marvessa-en;" + english +
+                                 "fileVersion=VerNum 1.732;productVersion=Product Version 1.7;numbers=1.7.3.2;"
+                                 "languageCode=1034;applicationName=marvessa-editor-en;applicationVersion=1.7.3.2;"},
   };
-  const Case cases[] = {
-      {"--lang es",
-       {"productName=marvessa-es", "originalFilename=marvessa-es", "fileDescription=Marvessa DIN A4",
-        "comments=Programa Freeware", "internalName=Privado", "privateBuild=Informacion Privada",
-        "specialBuild=Informacion Especial", "fileVersion=VerNum 4.703", "productVersion=Version Producto 4.7",
-        "numbers=4.7.0.4", "languageCode=1034", "applicationName=marvessa-es", "applicationVersion=4.7.0.4"}},
-      {"--lang en",
-       {"productName=marvessa-en", "originalFilename=marvessa-en", "fileDescription=Marvessa marvessa-en",
-        "comments=Freeware Program", "internalName=Private", "privateBuild=Private information",
-        "specialBuild=Special Information", "fileVersion=VerNum 4.704", "productVersion=Product Version 4.7",
-        "numbers=4.7.0.4", "languageCode=1034", "applicationName=marvessa-en", "applicationVersion=4.7.0.4"}},
-      {"--editor --lang es",
-       {"productName=marvessa-editor-es", "originalFilename=marvessa-editor-es",
-        "fileDescription=Editor para Marvessa DIN A4", "comments=Programa Freeware", "internalName=Privado",
-        "privateBuild=Informacion Privada", "specialBuild=Informacion Especial", "fileVersion=VerNum 1.731",
-        "productVersion=Version Producto 1.7", "numbers=1.7.3.1", "languageCode=1034",
-        "applicationName=marvessa-editor-es", "applicationVersion=1.7.3.1"}},
-      {"--editor --lang en",
-       {"productName=marvessa-editor-en", "originalFilename=marvessa-editor-en",
-        "fileDescription=Editor for Marvessa marvessa-en", "comments=Freeware Program", "internalName=Private",
-        "privateBuild=Private information", "specialBuild=Special Information", "fileVersion=VerNum 1.732",
-        "productVersion=Product Version 1.7", "numbers=1.7.3.2", "languageCode=1034",
-        "applicationName=marvessa-editor-en", "applicationVersion=1.7.3.2"}},
-  };
-  for (const Case& c : cases) {
+  for (const auto& c : cases) {
     TempFolder folder;
-    std::vector<std::string> expected;
-    for (const std::string& field : c.record) expected.push_back("version " + field);
-    EXPECT_EQ(Drive(c.options, folder.path(), "version\n"), expected) << c.options;
+    std::string printed;
+    for (const std::string& line : Drive(c.options, folder.path(), "version\n")) printed += line.substr(std::min<std::size_t>(8, line.size())) + ";";
+    EXPECT_EQ(printed, c.record) << c.options;
   }
 }
 
