@@ -11,7 +11,6 @@
 
 #include "editor/EditorFiles.h"
 #include "platform/SafeWrite.h"
-#include "texts/TextSet.h"
 
 namespace {
 
@@ -93,32 +92,6 @@ TEST_F(EditorFilesTest, FailuresAreReportedAndKeepTheOldFile) {
   EXPECT_EQ(ReadTextFile(PathOf("missing.txt"), text).number, ENOENT);
   EXPECT_EQ(ReadTextFile(folder_.path(), text).number, EISDIR);
   EXPECT_EQ(text, u"kept");
-}
-
-// The dialog starts in the last name's folder and proposes its file name.
-TEST(MakeFileChoice, SplitsTheLastNameAtItsLastSlash) {
-  const struct {
-    const TextSet& texts;
-    std::string lastName;
-    FileDialogMode mode;
-    std::string folder, proposed, filter;
-  } cases[] = {
-      {SpanishTexts(), "", FileDialogMode::Open, "", "", "Texto"},
-      {EnglishTexts(), "/home/ana/notas.txt", FileDialogMode::Open, "/home/ana/", "notas.txt", "Text"},
-      {SpanishTexts(), "  /tmp/a b.txt  ", FileDialogMode::Save, "/tmp/", "a b.txt", "txt"},
-      {EnglishTexts(), "notas.txt", FileDialogMode::Save, "", "notas.txt", "txt"},
-      {SpanishTexts(), "/tmp/", FileDialogMode::Open, "/tmp/", "", "Texto"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.lastName);
-    InstallTextSet(c.texts);
-    const FileChoice choice = MakeFileChoice(c.lastName, c.mode);
-    EXPECT_EQ(choice.startFolder, c.folder);
-    EXPECT_EQ(choice.proposedName, c.proposed);
-    EXPECT_EQ(choice.filterName, c.filter);
-    EXPECT_EQ(choice.defaultSuffix, c.filter);
-    EXPECT_EQ(choice.pattern, "*.*");
-  }
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -201,119 +200,6 @@ TEST(FindReplaceTest, LongTextsAndNearMatchesEndPromptly) {
   Box stale{u"abc", {50, 60}};  // a selection beyond the text is held inside
   EXPECT_EQ(stale.Request(FR_FINDNEXT | FR_DOWN, u"abc"), FindMessage::NoMatches);
   EXPECT_EQ(stale.Request(FR_FINDNEXT | kUp, u"abc"), FindMessage::None);
-}
-
-// The engine scans in one pass and rebuilds the text piece by piece; this
-// model does each request the slow and obvious way (position P, a search
-// step that tries every place, the text spliced after every replacement).
-// Both must agree on every random text.
-class Model {
- public:
-  explicit Model(const SearchRecord& record) : record_(record), down_((record.flags & FR_DOWN) != 0) {}
-
-  FindMessage Run(Box& box, const std::u16string& lastMatch) const {
-    const TextSelection s = box.selection;
-    if (record_.flags & FR_FINDNEXT) {
-      const bool stepPast = !down_ || (s.start < s.end && Capitals(box.text.substr(s.start, s.end - s.start)) == lastMatch) ||
-                            s.end == box.text.size();
-      const std::size_t found = Step(box.text, s.start + (stepPast ? 1 : 0));
-      if (found == std::u16string::npos) return FindMessage::NoMatches;
-      box.selection = {found, found + record_.findText.size()};
-      return FindMessage::None;
-    }
-    std::size_t found = Step(box.text, s.start);
-    if (found == std::u16string::npos) return FindMessage::NoMatches;
-    if (record_.flags & FR_REPLACE) {
-      const std::size_t next = ReplaceAt(box.text, found);
-      const std::size_t caret = found + record_.replaceText.size();
-      box.selection = next == std::u16string::npos ? TextSelection{caret, caret}
-                                                   : TextSelection{next, next + record_.findText.size()};
-      return next == std::u16string::npos ? FindMessage::NoOtherResults : FindMessage::None;
-    }
-    std::size_t last = found;
-    for (int round = 0; found != std::u16string::npos && round < 10000; ++round) {
-      last = found;
-      found = ReplaceAt(box.text, found);
-    }
-    EXPECT_EQ(found, std::u16string::npos) << "replace all does not end";
-    box.selection = {last, last + record_.replaceText.size()};
-    return FindMessage::None;
-  }
-
-  static std::u16string Capitals(std::u16string text) {
-    for (char16_t& unit : text) unit = FoldToCapital(unit);
-    return text;
-  }
-
- private:
-  bool MatchesAt(const std::u16string& text, std::size_t i) const {
-    const std::u16string& find = record_.findText;
-    if (i + find.size() > text.size()) return false;
-    const bool exact = record_.flags & FR_MATCHCASE;
-    const std::u16string piece = text.substr(i, find.size());
-    return exact ? piece == find : Capitals(piece) == Capitals(find);
-  }
-
-  bool Counts(const std::u16string& text, std::size_t i) const {
-    const std::size_t end = i + record_.findText.size();
-    return !(record_.flags & FR_WHOLEWORD) ||
-           ((i == 0 || IsWordDelimiter(text[i - 1])) && (end >= text.size() || IsWordDelimiter(text[end])));
-  }
-
-  // The search step over 1-based P; gives the 0-based start or npos.
-  std::size_t Step(const std::u16string& text, std::size_t p) const {
-    const std::size_t length = record_.findText.size();
-    for (std::size_t found = std::u16string::npos; length > 0; p = found + 1, found = std::u16string::npos) {
-      for (std::size_t i = down_ ? p : 0; down_ ? i < text.size() : p >= 1 && i + length <= p - 1; ++i) {
-        if (MatchesAt(text, i) && (found == std::u16string::npos || !down_)) found = i;
-      }
-      if (found == std::u16string::npos || Counts(text, found)) return found;
-    }
-    return std::u16string::npos;
-  }
-
-  std::size_t ReplaceAt(std::u16string& text, std::size_t at) const {
-    text = text.substr(0, at) + record_.replaceText + text.substr(at + record_.findText.size());
-    const std::size_t inserted = record_.replaceText.size();
-    if (!down_) return Step(text, at + 1);
-    const std::size_t next = Step(text, inserted == 0 ? at : at + 1);
-    const bool inside = next != std::u16string::npos && next + record_.findText.size() <= at + inserted;
-    return inside ? Step(text, at + inserted) : next;
-  }
-
-  const SearchRecord& record_;
-  bool down_;
-};
-
-// Narrow alphabets, so occurrences overlap, touch and run into replacements.
-TEST(FindReplaceTest, AgreesWithTheStepByStepModel) {
-  std::mt19937 random(20240611);
-  const auto randomText = [&random](std::u16string_view alphabet, std::size_t maxLength) {
-    std::u16string text(random() % (maxLength + 1), u' ');
-    for (char16_t& unit : text) unit = alphabet[random() % alphabet.size()];
-    return text;
-  };
-  const std::uint32_t requests[] = {FR_FINDNEXT, FR_REPLACE, FR_REPLACEALL};
-  const std::u16string_view alphabets[][3] = {
-      {u"aab .\r\nAáÁ", u"aA b.", u"ab ."}, {u"a.b", u"a.", u"a.b"}, {u"..a", u".", u". b"}};
-  for (int round = 0; round < 45000; ++round) {
-    const auto& letters = alphabets[round % 3];
-    const std::u16string text = randomText(letters[0], 24);
-    const SearchRecord record{static_cast<std::uint32_t>(requests[random() % 3] | (random() % 8)), randomText(letters[1], 3),
-                              randomText(letters[2], 5)};
-    const std::size_t end = random() % (text.size() + 1);
-    const std::size_t start = random() % (end + 1);
-    const std::u16string lastMatch = (random() % 2) ? Model::Capitals(text.substr(start, end - start)) : u"";
-
-    Box box{text, {start, end}};
-    box.state.lastMatch = lastMatch;
-    Box model = box;
-    const FindMessage message = box.Request(record.flags, record.findText, record.replaceText);
-    SCOPED_TRACE(::testing::Message() << "round " << round);
-    ASSERT_EQ(message, Model(record).Run(model, lastMatch));
-    ASSERT_EQ(box.text, model.text);
-    ASSERT_EQ(box.selection, model.selection);
-  }
 }
 
 }  // namespace

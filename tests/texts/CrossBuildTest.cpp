@@ -2,6 +2,7 @@
 // reads. And each build carries its own version record, given to the
 // platform as the program's name and version.
 #include "tests/DriverRunner.h"
+#include "tests/MarkedDocuments.h"
 #include "tests/TempFolder.h"
 #include "viewer/document/CacheFile.h"
 
@@ -31,56 +32,48 @@ std::string ChangeEverySetting(const std::string& textFile) {
          "colour 10 20 30\ncommand 1080\ncommand 1093\nkey Down\ncommand 1047\n";
 }
 
+// Each pair runs one build as writer and the other as reader.
+constexpr const char* kPairs[][2] = {{"en", "es"}, {"es", "en"}};
+
 TEST(CrossBuild, SettingsWrittenByOneViewerBuildAreReadWhole) {
-  struct Case {
-    const char* writer;
-    const char* reader;
-  };
-  for (const Case c : {Case{"en", "es"}, Case{"es", "en"}}) {
+  for (const auto& [writer, reader] : kPairs) {
     TempFolder folder;
     const std::string program = folder.File("program");
     const std::string settings = program + "/Configuracion.ini";
-    std::string text;
-    for (int line = 1; line <= 150; ++line) text += "line " + std::to_string(line) + "\r\n";
-    WriteFileBytes(folder.File("text.txt"), text);
-    Drive(std::string("--lang ") + c.writer, program, "state\ncommand 1047\n");
+    WriteFileBytes(folder.File("text.txt"), NumberedLines(150));
+    Drive(std::string("--lang ") + writer, program, "state\ncommand 1047\n");
     const std::string defaults = ReadFileBytes(settings);
-    Drive(std::string("--lang ") + c.writer, program, ChangeEverySetting(folder.File("text.txt")));
+    Drive(std::string("--lang ") + writer, program, ChangeEverySetting(folder.File("text.txt")));
     const std::string written = ReadFileBytes(settings);
-    ASSERT_NE(written, defaults) << c.writer;
-    ASSERT_NE(written.find("Pie de página ñandú"), std::string::npos) << c.writer;
+    ASSERT_NE(written, defaults) << writer;
+    ASSERT_NE(written.find("Pie de página ñandú"), std::string::npos) << writer;
 
     // The reader keeps every value: what it writes back is what it read.
-    const auto lines = Drive(std::string("--lang ") + c.reader, program, "state\ncommand 1047\n");
-    EXPECT_EQ(ReadFileBytes(settings), written) << c.writer << " -> " << c.reader;
-    EXPECT_EQ(LastState(lines)["page"], "2") << c.reader;
-    EXPECT_NE(LastState(lines)["guide"], "0") << c.reader;
+    const auto state = LastState(Drive(std::string("--lang ") + reader, program, "state\ncommand 1047\n"));
+    EXPECT_EQ(ReadFileBytes(settings), written) << writer << " -> " << reader;
+    EXPECT_EQ(state.at("page"), "2") << reader;
+    EXPECT_NE(state.at("guide"), "0") << reader;
   }
 }
 
+// cache.txt of either editor build opens in the other viewer build as the
+// same document.
 TEST(CrossBuild, CacheTextOfEitherEditorOpensInEitherViewer) {
-  struct Case {
-    const char* editor;
-    const char* viewer;
-  };
   std::string firstCache;
-  for (const Case c : {Case{"es", "es"}, Case{"es", "en"}, Case{"en", "es"}, Case{"en", "en"}}) {
+  for (const auto& [editor, viewer] : kPairs) {
     TempFolder folder;
-    Drive(std::string("--editor --lang ") + c.editor, folder.File("editor"),
+    Drive(std::string("--editor --lang ") + editor, folder.File("editor"),
           "set-text Año de la página\\n\\tuno\\ndos\ncommand 1003\n");
-    const auto lines = Drive(std::string("--lang ") + c.viewer, folder.File("viewer"),
-                             "choose " + folder.File("editor/cache.txt") + "\ncommand 1046\nstate\n");
-    auto state = LastState(lines);
-    EXPECT_EQ(state["loaded"], "1") << c.editor << " -> " << c.viewer;
-    EXPECT_EQ(state["pages"], "1") << c.editor << " -> " << c.viewer;
+    const auto state = LastState(Drive(std::string("--lang ") + viewer, folder.File("viewer"),
+                                       "choose " + folder.File("editor/cache.txt") + "\ncommand 1046\nstate\n"));
+    EXPECT_EQ(state.at("loaded") + state.at("pages"), "11") << editor << " -> " << viewer;
     Document document;
     ASSERT_TRUE(CacheRead(document, folder.File("viewer/cache.04")));
     EXPECT_EQ(document.Line(1, 1).text, "A\xF1o de la p\xE1gina") << "read as UTF-8, kept in the code page";
     EXPECT_EQ(document.Line(1, 3).text, "dos");
-    // The document is the same whichever builds wrote and read it.
     const std::string cache = ReadFileBytes(folder.File("viewer/cache.04"));
     if (firstCache.empty()) firstCache = cache;
-    EXPECT_TRUE(cache == firstCache) << c.editor << " -> " << c.viewer;
+    EXPECT_TRUE(cache == firstCache) << editor << " -> " << viewer;
   }
 }
 
