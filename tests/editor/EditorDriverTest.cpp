@@ -11,31 +11,35 @@
 #include <string>
 #include <vector>
 
+#include "texts/TextSet.h"
+
 namespace {
 
 using Lines = std::vector<std::string>;
 
 // The texts each build shows, word for word.
 struct Language {
-  const char* name;
-  const char* option;
-  const char* lines;
-  const char* pages;
-  const char* caption;
-  const char* findTitle;
-  const char* loaded;
-  const char* savedFormatted;
-  const char* savedPlain;
-  const char* noMatches;
-  const char* noOther;
+  const char *name, *option, *lines, *pages, *caption, *findTitle, *loaded, *savedFormatted, *savedPlain, *noMatches,
+      *noOther, *title;
+  const char* menu[10];  // popups and their commands in order
+  const char* about[4];
 };
 
 constexpr Language kSpanish{"Spanish", "es", " líneas", " páginas", "Programador", "Buscar", "Texto cargado ...",
                             "Texto Grabado con formato ...", "Texto Grabado sin formato ...",
-                            "No se encontraron coincidencias", "No se encontró ningún otro resultado"};
+                            "No se encontraron coincidencias", "No se encontró ningún otro resultado",
+                            "Editor para Marvessa DIN A4",
+                            {"Archivos", "Nuevo", "Leer texto plano", "Grabar texto plano con formato",
+                             "Grabar texto plano sin formato", "Autor", "Salir", "Editar", "Buscar", "Reemplazar"},
+                            {"Espero te sirva de utilidad este pequeño programa ...",
+                             "Complemento para el Marvessa DIN A4", "Programa realizado por ", "Visitame !!! "}};
 constexpr Language kEnglish{"English", "en", " lines", " pages", "Programmer", "Find", "Loaded text ...",
                             "Formatted saved text ...", "Plain saved text ...", "No matches found",
-                            "No other results found"};
+                            "No other results found", "Editor for Marvessa marvessa-en",
+                            {"Files", "New", "Read plain text", "Write plain text with format",
+                             "Write plain text without format", "Author", "Exit", "Edit", "Find", "Replace"},
+                            {"I hope this little program will be useful to you ...",
+                             "Complement for Marvessa marvessa-en", "Program made by ", "Visit me !!! "}};
 
 void PrintTo(const Language& language, std::ostream* out) { *out << language.name; }
 
@@ -63,6 +67,18 @@ class EditorDriverTest : public testing::TestWithParam<Language> {
 
   TempFolder folder_;
 };
+
+TEST_P(EditorDriverTest, ShowsItsTitleMenusAndAbout) {
+  const Language& l = GetParam();
+  Lines expected = {std::string("window \"") + l.title + "\""};
+  const int ids[] = {0, 1010, 1002, 1003, 1004, 1005, 1006, 0, 1007, 1011};
+  for (int k = 0; k < 10; ++k) {
+    expected.push_back((ids[k] ? "item " + std::to_string(ids[k]) + " \"" : std::string("menu \"")) + l.menu[k] + "\"");
+  }
+  expected.push_back(Message(l.about[0]) + "\\n" + l.about[1] + "\\n" + l.about[2] +
+                     std::string(TextIn(SpanishTexts(), TextId::MakerWebAddress)) + "\\n\\n" + l.about[3]);
+  EXPECT_EQ(Run({"menus", "command 1005"}), expected);
+}
 
 // The counts follow the text only at the next tick; "Salir" / "Exit" ends
 // the window and saves nothing.

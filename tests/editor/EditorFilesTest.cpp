@@ -18,9 +18,7 @@ namespace fs = std::filesystem;
 
 TEST(TextFromFileBytes, EveryLineEndsWithCrLf) {
   const struct {
-    const char* name;
-    std::string bytes;
-    std::u16string text;
+    const char* name; std::string bytes; std::u16string text;
   } cases[] = {
       {"an empty file is one empty line", "", u"\r\n"},
       {"a last line without line end", "abc", u"abc\r\n"},

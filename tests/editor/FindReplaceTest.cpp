@@ -157,16 +157,6 @@ TEST(FindReplaceTest, ReplaceAllReplacesEveryOccurrenceAndSelectsTheLast) {
   }
 }
 
-TEST(FindReplaceTest, DialogsOpenWithTheRememberedOptions) {
-  FindReplaceState state;
-  EXPECT_EQ(OptionsForNewDialog(state), FR_DOWN);
-  state.record.flags = FR_FINDNEXT | FR_WHOLEWORD;
-  EXPECT_EQ(HandleFindRequest(state, u"text", {}).result, 1);
-  state.record.flags = FR_DIALOGTERM;
-  EXPECT_EQ(HandleFindRequest(state, u"text", {}).result, 0);
-  EXPECT_EQ(OptionsForNewDialog(state), FR_FINDNEXT | FR_WHOLEWORD);
-}
-
 // The 36 delimiters by their Windows-1252 codes; line ends, tab and NUL are none.
 TEST(FindReplaceTest, WordDelimitersAreTheThirtySixListed) {
   const std::u16string delimiters =

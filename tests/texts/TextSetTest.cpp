@@ -47,9 +47,7 @@ TEST(TextSets, HoldEveryRoleOnceAsNonEmptyUtf8) {
 // The print and configurator dialogs store the number an item starts with.
 TEST(TextSets, ListItemsStartWithTheValueTheyStore) {
   const struct {
-    TextId id;
-    std::size_t digits;
-    int value;
+    TextId id; std::size_t digits; int value;
   } items[] = {
       {PrintCopies01, 2, 1},         {PrintCopies05, 2, 5},     {PrintCopies10, 2, 10},
       {PrintColourMonochrome, 1, 1}, {PrintColourColour, 1, 2}, {PrintQualityDraft, 1, 1},
