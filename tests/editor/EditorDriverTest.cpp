@@ -83,7 +83,8 @@ TEST_P(EditorDriverTest, ShowsItsTitleMenusAndAbout) {
 // The counts follow the text only at the next tick; "Salir" / "Exit" ends
 // the window and saves nothing.
 TEST_P(EditorDriverTest, CountsFollowTheTimerAndExitSavesNothing) {
-  const std::string ruler = "123456789012345678901234567890123456789012345678901234567890123456789012345678901234567890123";
+  const std::string ruler =
+      "123456789012345678901234567890123456789012345678901234567890123456789012345678901234567890123";
   const Lines printed = Run({"status", "lines", "wait 1100", "status", "command 1010", "text", "status", "wait 1100",
                              "status", "set-text unsaved", "command 1006", "text"});
   const Lines expected = {

@@ -136,7 +136,7 @@ TEST(BoxTextTest, RandomEditsKeepAFreshLayout) {
                                    u"\n", u"word ", Letters(u'x', 95), Letters(u' ', 100),
                                    Letters(u'y', 40) + u" "};
   std::mt19937 random(20240607);
-  const auto pick = [&random](std::size_t limit) { return std::uniform_int_distribution<std::size_t>(0, limit)(random); };
+  const auto pick = [&random](std::size_t most) { return std::uniform_int_distribution<std::size_t>(0, most)(random); };
   const auto somePieces = [&](std::size_t most) {
     std::u16string text;
     for (std::size_t k = pick(most); k > 0; --k) text += pieces[pick(std::size(pieces) - 1)];
@@ -159,13 +159,12 @@ TEST(BoxTextTest, RandomEditsKeepAFreshLayout) {
 TEST(BoxTextTest, CaretAndLinesOfOffsets) {
   BoxText box;
   box.SetText(u"a\r\n\U0001F600b");
-  EXPECT_EQ(std::vector<std::size_t>({box.NextPosition(1), box.NextPosition(2), box.NextPosition(3), box.NextPosition(6)}),
-            std::vector<std::size_t>({3, 3, 5, 6}));
-  EXPECT_EQ(std::vector<std::size_t>({box.PreviousPosition(3), box.PreviousPosition(5), box.PreviousPosition(0)}),
-            std::vector<std::size_t>({1, 3, 0}));
+  using Offsets = std::vector<std::size_t>;
+  EXPECT_EQ(Offsets({box.NextPosition(1), box.NextPosition(2), box.NextPosition(3), box.NextPosition(6)}),
+            Offsets({3, 3, 5, 6}));
+  EXPECT_EQ(Offsets({box.PreviousPosition(3), box.PreviousPosition(5), box.PreviousPosition(0)}), Offsets({1, 3, 0}));
   box.SetText(Letters(u'a', 92) + u" bbb\r\nc");
-  EXPECT_EQ(std::vector<std::size_t>({box.LineOf(92), box.LineOf(93), box.LineOf(96), box.LineOf(98)}),
-            std::vector<std::size_t>({0, 1, 1, 2}));
+  EXPECT_EQ(Offsets({box.LineOf(92), box.LineOf(93), box.LineOf(96), box.LineOf(98)}), Offsets({0, 1, 1, 2}));
   EXPECT_EQ(WithCrLfLineEnds(u"a\nb\rc\r\nd\n\r"), u"a\r\nb\r\nc\r\nd\r\n\r\n");
 }
 

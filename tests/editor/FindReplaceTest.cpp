@@ -24,7 +24,6 @@ std::u16string Letters(char16_t letter, std::size_t count) { return std::u16stri
 // editor window applies it.
 struct Box {
   Box(std::u16string boxText, TextSelection boxSelection) : text(std::move(boxText)), selection(boxSelection) {}
-
   std::u16string text;
   TextSelection selection;
   FindReplaceState state;
@@ -39,13 +38,9 @@ struct Box {
 };
 
 TEST(FindReplaceTest, FindNextSelectsTheOccurrenceThatCounts) {
-  const struct {
-    const char* name;
-    std::u16string text;
-    std::size_t caret;
-    std::uint32_t options;
-    std::u16string findText;
-    std::optional<TextSelection> found;  // none: "no matches", the caret stays
+  const struct {  // found none: "no matches", the caret stays
+    const char* name; std::u16string text; std::size_t caret; std::uint32_t options; std::u16string findText;
+    std::optional<TextSelection> found;
   } cases[] = {
       {"whole word before a full stop", u"el perro.", 0, kWord, u"perro", TextSelection{3, 8}},
       {"whole word at the start", u"perro come", 0, kWord, u"perro", TextSelection{0, 5}},
@@ -84,10 +79,7 @@ TEST(FindReplaceTest, FindNextSelectsTheOccurrenceThatCounts) {
 // kept selected.
 TEST(FindReplaceTest, RepeatedFindNextWalksTheOccurrences) {
   const struct {
-    std::u16string text;
-    std::size_t caret;
-    std::uint32_t options;
-    std::u16string findText;
+    std::u16string text; std::size_t caret; std::uint32_t options; std::u16string findText;
     std::vector<std::size_t> starts;
   } cases[] = {
       {u"uno dos uno", 0, FR_DOWN, u"UNO", {0, 8}},
@@ -125,13 +117,8 @@ TEST(FindReplaceTest, ReplaceChangesTheSelectedOccurrenceAndSelectsTheNext) {
 
 TEST(FindReplaceTest, ReplaceAllReplacesEveryOccurrenceAndSelectsTheLast) {
   const struct {
-    const char* name;
-    std::u16string text;
-    std::size_t caret;
-    std::uint32_t options;
-    std::u16string findText, replaceText, result;
-    TextSelection selection;
-    FindMessage message = FindMessage::None;
+    const char* name; std::u16string text; std::size_t caret; std::uint32_t options;
+    std::u16string findText, replaceText, result; TextSelection selection; FindMessage message = FindMessage::None;
   } cases[] = {
       {"three one-letter texts", u"aaa", 0, FR_DOWN, u"a", u"b", u"bbb", {2, 3}},
       {"the replacement ends with the search text", u"aaa", 0, FR_DOWN, u"a", u"ba", u"bababa", {4, 6}},

@@ -17,7 +17,8 @@ using enum TextId;
 bool IsValidUtf8(std::string_view text) {
   for (std::size_t i = 0; i < text.size();) {
     const auto lead = static_cast<unsigned char>(text[i]);
-    const std::size_t extra = lead < 0x80 ? 0 : lead < 0xC2 ? 4 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : lead < 0xF5 ? 3 : 4;
+    const std::size_t extra =
+        lead < 0x80 ? 0 : lead < 0xC2 ? 4 : lead < 0xE0 ? 1 : lead < 0xF0 ? 2 : lead < 0xF5 ? 3 : 4;
     if (extra > 3 || i + extra >= text.size()) return false;
     for (std::size_t k = 1; k <= extra; ++k) {
       if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
@@ -77,7 +78,8 @@ TEST(TextSets, ExactTextsInBothBuilds) {
       {ViewerCaptionPageFlip, "Pagina ", "Page "},
       {ViewerCaptionOf, " de ", " of "},
       {ViewerMessageCacheRead, "Vamos a leer tu cache, Espera ...", "Let's read your cache, Wait ..."},
-      {ViewerMessageNotTwoLines, "No has seleccionado 2 líneas solamente ...", "You have not selected 2 lines only ..."},
+      {ViewerMessageNotTwoLines, "No has seleccionado 2 líneas solamente ...",
+       "You have not selected 2 lines only ..."},
       {ConfiguratorTitle, "Configurador", "Configurator"},
       {ConfiguratorFooter1FontSize, "Tamaño de la fuente pie de página 1", "Font size footer 1"},
       {ConfiguratorSelectorSquare, "control con formas cuadradas", "control with square shapes"},
