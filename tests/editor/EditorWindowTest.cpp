@@ -124,11 +124,7 @@ void Act(EditorTextBox* box, const std::string& keys) {
 
 TEST_F(EditorTextBoxTest, KeysAndTheContextMenuEditAsInThePlatformBox) {
   const struct {
-    const char* name;
-    std::u16string text;
-    std::size_t caret;
-    const char* keys;
-    std::u16string after;
+    const char* name; std::u16string text; std::size_t caret; const char* keys; std::u16string after;
     TextSelection selection;
   } cases[] = {
       {"Enter types CR LF", u"ab", 1, "Return", u"a\r\nb", {3, 3}},
