@@ -65,6 +65,12 @@ class OutputProgram : public ViewerProgram {
     settings.pageNumber.enabled = 1;
   }
 
+  // The first line starting with `prefix`, empty when none does.
+  static std::string First(const std::vector<std::string>& lines, const std::string& prefix) {
+    const auto found = Matching(lines, prefix);
+    return found.empty() ? std::string() : found[0];
+  }
+
   // Whether any pixel of the area is darker than `limit` on every channel.
   static bool HasInk(const QImage& image, QRect area, int limit = 250) {
     area = area.intersected(image.rect());
