@@ -47,7 +47,6 @@ class PrivateCups {
   std::string ErrorLogTail() const;
 
  private:
-  void WriteConfiguration();
   bool Admin(const std::string& arguments, std::string& why) const;
 
   TempFolder folder_;
