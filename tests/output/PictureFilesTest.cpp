@@ -10,8 +10,6 @@
 #include "viewer/output/PictureFiles.h"
 
 #include <QBuffer>
-#include <QImageReader>
-#include <QImageWriter>
 #include <QPainter>
 
 #include <gtest/gtest.h>
@@ -44,8 +42,7 @@ QImage MarkedOutputPage(bool colouredPieces) {
   }
   state.document.UseLine(1, 30).alignment = "AL2";
   state.document.PageCount = 2;
-  state.settings.colours.horizontal = 0x00A000;  // red in the low byte: green
-  state.settings.colours.vertical = 0xFF0000;    // blue
+  state.settings.colours = {.horizontal = 0x00A000, .vertical = 0xFF0000};  // red in the low byte: green, blue
   state.settings.footers[0] = {1, 131, 10, 1, 0, 0, "Footer of the page"};
   state.settings.pageNumber.enabled = 1;
   ScriptedDialogs dialogs([](const std::string&) {});
@@ -54,12 +51,7 @@ QImage MarkedOutputPage(bool colouredPieces) {
   return DrawOutputPicture(renderer, 1);
 }
 
-QImage Decode(const std::string& bytes, const char* format = nullptr) {
-  QByteArray data(bytes.data(), static_cast<qsizetype>(bytes.size()));
-  QBuffer buffer(&data);
-  return QImageReader(&buffer, format).read();
-}
-
+QImage Decode(const std::string& bytes, const char* format = nullptr) { return QImage::fromData(QByteArrayView(bytes), format); }
 QImage Rgb(const QImage& image) { return image.convertToFormat(QImage::Format_RGB32); }
 
 std::string Encoded(const QImage& picture, const char* extension) {
@@ -69,13 +61,10 @@ std::string Encoded(const QImage& picture, const char* extension) {
 }
 
 std::string EncodeWithQt(const QImage& picture, const char* format, int quality = -1) {
-  QByteArray encoded;
-  QBuffer buffer(&encoded);
+  QBuffer buffer;
   buffer.open(QIODevice::WriteOnly);
-  QImageWriter writer(&buffer, format);
-  writer.setQuality(quality);
-  writer.write(picture);
-  return {encoded.constData(), static_cast<std::size_t>(encoded.size())};
+  picture.save(&buffer, format, quality);
+  return buffer.data().toStdString();
 }
 
 TEST(PictureFiles, FormatCodesGiveTheirExtensions) {
@@ -92,24 +81,18 @@ TEST(PictureFiles, EveryFormatDecodesToThePage) {
   const QImage page = MarkedOutputPage(false);
   const bool identify = std::system("command -v identify > /dev/null") == 0;
   TempFolder folder;
-  struct Case {
-    const char* extension;
-    const char* magic;
-    bool lossless;
-    const char* identified;
-  };
-  const Case cases[] = {{".png", "\x89PNG", true, "PNG"}, {".tif", "II*", true, "TIFF"}, {".bmp", "BM", true, "BMP3"},
-                        {".gif", "GIF8", true, "GIF"},     {".jpg", "\xFF\xD8", false, "JPEG"}, {"", "BM", true, "BMP3"}};
-  for (const Case& c : cases) {
-    const std::string bytes = Encoded(page, c.extension);
-    EXPECT_EQ(bytes.rfind(c.magic, 0), 0u) << c.extension;
+  const std::tuple<const char*, const char*, bool, std::string> cases[] = {
+      {".png", "\x89PNG", true, "PNG"}, {".tif", "II*", true, "TIFF"},       {".bmp", "BM", true, "BMP3"},
+      {".gif", "GIF8", true, "GIF"},     {".jpg", "\xFF\xD8", false, "JPEG"}, {"", "BM", true, "BMP3"}};
+  for (const auto& [extension, magic, lossless, identified] : cases) {
+    const std::string bytes = Encoded(page, extension);
+    EXPECT_EQ(bytes.rfind(magic, 0), 0u) << extension;
     const QImage decoded = Rgb(Decode(bytes));
-    ASSERT_EQ(decoded.size(), QSize(794, 1122)) << c.extension;
-    EXPECT_TRUE(!c.lossless || decoded == Rgb(page)) << c.extension;
-    if (!identify) continue;
+    ASSERT_EQ(decoded.size(), QSize(794, 1122)) << extension;
+    EXPECT_TRUE(!lossless || decoded == Rgb(page)) << extension;
     WriteFileBytes(folder.File("page"), bytes);
     std::system(("identify -format '%m %w %h' " + folder.File("page") + " > " + folder.File("seen")).c_str());
-    EXPECT_EQ(ReadFileBytes(folder.File("seen")), c.identified + std::string(" 794 1122")) << c.extension;
+    EXPECT_TRUE(!identify || ReadFileBytes(folder.File("seen")) == identified + " 794 1122") << extension;
   }
 }
 
@@ -196,20 +179,16 @@ QImage NumberedPicture(int number) {
 class Queue : public ::testing::Test {
  protected:
   void TearDown() override { SetWriteFailureAfterBytes(-1); }
-
   std::string Path(int number) const { return folder.File(std::to_string(number) + ".png"); }
 
-  // Hands pictures 1..count over (picture `nullAt` as a null picture).
+  // Hands pictures 1..count over to an emptied folder (picture `nullAt` as a null picture).
   std::optional<PictureFileQueue::Failure> WriteAll(int count, int nullAt = 0, int workers = 0, std::size_t pending = 0) {
     PictureFileQueue queue(workers, pending);
     for (int n = 1; n <= count; ++n) queue.Add(n == nullAt ? QImage() : NumberedPicture(n), Path(n));
     return queue.Finish();
   }
-  bool HoldsPicture(int number) const { return Rgb(QImage(QString::fromStdString(Path(number)))) == NumberedPicture(number); }
-  void Empty() const {
-    std::filesystem::remove_all(folder.path());
-    std::filesystem::create_directories(folder.path());
-  }
+  bool Holds(int number) const { return Rgb(QImage(QString::fromStdString(Path(number)))) == NumberedPicture(number); }
+  void Empty() const { std::filesystem::remove_all(folder.path()), std::filesystem::create_directories(folder.path()); }
 
   TempFolder folder;
 };
@@ -218,7 +197,7 @@ TEST_F(Queue, EveryPictureIsWrittenWhateverTheThreadsAndTheRoomInTheQueue) {
   for (const auto& [workers, pending] : {std::pair{0, 0u}, {1, 1u}, {3, 1u}, {4, 2u}, {6, 30u}}) {
     Empty();
     EXPECT_FALSE(WriteAll(25, 0, workers, pending)) << workers;
-    for (int n = 1; n <= 25; ++n) EXPECT_TRUE(HoldsPicture(n)) << workers << " workers, picture " << n;
+    for (int n = 1; n <= 25; ++n) EXPECT_TRUE(Holds(n)) << workers << " workers, picture " << n;
     EXPECT_EQ(folder.EntryCount(), 25u) << "no temporary file left";
   }
 }
@@ -226,30 +205,24 @@ TEST_F(Queue, EveryPictureIsWrittenWhateverTheThreadsAndTheRoomInTheQueue) {
 // Page 3 cannot be written: pages 1 and 2 are, 4 and 5 keep their old
 // files, and nothing else is left in the folder, as when written one by one.
 TEST_F(Queue, TheFirstFailureEndsTheRunWithEverythingBeforeItWritten) {
-  const auto readOnly = [](const std::string& third) {
-    WriteFileBytes(third, "old");
-    ::chmod(third.c_str(), 0444);
-  };
-  const auto fullDiskInThird = [](const std::string&) {
-    SetWriteFailureAfterBytes(
-        static_cast<long long>(Encoded(NumberedPicture(1), ".png").size() + Encoded(NumberedPicture(2), ".png").size() + 10));
-  };
-  const std::tuple<const char*, std::function<void(const std::string&)>, int, int> cases[] = {
+  const long long firstTwo = Encoded(NumberedPicture(1), ".png").size() + Encoded(NumberedPicture(2), ".png").size();
+  using Block = std::function<void(const std::string&)>;
+  const std::tuple<const char*, Block, int, int> cases[] = {
       {"a folder in its place", [](const std::string& third) { std::filesystem::create_directory(third); }, 0, EISDIR},
-      {"a read-only old file", readOnly, 0, EACCES},
-      {"the disk full", fullDiskInThird, 0, ENOSPC},
+      {"a read-only old file", [](const std::string& third) { WriteFileBytes(third, "old"), ::chmod(third.c_str(), 0444); },
+       0, EACCES},
+      {"the disk full", [&](const std::string&) { SetWriteFailureAfterBytes(firstTwo + 10); }, 0, ENOSPC},
       {"a picture that cannot be encoded", [](const std::string&) {}, 3, EIO},
   };
   for (const auto& [what, block, nullAt, error] : cases) {
     Empty();
-    WriteFileBytes(Path(4), "old four");
-    WriteFileBytes(Path(5), "old five");
+    WriteFileBytes(Path(4), "old four"), WriteFileBytes(Path(5), "old five");
     block(Path(3));
     const std::optional<PictureFileQueue::Failure> failure = WriteAll(5, nullAt);
     SetWriteFailureAfterBytes(-1);
     ASSERT_TRUE(failure) << what;
     EXPECT_EQ(std::tuple(failure->index, failure->path, failure->error.number), std::tuple(2u, Path(3), error)) << what;
-    EXPECT_TRUE(HoldsPicture(1) && HoldsPicture(2)) << what;
+    EXPECT_TRUE(Holds(1) && Holds(2)) << what;
     EXPECT_EQ(ReadFileBytes(Path(4)) + ReadFileBytes(Path(5)), "old fourold five") << what;
     EXPECT_EQ(folder.EntryCount(), std::filesystem::exists(Path(3)) ? 5u : 4u) << what << ": no temporary file left";
     ::chmod(Path(3).c_str(), 0644);

@@ -16,50 +16,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-// Saves each job as the backend of a real printer would send it on; with no
-// arguments a backend lists what it offers.
-constexpr const char* kBackend = R"sh(#!/bin/sh
-if [ $# -eq 0 ]; then echo 'direct savepdf "Unknown" "Keeps each job as a file"'; exit 0; fi
-out="${DEVICE_URI#savepdf:}"
-if [ -n "$6" ]; then cat "$6" > "$out/job-$1.pdf.tmp"; else cat > "$out/job-$1.pdf.tmp"; fi
-mv "$out/job-$1.pdf.tmp" "$out/job-$1.pdf"
-printf 'copies=%s\noptions=%s\n' "$4" "$5" > "$out/job-$1.options.tmp"
-mv "$out/job-$1.options.tmp" "$out/job-$1.options"
-)sh";
-
-// An A4 colour printer that takes PDF as it is, with the colour and quality
-// choices the print system maps to print-color-mode and print-quality.
-constexpr const char* kPpd = R"ppd(*PPD-Adobe: "4.3"
-*FormatVersion: "4.3"
-*FileVersion: "1.0"
-*LanguageVersion: English
-*LanguageEncoding: ISOLatin1
-*Manufacturer: "Test"
-*ModelName: "Test PDF"
-*NickName: "Test PDF"
-*ColorDevice: True
-*cupsFilter: "application/pdf 0 -"
-*OpenUI *PageSize/Page Size: PickOne
-*DefaultPageSize: A4
-*PageSize A4/A4: "<</PageSize[595 842]>>setpagedevice"
-*CloseUI: *PageSize
-*DefaultImageableArea: A4
-*ImageableArea A4/A4: "18 18 577 824"
-*DefaultPaperDimension: A4
-*PaperDimension A4/A4: "595 842"
-*OpenUI *ColorModel/Color Mode: PickOne
-*DefaultColorModel: Gray
-*ColorModel Gray/Grayscale: ""
-*ColorModel RGB/Color: ""
-*CloseUI: *ColorModel
-*OpenUI *cupsPrintQuality/Print Quality: PickOne
-*DefaultcupsPrintQuality: Normal
-*cupsPrintQuality Draft/Draft: ""
-*cupsPrintQuality Normal/Normal: ""
-*cupsPrintQuality High/High: ""
-*CloseUI: *cupsPrintQuality
-)ppd";
-
 // Administration tools live in sbin, which a user's PATH may lack.
 std::string Tool(const std::string& name) {
   for (const char* folder : {"/usr/sbin/", "/usr/bin/"}) {
@@ -80,9 +36,9 @@ PrivateCups::PrivateCups() {
     const std::string real = std::string("/usr/lib/cups/") + sub;
     if (fs::exists(real)) fs::create_directory_symlink(real, f.File(std::string("bin/") + sub));
   }
-  WriteFileBytes(f.File("bin/backend/savepdf"), kBackend);
-  fs::permissions(f.File("bin/backend/savepdf"), fs::perms::owner_all);
-  WriteFileBytes(f.File("printer.ppd"), kPpd);
+  // An A4 colour printer taking PDF as it is, and a backend keeping each job.
+  fs::copy_file(MARVESSA_PRINTER_FILES "/savepdf.sh", f.File("bin/backend/savepdf"));
+  fs::permissions(f.File("bin/backend/savepdf"), fs::perms::owner_all, fs::perm_options::replace);
   std::string files;
   for (const auto& [key, sub] : {std::pair{"ServerRoot", "root"}, {"RequestRoot", "spool"}, {"TempDir", "spool/tmp"},
                                  {"CacheDir", "cache"}, {"StateDir", "state"}, {"ServerBin", "bin"},
@@ -147,7 +103,7 @@ bool PrivateCups::Admin(const std::string& arguments, std::string& why) const {
 
 bool PrivateCups::AddPdfQueue(const std::string& name, bool makeDefault, std::string& why) {
   const std::string admin = Tool("lpadmin") + " -h " + Socket() + " ";
-  return Admin(admin + "-p " + name + " -E -v savepdf:" + OutputFolder() + " -P " + folder_.File("printer.ppd"), why) &&
+  return Admin(admin + "-p " + name + " -E -v savepdf:" + OutputFolder() + " -P " MARVESSA_PRINTER_FILES "/printer.ppd", why) &&
          (!makeDefault || Admin(admin + "-d " + name, why));
 }
 
