@@ -14,24 +14,17 @@
 
 namespace {
 
+// A range needs two or more pages, starting below the last one (13 here).
 TEST(ExportRange, OnlyRangesOfTwoOrMorePagesInsideTheDocument) {
-  struct Case {
-    const char* first;
-    const char* last;
-    bool valid;
-  };
-  const Case cases[] = {
-      {"1", "2", true},       {"12", "13", true},      {" 2 ", "4", true},     // blanks around digits
-      {"3", "3", false},                                                       // one page: use the current page
-      {"13", "13", false},    {"13", "14", false},                             // starts at the last page
-      {"5", "3", false},      {"0", "5", false},       {"-1", "5", false},
-      {"abc", "5", false},    {"2x", "5", false},      {"", "5", false},       {"  ", "5", false},
-      {"1", "99999", false},  {"1", "65538", false},                          // would wrap to 2 in 16 bits
+  const std::tuple<const char*, const char*, bool> cases[] = {
+      {"1", "2", true},     {"12", "13", true},   {" 2 ", "4", true},  {"3", "3", false},   {"13", "13", false},
+      {"13", "14", false},  {"5", "3", false},    {"0", "5", false},   {"-1", "5", false},  {"abc", "5", false},
+      {"2x", "5", false},   {"", "5", false},     {"  ", "5", false},  {"1", "99999", false},
+      {"1", "65538", false},  // would wrap to 2 in 16 bits
       {"1", "9999999999", false},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(IsExportRangeValid(PageBoxValue(c.first), PageBoxValue(c.last), 13), c.valid)
-        << c.first << ".." << c.last;
+  for (const auto& [first, last, valid] : cases) {
+    EXPECT_EQ(IsExportRangeValid(PageBoxValue(first), PageBoxValue(last), 13), valid) << first << ".." << last;
   }
 }
 
@@ -52,8 +45,7 @@ TEST(ExportButtons, EachButtonClosesOnlyOnWhatItNeeds) {
     ExportDialogInput input;
     bool closes;
     ExportRequest after;
-  };
-  const Case cases[] = {
+  } const cases[] = {
       {ExportButton::Save, {1, "", "", "  "}, false, {}},
       {ExportButton::Save, {3, "", "", " fotos"}, true, {3, 0, 0, "fotos", 0}},
       {ExportButton::Save, {2, "4", "4", "x"}, false, {}},
@@ -86,10 +78,8 @@ TEST(PdfLinkAreas, TheCellsAClickFollows) {
   line.linkTargets = "10,1E1;3,1E2;11,1E3;4,2E4;";
   const std::vector<PageLinkArea> areas = PageLinkAreas(document, 2);
   ASSERT_EQ(areas.size(), 2u);
-  EXPECT_EQ(areas[0].area, QRect(88, 64, 72, 16));  // columns 12..20 of line 5
-  EXPECT_EQ(areas[0].targetPage, 10);
-  EXPECT_EQ(areas[1].area, QRect(160, 64, 80, 16));  // columns 21..30
-  EXPECT_EQ(areas[1].targetPage, 3);
+  EXPECT_EQ(std::pair(areas[0].area, areas[0].targetPage), std::pair(QRect(88, 64, 72, 16), 10));  // columns 12..20 of line 5
+  EXPECT_EQ(std::pair(areas[1].area, areas[1].targetPage), std::pair(QRect(160, 64, 80, 16), 3));  // columns 21..30
   EXPECT_TRUE(PageLinkAreas(document, 1).empty());
 }
 
@@ -99,12 +89,7 @@ using Options = std::map<std::string, std::string>;
 // print system's draft, normal, normal, high; an unsupported setting or
 // nothing chosen leaves the printer's default.
 TEST(PrintJobOptions, TheSettingsBecomeTheJobsOptions) {
-  struct Case {
-    PrintJobSettings settings;
-    const char* unsupported;
-    Options options;
-  };
-  const Case cases[] = {
+  const std::tuple<PrintJobSettings, std::string, Options> cases[] = {
       {{10, 2, 4}, "", {{"copies", "10"}, {"print-color-mode", "color"}, {"print-quality", "5"}}},
       {{1, 1, 1}, "", {{"copies", "1"}, {"print-color-mode", "monochrome"}, {"print-quality", "3"}}},
       {{1, 1, 2}, "", {{"copies", "1"}, {"print-color-mode", "monochrome"}, {"print-quality", "4"}}},
@@ -114,11 +99,9 @@ TEST(PrintJobOptions, TheSettingsBecomeTheJobsOptions) {
       {{3, 2, 1}, "print-color-mode", {{"copies", "3"}, {"print-quality", "3"}}},
       {{3, 2, 1}, "copies", {{"print-color-mode", "color"}, {"print-quality", "3"}}},
   };
-  for (const Case& c : cases) {
-    const auto list = PrintJobOptions(c.settings, [&](const std::string& name, const std::string&) {
-      return name != c.unsupported;
-    });
-    EXPECT_EQ(Options(list.begin(), list.end()), c.options) << c.settings.copies << c.settings.quality << c.unsupported;
+  for (const auto& [settings, unsupported, options] : cases) {
+    const auto list = PrintJobOptions(settings, [&](const std::string& name, const std::string&) { return name != unsupported; });
+    EXPECT_EQ(Options(list.begin(), list.end()), options) << settings.copies << settings.quality << unsupported;
   }
 }
 
@@ -127,10 +110,9 @@ TEST(PrintSetupLists, StoredValuesPickTheirItemsAndContinueReadsTheLeadingNumber
   const std::pair<int, int> copies[] = {{1, 0}, {5, 4}, {6, 5}, {10, 5}, {0, -1}, {7, -1}, {9, -1}, {11, -1}, {-3, -1}};
   for (const auto& [stored, item] : copies) EXPECT_EQ(CopiesItem(stored), item) << stored;
   EXPECT_EQ(std::tuple(ColourItem(2), ColourItem(3), QualityItem(4), QualityItem(0)), std::tuple(1, -1, 3, -1));
-  EXPECT_EQ(ItemValue(QStringLiteral("10 copias"), 2), 10);
-  EXPECT_EQ(ItemValue(QStringLiteral("01 copy"), 2), 1);
-  EXPECT_EQ(ItemValue(QStringLiteral("2 - Color"), 1), 2);
-  EXPECT_EQ(ItemValue(QStringLiteral("4 - Alta Resolución"), 1), 4);
+  EXPECT_EQ(std::tuple(ItemValue(QStringLiteral("10 copias"), 2), ItemValue(QStringLiteral("01 copy"), 2),
+                       ItemValue(QStringLiteral("2 - Color"), 1), ItemValue(QStringLiteral("4 - Alta Resolución"), 1)),
+            std::tuple(10, 1, 2, 4));
   EXPECT_EQ(ItemValue(QString(), 2), 0) << "nothing selected";
 }
 
