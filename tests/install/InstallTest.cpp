@@ -57,9 +57,7 @@ class Installed : public testing::Test {
 
   static std::string Prefix() { return scratch_->File("prefix"); }
   static std::string Bin() { return Prefix() + "/bin"; }
-  static std::string UserFolder(const std::string& program) {
-    return scratch_->File("home") + "/.local/share/marvessa/" + program;
-  }
+  static std::string UserFolder(const std::string& program) { return scratch_->File("home/.local/share/marvessa/" + program); }
 
   static inline std::unique_ptr<TempFolder> scratch_;
   static inline std::set<std::string> installed_;
@@ -73,8 +71,7 @@ TEST_F(Installed, PutsEachProgramWithItsEntryItsLanguageAndTheIconInThePrefix) {
   struct Program {
     const char* name;
     std::array<const char*, 2> own, foreign;  // version record and a text
-  };
-  const Program programs[] = {
+  } const programs[] = {
       {"marvessa-es", {"VerNum 4.703", "Vamos a leer tu cache, Espera ..."}, {"VerNum 4.704", "Let's read your cache"}},
       {"marvessa-en", {"Product Version 4.7", "Let's read your cache, Wait ..."}, {"Version Producto", "Vamos a leer"}},
       {"marvessa-editor-es", {"VerNum 1.731", "Texto Grabado con formato ..."}, {"VerNum 1.732", "Formatted saved"}},
@@ -93,17 +90,15 @@ TEST_F(Installed, PutsEachProgramWithItsEntryItsLanguageAndTheIconInThePrefix) {
   for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
     const std::string side = std::to_string(size);
     const std::string bytes = ReadFileBytes(Prefix() + "/share/icons/hicolor/" + side + "x" + side + "/apps/marvessa.png");
-    ASSERT_GE(bytes.size(), 24u) << size;
-    const auto at = [&](std::size_t i) {
-      return static_cast<int>(static_cast<unsigned char>(bytes[i + 2]) << 8 | static_cast<unsigned char>(bytes[i + 3]));
-    };
+    // The PNG header's width and height, big-endian at bytes 16 and 20.
+    const auto at = [&](std::size_t i) { return bytes.size() < 24 ? 0 : std::uint8_t(bytes[i + 2]) << 8 | std::uint8_t(bytes[i + 3]); };
     EXPECT_EQ(bytes.substr(1, 3) + " " + std::to_string(at(16)) + "x" + std::to_string(at(20)), "PNG " + side + "x" + side);
   }
 }
 
 TEST_F(Installed, TheViewerAndTheEditorKeepTheirFilesInTheUsersFolder) {
   std::string text;
-  for (int line = 1; line <= 100; ++line) text += "line " + std::to_string(line) + "\r\n";
+  for (int line = 1; line <= 100; ++line) text += "line\r\n";
   WriteFileBytes(scratch_->File("text.txt"), text);
   RunDriver("--lang en", "choose " + scratch_->File("text.txt") + "\ncommand 1046\ncommand 1047\n");
   const auto again = RunDriver("--lang es", "state\ncommand 1047\n");
@@ -133,8 +128,7 @@ TEST_F(Installed, TheInstalledViewerStartsInTheUsersFolder) {
   int status = 0;
   for (int tries = 0; tries < 600 && !settled && !ended; ++tries) {
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    settled = fs::is_directory(UserFolder("viewer"));
-    ended = ::waitpid(child, &status, WNOHANG) == child;
+    settled = fs::is_directory(UserFolder("viewer")), ended = ::waitpid(child, &status, WNOHANG) == child;
   }
   if (!ended) ::kill(child, SIGKILL), ::waitpid(child, &status, 0);
   EXPECT_TRUE(settled) << "the user's folder was not made";

@@ -2,8 +2,6 @@
 #include "tests/output/PdfLinkReader.h"
 #include "viewer/document/CacheFile.h"
 
-#include <functional>
-
 namespace {
 
 using Export = OutputProgram;
@@ -123,15 +121,6 @@ std::string PdfInfo(const std::string& pdf, const std::string& field) {
   const std::string info = RunCommand("pdfinfo " + pdf).text;
   const std::size_t value = info.find_first_not_of(' ', info.find(field + ":") + field.size() + 1);
   return value < info.size() ? info.substr(value, info.find('\n', value) - value) : "";
-}
-
-// The box of the pixels of an area that `is` picks.
-QRect Box(const QImage& page, QRect area, const std::function<bool(QRgb)>& is) {
-  QRect box;
-  for (int y = area.top(); y <= area.bottom(); ++y) {
-    for (int x = area.left(); x <= area.right(); ++x) box |= is(page.pixel(x, y)) ? QRect(x, y, 1, 1) : QRect();
-  }
-  return box;
 }
 
 // A marked five-page text, with an icon and a picture, exported whole and

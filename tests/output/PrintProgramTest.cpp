@@ -32,21 +32,18 @@ class Print : public OutputProgram {
  protected:
   void SetUp() override {
     for (const char* name : {"PRINTER", "LPDEST"}) ::unsetenv(name);  // they would name a default printer
-    UseScheduler(folder.File("no-scheduler.sock"));
+    ::setenv("CUPS_SERVER", folder.File("no-scheduler.sock").c_str(), 1);
   }
   void TearDown() override { ::unsetenv("CUPS_SERVER"); }
 
-  static void UseScheduler(const std::string& socket) { ::setenv("CUPS_SERVER", socket.c_str(), 1); }
-
-  // A scheduler of the test's own with the PDF queue; skips only where the
-  // machine has no print system to run.
+  // Skips only where the machine has no print system to run.
   void StartScheduler(bool defaultQueue) {
     const std::string missing = PrivateCups::MissingTools();
     if (!missing.empty()) GTEST_SKIP() << "no print system to test with: " << missing;
     cups_ = std::make_unique<PrivateCups>();
     std::string why;
     ASSERT_TRUE(cups_->Start(why) && cups_->AddPdfQueue(kQueue, defaultQueue, why)) << why;
-    UseScheduler(cups_->Socket());
+    ::setenv("CUPS_SERVER", cups_->Socket().c_str(), 1);
   }
 
   std::string PrintRangeScript(int pages, int first, int last, const std::string& inDialog = "click 1009\n") {
@@ -129,7 +126,9 @@ TEST_F(Print, TheSetUpDialogShowsAndStoresTheChoices) {
     EXPECT_NE(controls[at + 3].find("text=\"\""), std::string::npos) << "no default printer, no name";
   }
   EXPECT_EQ(Matching(lines, "message Programador | Err: ").size(), 2u) << "printing went ahead";
-  EXPECT_EQ(ReadSettings().print.copies, 10);
+  ViewerSettings stored;
+  Settings("get", stored, ProgramFilePath(std::string(kSettingsFileName)));
+  EXPECT_EQ(stored.print.copies, 10);
 }
 
 }  // namespace
