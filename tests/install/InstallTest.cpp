@@ -57,7 +57,7 @@ class Installed : public testing::Test {
 
   static std::string Prefix() { return scratch_->File("prefix"); }
   static std::string Bin() { return Prefix() + "/bin"; }
-  static std::string UserFolder(const std::string& program) { return scratch_->File("home/.local/share/marvessa/" + program); }
+  static std::string UserFolder(const std::string& name) { return scratch_->File("home/.local/share/marvessa/" + name); }
 
   static inline std::unique_ptr<TempFolder> scratch_;
   static inline std::set<std::string> installed_;
@@ -91,7 +91,9 @@ TEST_F(Installed, PutsEachProgramWithItsEntryItsLanguageAndTheIconInThePrefix) {
     const std::string side = std::to_string(size);
     const std::string bytes = ReadFileBytes(Prefix() + "/share/icons/hicolor/" + side + "x" + side + "/apps/marvessa.png");
     // The PNG header's width and height, big-endian at bytes 16 and 20.
-    const auto at = [&](std::size_t i) { return bytes.size() < 24 ? 0 : std::uint8_t(bytes[i + 2]) << 8 | std::uint8_t(bytes[i + 3]); };
+    const auto at = [&](std::size_t i) {
+      return bytes.size() < 24 ? 0 : std::uint8_t(bytes[i + 2]) << 8 | std::uint8_t(bytes[i + 3]);
+    };
     EXPECT_EQ(bytes.substr(1, 3) + " " + std::to_string(at(16)) + "x" + std::to_string(at(20)), "PNG " + side + "x" + side);
   }
 }

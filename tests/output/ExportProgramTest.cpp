@@ -91,8 +91,9 @@ TEST_F(Export, AFailedWriteIsReportedOnceAndStopsTheExportThere) {
     std::vector<std::string> messages;
     int written;  // pages 1..written are there
   } const cases[] = {
-      {[&] { WriteFileBytes(x, "a file where the folder would be"); }, {"Programmer | Err: 20 Not a directory (" + x + ") [warning]"}, 0},
-      {[&] { std::filesystem::create_directories(third); }, {"Programmer | Err: 21 Is a directory (" + third + ") [warning]"}, 2},
+      {[&] { WriteFileBytes(x, "a file"); }, {"message Programmer | Err: 20 Not a directory (" + x + ") [warning]"}, 0},
+      {[&] { std::filesystem::create_directories(third); },
+       {"message Programmer | Err: 21 Is a directory (" + third + ") [warning]"}, 2},
       {[] {}, {"missing.png", "message Programmer | Exported document ..."}, 5},
   };
   for (const Case& c : cases) {
@@ -104,7 +105,9 @@ TEST_F(Export, AFailedWriteIsReportedOnceAndStopsTheExportThere) {
     std::vector<std::string> messages = Matching(lines, "message ");
     std::erase_if(messages, [](const std::string& m) { return m.find("read your cache") != std::string::npos; });
     ASSERT_EQ(messages.size(), c.messages.size()) << c.messages[0];
-    for (std::size_t i = 0; i < messages.size(); ++i) EXPECT_NE(messages[i].find(c.messages[i]), std::string::npos) << messages[i];
+    for (std::size_t i = 0; i < messages.size(); ++i) {
+      EXPECT_NE(messages[i].find(c.messages[i]), std::string::npos) << messages[i];
+    }
     EXPECT_EQ(LastState(lines)["page"], "1");
     for (int page = 1; page <= 5; ++page) {
       const std::string file = ProgramFilePath("x/" + std::to_string(page) + ".png");
@@ -146,7 +149,8 @@ TEST_F(Export, PdfHoldsTheMarkedPagesAsTextWithTheirLinks) {
   const auto lines = Run(LoadScript(WriteText("five.txt", text)) + "press " + at(4, 3) + "release " + at(10, 3) +
                              "command 1075\npress " + at(11, 5) + "release " + at(12, 5) + "answer 4\ncommand 1086\n" +
                              "command 1077\nclick 3358\nclick 3357\ncommand 1077\ninspect 3358\nclick 3357\n"
-                             "command 1070\nclick 7007\nset 7008 pdf\nclick 7011\ncommand 1070\nclick 7003\nset 7004 2\nset 7006 3\nset 7008 pdf\nclick 7011\n"
+                             "command 1070\nclick 7007\nset 7008 pdf\nclick 7011\n"
+                             "command 1070\nclick 7003\nset 7004 2\nset 7006 3\nset 7008 pdf\nclick 7011\n"
                              "command 1077\nclick 3302\nclick 3357\ncommand 1070\nclick 7002\nset 7008 png\nclick 7011\n",
                          "en");
   const std::string option = First(lines, "control 3358");
@@ -171,7 +175,8 @@ TEST_F(Export, PdfHoldsTheMarkedPagesAsTextWithTheirLinks) {
       ASSERT_EQ(sheets[i].size(), first + i == 1 ? 1u : 0u) << "a link only where its target is in the file";
       for (const PdfLinkSeen& link : sheets[i]) {
         // Columns 11..12 of line 5, at 72/96 point a pixel from the top.
-        EXPECT_EQ(std::tuple(link.subtype, link.targetSheet, QRectF(link.llx, link.lly, link.urx - link.llx, link.ury - link.lly)),
+        const QRectF area(link.llx, link.lly, link.urx - link.llx, link.ury - link.lly);
+        EXPECT_EQ(std::tuple(link.subtype, link.targetSheet, area),
                   std::tuple(std::string("/Link"), 3, QRectF(60, 782, 12, 12)));
       }
     }

@@ -78,8 +78,9 @@ TEST(PdfLinkAreas, TheCellsAClickFollows) {
   line.linkTargets = "10,1E1;3,1E2;11,1E3;4,2E4;";
   const std::vector<PageLinkArea> areas = PageLinkAreas(document, 2);
   ASSERT_EQ(areas.size(), 2u);
-  EXPECT_EQ(std::pair(areas[0].area, areas[0].targetPage), std::pair(QRect(88, 64, 72, 16), 10));  // columns 12..20 of line 5
-  EXPECT_EQ(std::pair(areas[1].area, areas[1].targetPage), std::pair(QRect(160, 64, 80, 16), 3));  // columns 21..30
+  // Columns 12..20 of line 5, then 21..30.
+  EXPECT_EQ(std::pair(areas[0].area, areas[0].targetPage), std::pair(QRect(88, 64, 72, 16), 10));
+  EXPECT_EQ(std::pair(areas[1].area, areas[1].targetPage), std::pair(QRect(160, 64, 80, 16), 3));
   EXPECT_TRUE(PageLinkAreas(document, 1).empty());
 }
 
@@ -100,7 +101,7 @@ TEST(PrintJobOptions, TheSettingsBecomeTheJobsOptions) {
       {{3, 2, 1}, "copies", {{"print-color-mode", "color"}, {"print-quality", "3"}}},
   };
   for (const auto& [settings, unsupported, options] : cases) {
-    const auto list = PrintJobOptions(settings, [&](const std::string& name, const std::string&) { return name != unsupported; });
+    const auto list = PrintJobOptions(settings, [&](const std::string& name, auto&) { return name != unsupported; });
     EXPECT_EQ(Options(list.begin(), list.end()), options) << settings.copies << settings.quality << unsupported;
   }
 }

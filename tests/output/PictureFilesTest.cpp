@@ -27,7 +27,7 @@ namespace {
 QImage MarkedOutputPage(bool colouredPieces) {
   ViewerState state;
   for (int line = 1; line <= kLinesPerPage; ++line) {
-    PutLine(state.document, 1, line, "Line " + std::to_string(line) + " of a marked page, with some words to carry the marks.");
+    PutLine(state.document, 1, line, "Line " + std::to_string(line) + " of a marked page, with words to carry the marks.");
   }
   LineRecord& marked = state.document.UseLine(1, 10);
   marked.hasMarks = 1;
@@ -51,7 +51,9 @@ QImage MarkedOutputPage(bool colouredPieces) {
   return DrawOutputPicture(renderer, 1);
 }
 
-QImage Decode(const std::string& bytes, const char* format = nullptr) { return QImage::fromData(QByteArrayView(bytes), format); }
+QImage Decode(const std::string& bytes, const char* format = nullptr) {
+  return QImage::fromData(QByteArrayView(bytes), format);
+}
 QImage Rgb(const QImage& image) { return image.convertToFormat(QImage::Format_RGB32); }
 
 std::string Encoded(const QImage& picture, const char* extension) {
@@ -76,7 +78,7 @@ TEST(PictureFiles, FormatCodesGiveTheirExtensions) {
 }
 
 // Each format decodes, here and in another program's reader, to a page
-// of 794 x 1122; the lossless ones to the very pixels.
+// of 794 x 1122; the lossless ones to the very pixels, JPEG as at full quality.
 TEST(PictureFiles, EveryFormatDecodesToThePage) {
   const QImage page = MarkedOutputPage(false);
   const bool identify = std::system("command -v identify > /dev/null") == 0;
@@ -89,18 +91,11 @@ TEST(PictureFiles, EveryFormatDecodesToThePage) {
     EXPECT_EQ(bytes.rfind(magic, 0), 0u) << extension;
     const QImage decoded = Rgb(Decode(bytes));
     ASSERT_EQ(decoded.size(), QSize(794, 1122)) << extension;
-    EXPECT_TRUE(!lossless || decoded == Rgb(page)) << extension;
+    EXPECT_EQ(decoded, Rgb(lossless ? page : Decode(EncodeWithQt(page, "jpeg", 100)))) << extension;
     WriteFileBytes(folder.File("page"), bytes);
     std::system(("identify -format '%m %w %h' " + folder.File("page") + " > " + folder.File("seen")).c_str());
     EXPECT_TRUE(!identify || ReadFileBytes(folder.File("seen")) == identified + " 794 1122") << extension;
   }
-}
-
-// JPEG at full quality; a PNG of a text page far below its 3.5 MB of pixels.
-TEST(PictureFiles, JpegAtFullQualityAndPngCompressed) {
-  const QImage page = MarkedOutputPage(false);
-  EXPECT_EQ(Decode(Encoded(page, ".jpg")), Decode(EncodeWithQt(page, "jpeg", 100)));
-  EXPECT_LT(Encoded(page, ".png").size(), 200'000u);
 }
 
 // The pages the export wrote before came from Qt's writer, with a palette
@@ -118,7 +113,7 @@ TEST(PictureFiles, PngDecodesToThePixelsOfQtsWriterInNoMoreBytes) {
     EXPECT_EQ(Rgb(fromOurs), Rgb(page)) << colouredPieces;
     EXPECT_EQ(fromOurs.dotsPerMeterX(), fromBefore.dotsPerMeterX());
     EXPECT_EQ(fromOurs.dotsPerMeterY(), fromBefore.dotsPerMeterY());
-    EXPECT_LE(ours.size(), before.size()) << colouredPieces;
+    EXPECT_LE(ours.size(), std::min<std::size_t>(before.size(), 200'000)) << colouredPieces;  // of 3.5 MB of pixels
   }
 }
 

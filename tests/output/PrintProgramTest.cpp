@@ -115,7 +115,8 @@ TEST_F(Print, WithoutAUsablePrinterTheMessagesComeOnceThenNothing) {
 TEST_F(Print, TheSetUpDialogShowsAndStoresTheChoices) {
   WriteSettings([](ViewerSettings& s) { s.print = {6, 2, 4}; });
   const std::string open = "command 1070\nclick 7013\ndialog\ninspect 1002\ninspect 1005\ninspect 1007\ninspect 1010\n";
-  const auto lines = Run(LoadScript(WritePagedText(1)) + open + "click 1009\n" + open + "pick 1002 5\nclose\ncommand 1047\n");
+  const auto lines =
+      Run(LoadScript(WritePagedText(1)) + open + "click 1009\n" + open + "pick 1002 5\nclose\ncommand 1047\n");
   EXPECT_EQ(Matching(lines, "dialog title=\"Configura la impresión\"").size(), 2u);
   const auto controls = Matching(lines, "control");
   ASSERT_EQ(controls.size(), 8u);

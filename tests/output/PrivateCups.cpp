@@ -103,7 +103,8 @@ bool PrivateCups::Admin(const std::string& arguments, std::string& why) const {
 
 bool PrivateCups::AddPdfQueue(const std::string& name, bool makeDefault, std::string& why) {
   const std::string admin = Tool("lpadmin") + " -h " + Socket() + " ";
-  return Admin(admin + "-p " + name + " -E -v savepdf:" + OutputFolder() + " -P " MARVESSA_PRINTER_FILES "/printer.ppd", why) &&
+  const std::string queue = "-p " + name + " -E -v savepdf:" + OutputFolder() + " -P " MARVESSA_PRINTER_FILES "/printer.ppd";
+  return Admin(admin + queue, why) &&
          (!makeDefault || Admin(admin + "-d " + name, why));
 }
 
