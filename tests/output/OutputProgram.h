@@ -54,25 +54,29 @@ class OutputProgram : public ViewerProgram {
     ASSERT_FALSE(Settings("save", settings, ProgramFilePath(std::string(kSettingsFileName))).failed());
   }
 
-  ViewerSettings ReadSettings() const {
-    ViewerSettings settings;
-    Settings("get", settings, ProgramFilePath(std::string(kSettingsFileName)));
-    return settings;
-  }
-
   static void ShowFootersAndPageNumber(ViewerSettings& settings) {
     settings.footers[0] = {1, kBlockAlignLeft, 10, 0, 0, 0, "Footer of the page"};
     settings.pageNumber.enabled = 1;
   }
 
-  // Whether any pixel of the area is darker than `limit` on every channel.
-  static bool HasInk(const QImage& image, QRect area, int limit = 250) {
+  // The first line starting with `prefix`, empty when none does.
+  static std::string First(const std::vector<std::string>& lines, const std::string& prefix) {
+    const auto found = Matching(lines, prefix);
+    return found.empty() ? std::string() : found[0];
+  }
+
+  // The box of the pixels of an area that `is` picks.
+  static QRect Box(const QImage& image, QRect area, const std::function<bool(QRgb)>& is) {
+    QRect box;
     area = area.intersected(image.rect());
     for (int y = area.top(); y <= area.bottom(); ++y) {
-      for (int x = area.left(); x <= area.right(); ++x) {
-        if (qGray(image.pixel(x, y)) < limit) return true;
-      }
+      for (int x = area.left(); x <= area.right(); ++x) box |= is(image.pixel(x, y)) ? QRect(x, y, 1, 1) : QRect();
     }
-    return false;
+    return box;
+  }
+
+  // Whether any pixel of the area is darker than `limit`.
+  static bool HasInk(const QImage& image, QRect area, int limit = 250) {
+    return !Box(image, area, [limit](QRgb p) { return qGray(p) < limit; }).isEmpty();
   }
 };

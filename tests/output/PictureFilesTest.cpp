@@ -1,153 +1,227 @@
+#include "platform/SafeWrite.h"
+#include "platform/ScriptedDialogs.h"
+#include "tests/MarkedDocuments.h"
 #include "tests/TempFolder.h"
+#include "viewer/canvas/PageRenderer.h"
+#include "viewer/canvas/PictureLoader.h"
 #include "viewer/output/GifEncoder.h"
+#include "viewer/output/PageOutput.h"
+#include "viewer/output/PictureFileQueue.h"
 #include "viewer/output/PictureFiles.h"
-#include "viewer/settings/ViewerSettings.h"
 
 #include <QBuffer>
-#include <QImageReader>
 #include <QPainter>
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <filesystem>
+#include <functional>
 
 namespace {
 
-// Paper, antialiased ink and a few marks, as an exported page has.
-QImage SamplePage() {
-  QImage page(794, 1122, QImage::Format_RGB32);
-  page.fill(Qt::white);
-  QPainter painter(&page);
-  painter.setFont(QFont(QStringLiteral("Courier New"), 10));
-  for (int line = 1; line <= 65; ++line) painter.drawText(24, line * 16 - 3, QStringLiteral("Line %1 of the page").arg(line));
-  painter.fillRect(24, 47, 300, 2, QColor(255, 0, 0));
-  painter.fillRect(10, 100, 3, 80, QColor(0, 128, 255));
-  painter.fillRect(200, 200, 120, 16, QColor(255, 200, 0));
-  return page;
-}
-
-QImage Decode(const std::string& bytes) {
-  QByteArray data(bytes.data(), static_cast<qsizetype>(bytes.size()));
-  QBuffer buffer(&data);
-  QImageReader reader(&buffer);
-  return reader.read().convertToFormat(QImage::Format_RGB32);
-}
-
-int LargestChannelDifference(const QImage& a, const QImage& b) {
-  int largest = 0;
-  for (int y = 0; y < a.height(); ++y) {
-    for (int x = 0; x < a.width(); ++x) {
-      const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-      largest = std::max({largest, std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
-                          std::abs(qBlue(p) - qBlue(q))});
-    }
+// A page as the export draws it: text, a green underline and a blue bar, a
+// centred line, a footer and the page number; with `colouredPieces` also
+// two-colour, bold and link pieces, whose blends make it more than 256 colours.
+QImage MarkedOutputPage(bool colouredPieces) {
+  ViewerState state;
+  for (int line = 1; line <= kLinesPerPage; ++line) {
+    PutLine(state.document, 1, line, "Line " + std::to_string(line) + " of a marked page, with words to carry the marks.");
   }
-  return largest;
+  LineRecord& marked = state.document.UseLine(1, 10);
+  marked.hasMarks = 1;
+  marked.horizontalMarks = "10,3,40;";
+  marked.verticalMarks = "10,16;";
+  if (colouredPieces) {
+    marked.hasBold = marked.hasLinks = 1;
+    marked.twoColourPieces = "10,20,30,16744448,65535;";
+    marked.boldPieces = "10,32,40;";
+    marked.linkPieces = "10,42,50,1E1;";
+    marked.linkTargets = "2,1E1;";
+  }
+  state.document.UseLine(1, 30).alignment = "AL2";
+  state.document.PageCount = 2;
+  state.settings.colours = {.horizontal = 0x00A000, .vertical = 0xFF0000};  // red in the low byte: green, blue
+  state.settings.footers[0] = {1, 131, 10, 1, 0, 0, "Footer of the page"};
+  state.settings.pageNumber.enabled = 1;
+  ScriptedDialogs dialogs([](const std::string&) {});
+  PictureLoader pictures(dialogs);
+  PageRenderer renderer(state, pictures, {});
+  return DrawOutputPicture(renderer, 1);
 }
 
-double MeanChannelDifference(const QImage& a, const QImage& b) {
-  double sum = 0;
-  for (int y = 0; y < a.height(); ++y) {
-    for (int x = 0; x < a.width(); ++x) {
-      const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-      sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
-    }
-  }
-  return sum / (3.0 * a.width() * a.height());
+QImage Decode(const std::string& bytes, const char* format = nullptr) {
+  return QImage::fromData(QByteArrayView(bytes), format);
+}
+QImage Rgb(const QImage& image) { return image.convertToFormat(QImage::Format_RGB32); }
+
+std::string Encoded(const QImage& picture, const char* extension) {
+  std::string bytes, why;
+  EXPECT_TRUE(EncodePicture(picture, extension, bytes, why)) << extension << ": " << why;
+  return bytes;
+}
+
+std::string EncodeWithQt(const QImage& picture, const char* format, int quality = -1) {
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  picture.save(&buffer, format, quality);
+  return buffer.data().toStdString();
 }
 
 TEST(PictureFiles, FormatCodesGiveTheirExtensions) {
-  EXPECT_EQ(ExportExtension(kImageFormatPng), ".png");
-  EXPECT_EQ(ExportExtension(kImageFormatJpg), ".jpg");
-  EXPECT_EQ(ExportExtension(kImageFormatTif), ".tif");
-  EXPECT_EQ(ExportExtension(kImageFormatBmp), ".bmp");
-  EXPECT_EQ(ExportExtension(kImageFormatGif), ".gif");
-  EXPECT_EQ(ExportExtension(0), "");
-  EXPECT_EQ(ExportExtension(9999), "");
+  const std::pair<std::uint32_t, const char*> cases[] = {{3302, ".png"}, {3303, ".jpg"}, {3306, ".gif"}, {3304, ".tif"},
+                                                         {3305, ".bmp"}, {0, ""},        {3307, ""}};
+  for (const auto& [code, extension] : cases) EXPECT_EQ(ExportExtension(code), extension) << code;
   EXPECT_EQ(FileExtension("/p/fotos/5.PNG"), ".png");
   EXPECT_EQ(FileExtension("/p/fo.tos/5"), "");
 }
 
+// Each format decodes, here and in another program's reader, to a page
+// of 794 x 1122; the lossless ones to the very pixels, JPEG as at full quality.
 TEST(PictureFiles, EveryFormatDecodesToThePage) {
-  const QImage page = SamplePage();
-  struct Case {
-    const char* extension;
-    const char* magic;
-    bool lossless;
-  };
-  const Case cases[] = {{".png", "\x89PNG", true}, {".tif", "II*", true},      {".bmp", "BM", true},
-                        {".gif", "GIF8", true},    {".jpg", "\xFF\xD8", false}, {"", "BM", true}};
-  for (const Case& c : cases) {
-    std::string bytes, why;
-    ASSERT_TRUE(EncodePicture(page, c.extension, bytes, why)) << c.extension << ": " << why;
-    EXPECT_EQ(bytes.rfind(c.magic, 0), 0u) << c.extension;
-    const QImage decoded = Decode(bytes);
-    ASSERT_EQ(decoded.size(), page.size()) << c.extension;
-    if (c.lossless) {
-      EXPECT_EQ(LargestChannelDifference(decoded, page), 0) << c.extension;
+  const QImage page = MarkedOutputPage(false);
+  const bool identify = std::system("command -v identify > /dev/null") == 0;
+  TempFolder folder;
+  const std::tuple<const char*, const char*, bool, std::string> cases[] = {
+      {".png", "\x89PNG", true, "PNG"}, {".tif", "II*", true, "TIFF"},       {".bmp", "BM", true, "BMP3"},
+      {".gif", "GIF8", true, "GIF"},     {".jpg", "\xFF\xD8", false, "JPEG"}, {"", "BM", true, "BMP3"}};
+  for (const auto& [extension, magic, lossless, identified] : cases) {
+    const std::string bytes = Encoded(page, extension);
+    EXPECT_EQ(bytes.rfind(magic, 0), 0u) << extension;
+    const QImage decoded = Rgb(Decode(bytes));
+    ASSERT_EQ(decoded.size(), QSize(794, 1122)) << extension;
+    EXPECT_EQ(decoded, Rgb(lossless ? page : Decode(EncodeWithQt(page, "jpeg", 100)))) << extension;
+    WriteFileBytes(folder.File("page"), bytes);
+    std::system(("identify -format '%m %w %h' " + folder.File("page") + " > " + folder.File("seen")).c_str());
+    EXPECT_TRUE(!identify || ReadFileBytes(folder.File("seen")) == identified + " 794 1122") << extension;
+  }
+}
+
+// The pages the export wrote before came from Qt's writer, with a palette
+// when the page had at most 256 colours: ours decode to the same pixels and
+// resolution in no more bytes.
+TEST(PictureFiles, PngDecodesToThePixelsOfQtsWriterInNoMoreBytes) {
+  for (const bool colouredPieces : {false, true}) {
+    const QImage page = MarkedOutputPage(colouredPieces);
+    const std::optional<IndexedPicture> indexed = ExactPalette(page);
+    ASSERT_EQ(indexed.has_value(), !colouredPieces);
+    const std::string before = EncodeWithQt(indexed ? ToIndexedImage(*indexed) : page, "png");
+    const std::string ours = Encoded(page, ".png");
+    EXPECT_EQ(static_cast<unsigned char>(ours[25]), colouredPieces ? 2 : 3) << "colour type";
+    const QImage fromOurs = Decode(ours, "png"), fromBefore = Decode(before, "png");
+    EXPECT_EQ(Rgb(fromOurs), Rgb(page)) << colouredPieces;
+    EXPECT_EQ(fromOurs.dotsPerMeterX(), fromBefore.dotsPerMeterX());
+    EXPECT_EQ(fromOurs.dotsPerMeterY(), fromBefore.dotsPerMeterY());
+    EXPECT_LE(ours.size(), std::min<std::size_t>(before.size(), 200'000)) << colouredPieces;  // of 3.5 MB of pixels
+  }
+}
+
+TEST(PictureFiles, PaletteColoursAreIndexedInTheOrderTheyAppearAndOnlyUpTo256) {
+  for (const int colours : {1, 256, 257}) {
+    QImage picture(300, 3, QImage::Format_RGB32);
+    picture.fill(qRgb(0, 0, 7));
+    for (int i = 0; i < colours; ++i) picture.setPixel(i, 1, qRgb(i % 256, i / 256, 7));
+    const std::optional<IndexedPicture> indexed = ExactPalette(picture);
+    EXPECT_EQ(indexed ? indexed->palette.size() : 0u, colours <= 256 ? static_cast<std::size_t>(colours) : 0u);
+    EXPECT_TRUE(!indexed || indexed->palette[0] == qRgb(0, 0, 7)) << "the first pixel's colour first";
+    EXPECT_EQ(Rgb(Decode(Encoded(picture, ".png"))), picture) << colours;
+  }
+}
+
+// A page of more than 256 colours: the mark colours, the ink and the paper
+// stay exact, without dithering; only the blends of antialiased ink shift,
+// and by a shade.
+TEST(PictureFiles, AGifKeepsTheMarkColoursExactly) {
+  const QImage page = Rgb(MarkedOutputPage(true));
+  const QImage gif = Rgb(Decode(Encoded(page, ".gif")));
+  const std::set<QRgb> exact = {qRgb(0, 160, 0), qRgb(0, 0, 255), qRgb(255, 255, 255), qRgb(0, 0, 0)};
+  std::map<QRgb, int> kept;
+  int largestShift = 0;
+  for (int y = 0; y < page.height(); ++y) {
+    for (int x = 0; x < page.width(); ++x) {
+      const QRgb want = page.pixel(x, y), got = gif.pixel(x, y);
+      if (exact.count(want)) {
+        kept[want] += want == got ? 1 : -1000000;
+      } else {
+        largestShift = std::max({largestShift, std::abs(qRed(want) - qRed(got)), std::abs(qBlue(want) - qBlue(got))});
+      }
     }
   }
-}
-
-TEST(PictureFiles, JpegAtFullQualityAndPngCompressed) {
-  const QImage page = SamplePage();
-  std::string jpeg, png, why;
-  ASSERT_TRUE(EncodePicture(page, ".jpg", jpeg, why));
-  ASSERT_TRUE(EncodePicture(page, ".png", png, why));
-  QByteArray usual;
-  QBuffer buffer(&usual);
-  buffer.open(QIODevice::WriteOnly);
-  ASSERT_TRUE(page.save(&buffer, "JPEG"));
-  const std::string usualBytes(usual.constData(), static_cast<std::size_t>(usual.size()));
-  // Far closer to the page than the writer's usual quality.
-  EXPECT_LT(MeanChannelDifference(Decode(jpeg), page) * 3, MeanChannelDifference(Decode(usualBytes), page));
-  // A compressed PNG of a text page is far below the 3.5 MB of its pixels.
-  EXPECT_LT(png.size(), 200'000u);
-}
-
-// The sample page with 600 shades of a gradient, each in a column of its own.
-QImage ManyColoursPage() {
-  QImage picture = SamplePage();
-  for (int x = 0; x < 600; ++x) {
-    for (int y = 400; y < 500; ++y) picture.setPixel(x + 100, y, qRgb(x * 255 / 599, 90, 255 - x * 255 / 599));
-  }
-  return picture;
-}
-
-TEST(PictureFiles, PngIsExactWhateverTheNumberOfColours) {
-  for (const QImage& picture : {SamplePage(), ManyColoursPage()}) {
-    std::string bytes, why;
-    ASSERT_TRUE(EncodePicture(picture, ".png", bytes, why)) << why;
-    EXPECT_EQ(LargestChannelDifference(Decode(bytes), picture), 0);
-  }
-}
-
-TEST(GifPalette, MoreThan256ColoursKeepTheMainOnesExactWithoutDithering) {
-  const QImage picture = ManyColoursPage();
-  const IndexedPicture reduced = ReduceToPalette(picture);
-  ASSERT_LE(reduced.palette.size(), 256u);
-  std::string bytes, why;
-  ASSERT_TRUE(EncodeGif(reduced, bytes, why)) << why;
-  const QImage decoded = Decode(bytes);
-  for (const QPoint at : {QPoint(5, 5), QPoint(100, 48), QPoint(11, 150), QPoint(250, 210)}) {
-    EXPECT_EQ(decoded.pixel(at), picture.pixel(at)) << at.x() << "," << at.y();
-  }
-  EXPECT_LE(LargestChannelDifference(decoded.copy(100, 400, 600, 100), picture.copy(100, 400, 600, 100)), 24);
-  // No dithering: each column of one colour stays one colour.
-  for (int x = 100; x < 700; ++x) EXPECT_EQ(decoded.pixel(x, 400), decoded.pixel(x, 499)) << x;
+  EXPECT_GT(std::min({kept[qRgb(0, 160, 0)], kept[qRgb(0, 0, 255)], kept[qRgb(0, 0, 0)]}), 20) << "drawn and kept";
+  EXPECT_LE(largestShift, 24);
 }
 
 TEST(PictureFiles, SavingReplacesTheFileOrReportsWithoutLeavingAnything) {
   TempFolder folder;
-  const std::string path = folder.File("12.png");
-  WriteFileBytes(path, "old picture");
-  EXPECT_FALSE(SaveBitmapToFile(SamplePage(), path).failed());
-  EXPECT_EQ(QImage(QString::fromStdString(path)).size(), QSize(794, 1122));
+  WriteFileBytes(folder.File("12.png"), "old picture");
+  EXPECT_FALSE(SaveBitmapToFile(MarkedOutputPage(false), folder.File("12.png")).failed());
+  EXPECT_EQ(QImage(QString::fromStdString(folder.File("12.png"))).size(), QSize(794, 1122));
+  EXPECT_EQ(SaveBitmapToFile(MarkedOutputPage(false), folder.File("missing/12.png")).number, ENOENT);
+  EXPECT_EQ(folder.EntryCount(), 1u) << "no temporary file left";
+}
 
-  const FileError error = SaveBitmapToFile(SamplePage(), folder.File("missing/12.png"));
-  EXPECT_EQ(error.number, ENOENT);
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1) << "no temporary file left";
+// A small picture telling its number by its width and colours.
+QImage NumberedPicture(int number) {
+  QImage picture(40 + number, 30, QImage::Format_RGB32);
+  picture.fill(Qt::white);
+  QPainter painter(&picture);
+  painter.fillRect(2, 2, number + 1, 10, QColor(10 * number, 0, 200));
+  painter.drawText(4, 26, QString::number(number));
+  return picture;
+}
+
+class Queue : public ::testing::Test {
+ protected:
+  void TearDown() override { SetWriteFailureAfterBytes(-1); }
+  std::string Path(int number) const { return folder.File(std::to_string(number) + ".png"); }
+
+  // Hands pictures 1..count over to an emptied folder (picture `nullAt` as a null picture).
+  std::optional<PictureFileQueue::Failure> WriteAll(int count, int nullAt = 0, int workers = 0, std::size_t pending = 0) {
+    PictureFileQueue queue(workers, pending);
+    for (int n = 1; n <= count; ++n) queue.Add(n == nullAt ? QImage() : NumberedPicture(n), Path(n));
+    return queue.Finish();
+  }
+  bool Holds(int number) const { return Rgb(QImage(QString::fromStdString(Path(number)))) == NumberedPicture(number); }
+  void Empty() const { std::filesystem::remove_all(folder.path()), std::filesystem::create_directories(folder.path()); }
+
+  TempFolder folder;
+};
+
+TEST_F(Queue, EveryPictureIsWrittenWhateverTheThreadsAndTheRoomInTheQueue) {
+  for (const auto& [workers, pending] : {std::pair{0, 0u}, {1, 1u}, {3, 1u}, {4, 2u}, {6, 30u}}) {
+    Empty();
+    EXPECT_FALSE(WriteAll(25, 0, workers, pending)) << workers;
+    for (int n = 1; n <= 25; ++n) EXPECT_TRUE(Holds(n)) << workers << " workers, picture " << n;
+    EXPECT_EQ(folder.EntryCount(), 25u) << "no temporary file left";
+  }
+}
+
+// Page 3 cannot be written: pages 1 and 2 are, 4 and 5 keep their old
+// files, and nothing else is left in the folder, as when written one by one.
+TEST_F(Queue, TheFirstFailureEndsTheRunWithEverythingBeforeItWritten) {
+  const long long firstTwo = Encoded(NumberedPicture(1), ".png").size() + Encoded(NumberedPicture(2), ".png").size();
+  using Block = std::function<void(const std::string&)>;
+  const std::tuple<const char*, Block, int, int> cases[] = {
+      {"a folder in its place", [](const std::string& third) { std::filesystem::create_directory(third); }, 0, EISDIR},
+      {"a read-only old file", [](const std::string& third) { WriteFileBytes(third, "old"), ::chmod(third.c_str(), 0444); },
+       0, EACCES},
+      {"the disk full", [&](const std::string&) { SetWriteFailureAfterBytes(firstTwo + 10); }, 0, ENOSPC},
+      {"a picture that cannot be encoded", [](const std::string&) {}, 3, EIO},
+  };
+  for (const auto& [what, block, nullAt, error] : cases) {
+    Empty();
+    WriteFileBytes(Path(4), "old four"), WriteFileBytes(Path(5), "old five");
+    block(Path(3));
+    const std::optional<PictureFileQueue::Failure> failure = WriteAll(5, nullAt);
+    SetWriteFailureAfterBytes(-1);
+    ASSERT_TRUE(failure) << what;
+    EXPECT_EQ(std::tuple(failure->index, failure->path, failure->error.number), std::tuple(2u, Path(3), error)) << what;
+    EXPECT_TRUE(Holds(1) && Holds(2)) << what;
+    EXPECT_EQ(ReadFileBytes(Path(4)) + ReadFileBytes(Path(5)), "old fourold five") << what;
+    EXPECT_EQ(folder.EntryCount(), std::filesystem::exists(Path(3)) ? 5u : 4u) << what << ": no temporary file left";
+    ::chmod(Path(3).c_str(), 0644);
+  }
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 
 #include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -17,63 +16,6 @@ namespace {
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
-// Saves each job as the backend of a real printer would send it on.
-constexpr const char* kBackend = R"sh(#!/bin/sh
-# With no arguments a backend lists what it offers.
-if [ $# -eq 0 ]; then echo 'direct savepdf "Unknown" "Keeps each job as a file"'; exit 0; fi
-out="${DEVICE_URI#savepdf:}"
-if [ -n "$6" ]; then cat "$6" > "$out/job-$1.pdf.tmp"; else cat > "$out/job-$1.pdf.tmp"; fi
-mv "$out/job-$1.pdf.tmp" "$out/job-$1.pdf"
-printf 'copies=%s\noptions=%s\n' "$4" "$5" > "$out/job-$1.options.tmp"
-mv "$out/job-$1.options.tmp" "$out/job-$1.options"
-)sh";
-
-// An A4 colour printer that takes PDF as it is, with the colour and
-// quality choices the print system maps to print-color-mode and
-// print-quality.
-constexpr const char* kPpd = R"ppd(*PPD-Adobe: "4.3"
-*FormatVersion: "4.3"
-*FileVersion: "1.0"
-*LanguageVersion: English
-*LanguageEncoding: ISOLatin1
-*PCFileName: "MARVPDF.PPD"
-*Manufacturer: "Test"
-*Product: "(Test PDF)"
-*ModelName: "Test PDF"
-*ShortNickName: "Test PDF"
-*NickName: "Test PDF"
-*PSVersion: "(3010.000) 0"
-*LanguageLevel: "3"
-*ColorDevice: True
-*DefaultColorSpace: RGB
-*FileSystem: False
-*Throughput: "1"
-*cupsFilter: "application/pdf 0 -"
-*OpenUI *PageSize/Page Size: PickOne
-*DefaultPageSize: A4
-*PageSize A4/A4: "<</PageSize[595 842]>>setpagedevice"
-*CloseUI: *PageSize
-*OpenUI *PageRegion: PickOne
-*DefaultPageRegion: A4
-*PageRegion A4/A4: "<</PageSize[595 842]>>setpagedevice"
-*CloseUI: *PageRegion
-*DefaultImageableArea: A4
-*ImageableArea A4/A4: "18 18 577 824"
-*DefaultPaperDimension: A4
-*PaperDimension A4/A4: "595 842"
-*OpenUI *ColorModel/Color Mode: PickOne
-*DefaultColorModel: Gray
-*ColorModel Gray/Grayscale: ""
-*ColorModel RGB/Color: ""
-*CloseUI: *ColorModel
-*OpenUI *cupsPrintQuality/Print Quality: PickOne
-*DefaultcupsPrintQuality: Normal
-*cupsPrintQuality Draft/Draft: ""
-*cupsPrintQuality Normal/Normal: ""
-*cupsPrintQuality High/High: ""
-*CloseUI: *cupsPrintQuality
-)ppd";
-
 // Administration tools live in sbin, which a user's PATH may lack.
 std::string Tool(const std::string& name) {
   for (const char* folder : {"/usr/sbin/", "/usr/bin/"}) {
@@ -82,14 +24,35 @@ std::string Tool(const std::string& name) {
   return name;
 }
 
-void WriteExecutable(const std::string& path, const std::string& text, fs::perms perms) {
-  WriteFileBytes(path, text);
-  fs::permissions(path, perms);
-}
-
 }  // namespace
 
-PrivateCups::PrivateCups() { WriteConfiguration(); }
+PrivateCups::PrivateCups() {
+  const auto& f = folder_;
+  for (const char* sub : {"root", "spool/tmp", "cache", "state", "log", "bin/backend", "out"}) {
+    fs::create_directories(f.File(sub));
+  }
+  // The scheduler starts its helpers from its own programs folder.
+  for (const char* sub : {"daemon", "filter", "driver", "monitor", "notifier"}) {
+    const std::string real = std::string("/usr/lib/cups/") + sub;
+    if (fs::exists(real)) fs::create_directory_symlink(real, f.File(std::string("bin/") + sub));
+  }
+  // An A4 colour printer taking PDF as it is, and a backend keeping each job.
+  fs::copy_file(MARVESSA_PRINTER_FILES "/savepdf.sh", f.File("bin/backend/savepdf"));
+  fs::permissions(f.File("bin/backend/savepdf"), fs::perms::owner_all, fs::perm_options::replace);
+  std::string files;
+  for (const auto& [key, sub] : {std::pair{"ServerRoot", "root"}, {"RequestRoot", "spool"}, {"TempDir", "spool/tmp"},
+                                 {"CacheDir", "cache"}, {"StateDir", "state"}, {"ServerBin", "bin"},
+                                 {"AccessLog", "log/access_log"}, {"ErrorLog", "log/error_log"},
+                                 {"PageLog", "log/page_log"}}) {
+    files += std::string(key) + " " + f.File(sub) + "\n";
+  }
+  WriteFileBytes(f.File("cups-files.conf"), files + "FileDevice No\n");
+  WriteFileBytes(f.File("cupsd.conf"), "Listen " + Socket() +
+                                           "\nLogLevel debug\nBrowsing No\nWebInterface No\nDefaultAuthType None\n"
+                                           "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
+                                           "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n"
+                                           "</Policy>\n");
+}
 
 PrivateCups::~PrivateCups() {
   if (pid_ <= 0) return;
@@ -109,50 +72,17 @@ std::string PrivateCups::MissingTools() {
   return {};
 }
 
-void PrivateCups::WriteConfiguration() {
-  const auto& f = folder_;
-  for (const char* sub : {"root", "spool", "spool/tmp", "cache", "state", "log", "bin", "bin/backend", "out"}) {
-    fs::create_directories(f.File(sub));
-  }
-  // The scheduler starts its helpers from its own programs folder.
-  for (const char* sub : {"daemon", "filter", "driver", "monitor", "notifier"}) {
-    const std::string real = std::string("/usr/lib/cups/") + sub;
-    if (fs::exists(real)) fs::create_directory_symlink(real, f.File(std::string("bin/") + sub));
-  }
-  WriteExecutable(f.File("bin/backend/savepdf"), kBackend, fs::perms::owner_all);
-  WriteFileBytes(f.File("printer.ppd"), kPpd);
-  WriteFileBytes(f.File("cups-files.conf"), "ServerRoot " + f.File("root") + "\nRequestRoot " + f.File("spool") +
-                                                "\nTempDir " + f.File("spool/tmp") + "\nCacheDir " + f.File("cache") +
-                                                "\nStateDir " + f.File("state") + "\nServerBin " + f.File("bin") +
-                                                "\nAccessLog " + f.File("log/access_log") + "\nErrorLog " +
-                                                f.File("log/error_log") + "\nPageLog " + f.File("log/page_log") +
-                                                "\nFileDevice No\n");
-  WriteFileBytes(f.File("cupsd.conf"), "Listen " + Socket() +
-                                           "\nLogLevel debug\nBrowsing No\nWebInterface No\nDefaultAuthType None\n"
-                                           "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
-                                           "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n"
-                                           "</Policy>\n");
-}
-
 bool PrivateCups::Start(std::string& why) {
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  const std::string log = folder_.File("log/cupsd.out");
-  posix_spawn_file_actions_addopen(&actions, 1, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_adddup2(&actions, 1, 2);
+  const std::string cupsd = Tool("cupsd"), log = folder_.File("log/cupsd.out");
   const std::string conf = folder_.File("cupsd.conf"), files = folder_.File("cups-files.conf");
-  const std::string cupsd = Tool("cupsd");
-  const char* program = cupsd.c_str();
-  char* argv[] = {const_cast<char*>(program), const_cast<char*>("-f"), const_cast<char*>("-c"),
-                  const_cast<char*>(conf.c_str()), const_cast<char*>("-s"), const_cast<char*>(files.c_str()), nullptr};
-  const int failed = posix_spawnp(&pid_, program, &actions, nullptr, argv, environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (failed != 0) {
-    pid_ = -1;
-    why = "cupsd cannot be started";
-    return false;
+  pid_ = ::fork();
+  if (pid_ == 0) {
+    const int out = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ::dup2(out, 1), ::dup2(out, 2);
+    ::execl(cupsd.c_str(), cupsd.c_str(), "-f", "-c", conf.c_str(), "-s", files.c_str(), static_cast<char*>(nullptr));
+    ::_exit(127);
   }
-  for (int i = 0; i < 150; ++i) {
+  for (int i = 0; pid_ > 0 && i < 150; ++i) {
     if (::waitpid(pid_, nullptr, WNOHANG) == pid_) {
       pid_ = -1;
       why = "cupsd ended at once: " + ReadFileBytes(log) + ErrorLogTail();
@@ -161,23 +91,21 @@ bool PrivateCups::Start(std::string& why) {
     if (RunCommand(Tool("lpstat") + " -h " + Socket() + " -r", 5).text.find("scheduler is running") == 0) return true;
     std::this_thread::sleep_for(100ms);
   }
-  why = "cupsd did not answer within 15 s: " + ErrorLogTail();
+  why = "cupsd did not start or answer within 15 s: " + ErrorLogTail();
   return false;
 }
 
 bool PrivateCups::Admin(const std::string& arguments, std::string& why) const {
   const CommandOutput out = RunCommand(arguments, 30);
-  if (out.status == 0) return true;
-  why = arguments + ": " + out.text + ErrorLogTail();
-  return false;
+  if (out.status != 0) why = arguments + ": " + out.text + ErrorLogTail();
+  return out.status == 0;
 }
 
 bool PrivateCups::AddPdfQueue(const std::string& name, bool makeDefault, std::string& why) {
-  const std::string server = " -h " + Socket() + " ";
-  return Admin(Tool("lpadmin") + server + "-p " + name + " -E -v savepdf:" + OutputFolder() + " -P " +
-                   folder_.File("printer.ppd"),
-               why) &&
-         (!makeDefault || Admin(Tool("lpadmin") + server + "-d " + name, why));
+  const std::string admin = Tool("lpadmin") + " -h " + Socket() + " ";
+  const std::string queue = "-p " + name + " -E -v savepdf:" + OutputFolder() + " -P " MARVESSA_PRINTER_FILES "/printer.ppd";
+  return Admin(admin + queue, why) &&
+         (!makeDefault || Admin(admin + "-d " + name, why));
 }
 
 bool PrivateCups::RejectJobs(const std::string& name, std::string& why) {
@@ -191,11 +119,8 @@ int PrivateCups::FinishedJobs() const {
 }
 
 bool PrivateCups::WaitForFinishedJobs(int count, int seconds) const {
-  for (int i = 0; i < seconds * 10; ++i) {
-    if (FinishedJobs() >= count) return true;
-    std::this_thread::sleep_for(100ms);
-  }
-  return false;
+  for (int i = 0; i < seconds * 10 && FinishedJobs() < count; ++i) std::this_thread::sleep_for(100ms);
+  return FinishedJobs() >= count;
 }
 
 std::string PrivateCups::ErrorLogTail() const {

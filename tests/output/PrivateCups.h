@@ -22,34 +22,23 @@ inline int SilentPrintSystem(const std::string& path) {
   return listener;
 }
 
-// A print scheduler of the test's own: its configuration, spool and logs in
-// a temporary folder and its socket there, so the machine's printing is
-// never touched. Its queues print through a small backend that keeps each
-// job's document as job-N.pdf and the job's copies and options as
-// job-N.options in OutputFolder().
-//
-// Works as root and as any other user. Root's scheduler runs backends as
-// its unprivileged user unless only their owner may run them, so the
-// backend is made mode 0700: it then runs as root and can write into the
-// private folder, which is root's alone. Another user's scheduler runs
-// everything as that user. No filter is needed: the queue takes PDF as it
-// comes.
+// A print scheduler of the test's own, configuration, spool, logs and socket
+// in a temporary folder, so the machine's printing is never touched. Its
+// queues keep each job as job-N.pdf and job-N.options in OutputFolder().
+// As root the backend is mode 0700, so the scheduler runs it as root and it
+// can write into the private folder.
 class PrivateCups {
  public:
   PrivateCups();
-  ~PrivateCups();  // stops the scheduler
+  ~PrivateCups();
   PrivateCups(const PrivateCups&) = delete;
   PrivateCups& operator=(const PrivateCups&) = delete;
 
-  // Empty when the machine has what it takes; otherwise why not.
-  static std::string MissingTools();
-
-  // Starts the scheduler and waits (bounded) until it answers.
+  static std::string MissingTools();  // empty when the machine has what it takes
   bool Start(std::string& why);
   bool AddPdfQueue(const std::string& name, bool makeDefault, std::string& why);
   bool RejectJobs(const std::string& name, std::string& why);
 
-  // Waits, at most `seconds`, until `count` jobs have left the backend.
   bool WaitForFinishedJobs(int count, int seconds) const;
   int FinishedJobs() const;
 
@@ -58,7 +47,6 @@ class PrivateCups {
   std::string ErrorLogTail() const;
 
  private:
-  void WriteConfiguration();
   bool Admin(const std::string& arguments, std::string& why) const;
 
   TempFolder folder_;

@@ -1,0 +1,146 @@
+#include "tests/output/PrivateCups.h"
+#include "viewer/document/Document.h"
+#include "viewer/output/DefaultPrinter.h"
+#include "viewer/output/ExportRequest.h"
+#include "viewer/output/PdfLinks.h"
+#include "viewer/output/PrintJob.h"
+#include "viewer/output/PrintSetupDialog.h"
+
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <map>
+
+namespace {
+
+// A range needs two or more pages, starting below the last one (13 here).
+TEST(ExportRange, OnlyRangesOfTwoOrMorePagesInsideTheDocument) {
+  const std::tuple<const char*, const char*, bool> cases[] = {
+      {"1", "2", true},     {"12", "13", true},   {" 2 ", "4", true},  {"3", "3", false},   {"13", "13", false},
+      {"13", "14", false},  {"5", "3", false},    {"0", "5", false},   {"-1", "5", false},  {"abc", "5", false},
+      {"2x", "5", false},   {"", "5", false},     {"  ", "5", false},  {"1", "99999", false},
+      {"1", "65538", false},  // would wrap to 2 in 16 bits
+      {"1", "9999999999", false},
+  };
+  for (const auto& [first, last, valid] : cases) {
+    EXPECT_EQ(IsExportRangeValid(PageBoxValue(first), PageBoxValue(last), 13), valid) << first << ".." << last;
+  }
+}
+
+TEST(ExportFolder, OnlyOneFolderRightBelowTheProgramFolder) {
+  const std::pair<const char*, bool> cases[] = {
+      {"x", true},      {" fotos ", true}, {"página 1", true}, {"", false},     {"   ", false},
+      {".", false},     {"..", false},     {" .. ", false},    {"a/b", false},  {"/tmp/x", false},
+      {"../x", false},  {"..\\x", false},  {"a\tb", false},    {"a\nb", false}};
+  for (const auto& [typed, valid] : cases) EXPECT_EQ(IsExportFolderNameValid(TrimFolderName(typed)), valid) << typed;
+  EXPECT_EQ(TrimFolderName(" fotos "), "fotos");
+}
+
+// Each press starts from the request the last one left: Save needs a folder
+// and, in mode 2, a valid range; Print needs no folder; Exit cancels.
+TEST(ExportButtons, EachButtonClosesOnlyOnWhatItNeeds) {
+  struct Case {
+    ExportButton button;
+    ExportDialogInput input;
+    bool closes;
+    ExportRequest after;
+  } const cases[] = {
+      {ExportButton::Save, {1, "", "", "  "}, false, {}},
+      {ExportButton::Save, {3, "", "", " fotos"}, true, {3, 0, 0, "fotos", 0}},
+      {ExportButton::Save, {2, "4", "4", "x"}, false, {}},
+      {ExportButton::Print, {2, "9", "2", ""}, false, {}},  // a refused Print does not turn the next Save into one
+      {ExportButton::Save, {2, "4", "6", "x"}, true, {2, 4, 6, "x", 0}},
+      {ExportButton::Exit, {3, "", "", ""}, true, {0, 0, 0, "x", 0}},  // the folder is kept for the run
+      {ExportButton::Print, {1, "", "", ""}, true, {1, 0, 0, "", 1}},
+  };
+  ExportRequest request;
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const Case& c = cases[i];
+    EXPECT_EQ(AcceptExportButton(c.button, c.input, 13, request), c.closes) << i;
+    EXPECT_EQ(request.printRequested, c.after.printRequested) << i;
+    if (!c.closes) continue;
+    EXPECT_EQ(request.mode, c.after.mode) << i;
+    const bool keepsFolder = c.button != ExportButton::Print, keepsRange = c.after.mode == 2;
+    EXPECT_EQ(keepsFolder ? request.folder : "", keepsFolder ? c.after.folder : "") << i;
+    EXPECT_EQ(keepsRange ? request.first * 100 + request.last : 0, c.after.first * 100 + c.after.last) << i;
+  }
+}
+
+// Link areas of a PDF page cover the cells a click follows: where two pieces
+// overlap the first listed one, and no piece whose link is not followed.
+TEST(PdfLinkAreas, TheCellsAClickFollows) {
+  Document document;
+  document.PageCount = 10;
+  LineRecord& line = document.UseLine(2, 5);
+  line.hasLinks = line.hasMarks = 1;
+  line.linkPieces = "5,12,20,1E1;5,15,30,1E2;5,40,44,1E3;5,50,52,2E4;";
+  line.linkTargets = "10,1E1;3,1E2;11,1E3;4,2E4;";
+  const std::vector<PageLinkArea> areas = PageLinkAreas(document, 2);
+  ASSERT_EQ(areas.size(), 2u);
+  // Columns 12..20 of line 5, then 21..30.
+  EXPECT_EQ(std::pair(areas[0].area, areas[0].targetPage), std::pair(QRect(88, 64, 72, 16), 10));
+  EXPECT_EQ(std::pair(areas[1].area, areas[1].targetPage), std::pair(QRect(160, 64, 80, 16), 3));
+  EXPECT_TRUE(PageLinkAreas(document, 1).empty());
+}
+
+using Options = std::map<std::string, std::string>;
+
+// Copies, colour 1 monochrome / 2 colour, and the four qualities as the
+// print system's draft, normal, normal, high; an unsupported setting or
+// nothing chosen leaves the printer's default.
+TEST(PrintJobOptions, TheSettingsBecomeTheJobsOptions) {
+  const std::tuple<PrintJobSettings, std::string, Options> cases[] = {
+      {{10, 2, 4}, "", {{"copies", "10"}, {"print-color-mode", "color"}, {"print-quality", "5"}}},
+      {{1, 1, 1}, "", {{"copies", "1"}, {"print-color-mode", "monochrome"}, {"print-quality", "3"}}},
+      {{1, 1, 2}, "", {{"copies", "1"}, {"print-color-mode", "monochrome"}, {"print-quality", "4"}}},
+      {{1, 1, 3}, "", {{"copies", "1"}, {"print-color-mode", "monochrome"}, {"print-quality", "4"}}},
+      {{2, 1, 5}, "", {{"copies", "2"}, {"print-color-mode", "monochrome"}}},
+      {{0, 0, 0}, "", {}},
+      {{3, 2, 1}, "print-color-mode", {{"copies", "3"}, {"print-quality", "3"}}},
+      {{3, 2, 1}, "copies", {{"print-color-mode", "color"}, {"print-quality", "3"}}},
+  };
+  for (const auto& [settings, unsupported, options] : cases) {
+    const auto list = PrintJobOptions(settings, [&](const std::string& name, auto&) { return name != unsupported; });
+    EXPECT_EQ(Options(list.begin(), list.end()), options) << settings.copies << settings.quality << unsupported;
+  }
+}
+
+TEST(PrintSetupLists, StoredValuesPickTheirItemsAndContinueReadsTheLeadingNumber) {
+  // The sixth item reads "10 copias": a stored 6 picks it too.
+  const std::pair<int, int> copies[] = {{1, 0}, {5, 4}, {6, 5}, {10, 5}, {0, -1}, {7, -1}, {9, -1}, {11, -1}, {-3, -1}};
+  for (const auto& [stored, item] : copies) EXPECT_EQ(CopiesItem(stored), item) << stored;
+  EXPECT_EQ(std::tuple(ColourItem(2), ColourItem(3), QualityItem(4), QualityItem(0)), std::tuple(1, -1, 3, -1));
+  EXPECT_EQ(std::tuple(ItemValue(QStringLiteral("10 copias"), 2), ItemValue(QStringLiteral("01 copy"), 2),
+                       ItemValue(QStringLiteral("2 - Color"), 1), ItemValue(QStringLiteral("4 - Alta Resolución"), 1)),
+            std::tuple(10, 1, 2, 4));
+  EXPECT_EQ(ItemValue(QString(), 2), 0) << "nothing selected";
+}
+
+// The printer's name for the set-up dialog and every page of one command
+// ask a print system that takes connections but never answers: it is waited
+// for once, and the window gets its turns while it is.
+TEST(PrintSystemLink, ASilentPrintSystemIsWaitedForOnceWithTheWindowAlive) {
+  TempFolder folder;
+  const std::string path = folder.File("hung.sock");
+  const int listener = SilentPrintSystem(path);
+  ASSERT_GE(listener, 0);
+  ::setenv("CUPS_SERVER", path.c_str(), 1);
+  int turns = 0;
+  PrintSystemLink link([&turns] { ++turns; });
+  EXPECT_EQ(link.DefaultPrinterName(), "");
+  EXPECT_GT(turns, 0);
+  for (int page = 1; page <= 3; ++page) {
+    PrintFailure failure;
+    EXPECT_EQ(link.Attach(failure), nullptr);
+    EXPECT_EQ(failure.description, "Print system not available") << page;
+  }
+  int connections = 0;
+  ::fcntl(listener, F_SETFL, O_NONBLOCK);
+  for (int accepted; (accepted = ::accept(listener, nullptr, nullptr)) >= 0; ++connections) ::close(accepted);
+  ::unsetenv("CUPS_SERVER");
+  ::close(listener);
+  EXPECT_EQ(connections, 1);
+}
+
+}  // namespace
