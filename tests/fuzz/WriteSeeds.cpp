@@ -107,7 +107,8 @@ void WritePageSeeds(const SeedFolder& seeds) {
   AppendMarkEntry(bold, kMarkListFieldSize, {1, 20, 23});
   AppendMarkEntry(links, kMarkListFieldSize, {1, 14, 18, "1E"});
   AppendMarkEntry(targets, kMarkListFieldSize, {2, "1E"});
-  const std::string marked = PageLine({"A line with every kind of mark on it", "", underlines, bars, pieces, bold, links, targets});
+  const std::string marked =
+      PageLine({"A line with every kind of mark on it", "", underlines, bars, pieces, bold, links, targets});
   const std::string centred = PageLine({"centred \\$2 and \\#12", "AL2", underlines});
   const std::string right = PageLine({"right", "AL3"});
   seeds.Add("marks", Join({"", marked, centred, right}, kPageLineSeparator));

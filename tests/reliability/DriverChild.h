@@ -60,7 +60,6 @@ inline constexpr bool kSanitized = MARVESSA_SANITIZED;
 
 // A number from the environment, `fallback` when unset.
 long EnvironmentNumber(const char* name, long fallback);
-// `shortCount` normally, `longCount` with MARVESSA_RELIABILITY_LONG=1.
-inline int Repetitions(int shortCount, int longCount) {
-  return EnvironmentNumber("MARVESSA_RELIABILITY_LONG", 0) == 1 ? longCount : shortCount;
-}
+// The long forms of the reliability tests, asked for by MARVESSA_RELIABILITY_LONG=1.
+inline bool LongForm() { return EnvironmentNumber("MARVESSA_RELIABILITY_LONG", 0) == 1; }
+inline int Repetitions(int shortCount, int longCount) { return LongForm() ? longCount : shortCount; }

@@ -228,8 +228,11 @@ std::string WalkRun::BrokenRule(const WalkAction& action, const WalkView& before
   const bool changed = program_ != beforeDigest;
   const bool holdsProgram = program_ == FileOrEmptyDigest();
   report_.documentChanges += changed;
-  if (ended_ != (action.kind == ActionKind::Exit)) return ended_ ? "the window ended on its own" : "Exit did not end the window";
-  const bool refused = std::any_of(output.begin(), output.end(), [](const auto& line) { return StartsWith(line, "error command"); });
+  if (ended_ != (action.kind == ActionKind::Exit)) {
+    return ended_ ? "the window ended on its own" : "Exit did not end the window";
+  }
+  const bool refused =
+      std::any_of(output.begin(), output.end(), [](const auto& line) { return StartsWith(line, "error command"); });
   switch (action.kind) {
     case ActionKind::Undo:
       if (refused || before.mode != 0) break;

@@ -237,7 +237,8 @@ WalkAction WalkActions::DialogAction(const WalkView& view) {
   if (roll < 10) return {ActionKind::Change, Line("close")};
   if (roll < 55) return {ActionKind::Change, Line("click " + Number(PickFrom(controls.buttons)))};
   if (roll < 72 && !controls.textBoxes.empty()) {
-    const std::string text = Chance(50) ? Number(1 + Below(5)) : kNonsense[static_cast<std::size_t>(Below(kNonsense.size()))];
+    const std::string text =
+        Chance(50) ? Number(1 + Below(5)) : kNonsense[static_cast<std::size_t>(Below(kNonsense.size()))];
     return {ActionKind::Change, Line("set " + Number(PickFrom(controls.textBoxes)) + " " + text)};
   }
   if (roll < 82 && !controls.lists.empty()) {

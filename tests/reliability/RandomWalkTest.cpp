@@ -42,7 +42,7 @@ TEST(RandomWalk, KeepsEveryPromise) {
   if (const long seed = EnvironmentNumber("MARVESSA_WALK_SEED", -1); seed >= 0) {
     Walk(static_cast<std::uint64_t>(seed), static_cast<int>(EnvironmentNumber("MARVESSA_WALK_ACTIONS", kLongActions)),
          true);
-  } else if (Repetitions(0, 1) == 1) {
+  } else if (LongForm()) {
     for (const std::uint64_t longSeed : {1, 2, 3, 4, 5}) Walk(longSeed, kLongActions, true);
   } else {
     Walk(20261206, 400, false);

@@ -75,7 +75,9 @@ class SmallFileSystem {
     const auto how = writable ? std::filesystem::perm_options::add : std::filesystem::perm_options::remove;
     std::error_code ignored;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, ignored)) {
-      if (entry.is_directory()) std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_write, how, ignored);
+      if (entry.is_directory(ignored)) {
+        std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_write, how, ignored);
+      }
     }
     std::filesystem::permissions(path_, std::filesystem::perms::owner_write, how, ignored);
   }
@@ -106,19 +108,24 @@ class WritePathsProgram : public ::testing::Test {
     const std::string shortText = folder.File("short.txt"), longText = folder.File("long.txt");
     WriteFileBytes(shortText, "one\r\ntwo\r\nthree\r\n");
     WriteFileBytes(longText, NumberedLines(70));
-    const std::string load = "choose " + shortText + "\ncommand 1046\n", loadLong = "choose " + longText + "\ncommand 1046\n";
+    const std::string load = "choose " + shortText + "\ncommand 1046\n";
+    const std::string loadLong = "choose " + longText + "\ncommand 1046\n";
     const std::string kept = std::string(kKeptFolderName) + "/" +
                              KeptDocuments().FileFor(IdentifyText(shortText, ReadFileBytes(shortText)));
     // Marked, kept while the long text is open, marked once more and left.
     const std::string markedAndKept =
         load + Mark(1) + loadLong + "choose " + shortText + "\nreply yes\ncommand 1046\n" + Mark(2) + "command 1047\n";
-    const std::string exportToX = "command 1070\nclick 7007\nset 7008 x\nclick 7011\n", toPage1 = "answer 1\ncommand 1085\nstate\n";
+    const std::string exportToX = "command 1070\nclick 7007\nset 7008 x\nclick 7011\n";
+    const std::string toPage1 = "answer 1\ncommand 1085\nstate\n";
     return {
-        {"cache.04 written whole", false, "cache.04", load, loadLong, "answer 2\ncommand 1085\nstate\n", "state caption=\"P", false},
-        {"cache.04 changed in place", false, "cache.04", load + Mark(1) + Mark(2), Mark(1) + Mark(2), "state\n", "state ", false},
+        {"cache.04 written whole", false, "cache.04", load, loadLong, "answer 2\ncommand 1085\nstate\n",
+         "state caption=\"P", false},
+        {"cache.04 changed in place", false, "cache.04", load + Mark(1) + Mark(2), Mark(1) + Mark(2), "state\n",
+         "state ", false},
         {"Configuracion.ini", false, "Configuracion.ini", "command 1077\nclick 3303\nclick 3357\n",
          "command 1077\nclick 3304\nclick 3357\n", "state\n", "state ", false},
-        {"Mis Colores.log", false, "Mis Colores.log", load + "command 1079\ncolour 255 0 0\nppress 39 39\nclick 31002\nclick 31003\n",
+        {"Mis Colores.log", false, "Mis Colores.log",
+         load + "command 1079\ncolour 255 0 0\nppress 39 39\nclick 31002\nclick 31003\n",
          "command 1079\ncolour 0 0 255\nppress 39 39\nclick 31002\n", "close\nstate\n", "state ", false},
         {"cache.txt", true, "cache.txt", "set-text old text\ncommand 1003\n", "set-text new text\ncommand 1003\n",
          "set-text more\ntext\n", "text more", false},
