@@ -2,7 +2,6 @@
 // and selection, for a run of requests that carry the state along. Whatever
 // comes back, the selection lies within the text.
 #include "editor/FindReplace.h"
-#include "tests/fuzz/FindReplaceInput.h"
 #include "tests/fuzz/FuzzSupport.h"
 
 #include <algorithm>

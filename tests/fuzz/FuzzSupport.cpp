@@ -1,19 +1,23 @@
 #include "tests/fuzz/FuzzSupport.h"
 
+#include "tests/MarkedDocuments.h"
+
+#include <QGuiApplication>
+
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <system_error>
+#include <iterator>
 
 namespace {
 
 class ScratchFolder {
  public:
   ScratchFolder() {
-    const char* base = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : nullptr;
-    if (!base) base = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp";
-    std::string pattern = std::string(base) + "/marvessa-fuzz-XXXXXX";
+    const char* base = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : std::getenv("TMPDIR");
+    std::string pattern = std::string(base ? base : "/tmp") + "/marvessa-fuzz-XXXXXX";
     if (!::mkdtemp(pattern.data())) FailCheck("a scratch folder can be made", __FILE__, __LINE__);
     path_ = pattern;
   }
@@ -21,41 +25,17 @@ class ScratchFolder {
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
   }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-  const std::string& path() const { return path_; }
-
- private:
   std::string path_;
 };
 
+constexpr char16_t kPieceEnd = 0xFFFF;
+constexpr std::size_t kMaxRequests = 4;
+
 }  // namespace
-
-std::vector<std::string_view> SplitInput(std::string_view input, char separator, std::size_t limit) {
-  std::vector<std::string_view> pieces;
-  while (pieces.size() + 1 < limit) {
-    const auto end = input.find(separator);
-    if (end == std::string_view::npos) break;
-    pieces.push_back(input.substr(0, end));
-    input.remove_prefix(end + 1);
-  }
-  pieces.push_back(input);
-  return pieces;
-}
-
-std::string JoinInput(const std::vector<std::string>& pieces, char separator) {
-  std::string joined;
-  for (std::size_t k = 0; k < pieces.size(); ++k) {
-    if (k > 0) joined += separator;
-    joined += pieces[k];
-  }
-  return joined;
-}
 
 std::string ScratchPath(std::string_view name) {
   static const ScratchFolder folder;
-  return folder.path() + "/" + std::string(name);
+  return folder.path_ + "/" + std::string(name);
 }
 
 void WriteScratchFile(const std::string& path, std::string_view bytes) {
@@ -64,7 +44,68 @@ void WriteScratchFile(const std::string& path, std::string_view bytes) {
   if (!out) FailCheck("the scratch file can be written", __FILE__, __LINE__);
 }
 
+std::string ReadScratchFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
 void FailCheck(const char* condition, const char* file, int line) {
   std::fprintf(stderr, "%s:%d: check failed: %s\n", file, line, condition);
   std::abort();
+}
+
+void EnsureGuiApplication() {
+  if (QGuiApplication::instance()) return;
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  static int argc = 1;
+  static char name[] = "marvessa-fuzz";
+  static char* argv[] = {name, nullptr};
+  static QGuiApplication app(argc, argv);
+}
+
+Document FuzzBaseDocument() {
+  Document document;
+  LineRecord& first = PutLine(document, 1, 1, "The first line of the base document");
+  first.hasMarks = first.hasLinks = first.hasBold = 1;
+  for (auto [field, list] : {std::pair{&first.horizontalMarks, "1,6,12;"}, {&first.verticalMarks, "1,2;"},
+                             {&first.twoColourPieces, "5,9,255,16777215;"}, {&first.linkPieces, "1,14,18,1E;"},
+                             {&first.linkTargets, "2,1E;"}, {&first.boldPieces, "1,20,23;"}}) {
+    *field = list;
+  }
+  PutLine(document, 1, 2, "second").alignment = "AL2";
+  document.PageCount = document.linkCounter = document.boldCounter = 1;
+  return document;
+}
+
+std::string CachePatch(std::size_t offset, std::string_view bytes) {
+  std::string patch{static_cast<char>(offset >> 16 & 0xFF), static_cast<char>(offset >> 8 & 0xFF),
+                    static_cast<char>(offset & 0xFF), static_cast<char>(bytes.size())};
+  return patch.append(bytes.substr(0, 255));
+}
+
+FindReplaceInput DecodeFindReplaceInput(std::string_view bytes) {
+  std::u16string units;
+  for (std::size_t k = 0; k + 1 < bytes.size(); k += 2) {
+    units += static_cast<char16_t>(static_cast<unsigned char>(bytes[k]) | static_cast<unsigned char>(bytes[k + 1]) << 8);
+  }
+  FindReplaceInput input;
+  const std::size_t count = units.empty() ? 0 : units[0] % kMaxRequests + 1;
+  units.resize(std::max(units.size(), count + 3));  // missing ends are 0
+  for (std::size_t k = 1; k <= count; ++k) input.requests.push_back(units[k] & 0x7F);
+  input.selection = {units[count + 1], units[count + 2]};
+  const auto pieces = SplitInput(std::u16string_view(units).substr(count + 3), kPieceEnd, 3);
+  input.text = pieces[0];
+  if (pieces.size() > 1) input.findText = pieces[1];
+  if (pieces.size() > 2) input.replaceText = pieces[2];
+  return input;
+}
+
+std::string EncodeFindReplaceInput(const FindReplaceInput& input) {
+  std::u16string units(1, static_cast<char16_t>(input.requests.size() - 1));
+  units.append(input.requests.begin(), input.requests.end());
+  units += {static_cast<char16_t>(input.selection.start), static_cast<char16_t>(input.selection.end)};
+  units += input.text + kPieceEnd + input.findText + kPieceEnd + input.replaceText;
+  std::string bytes;
+  for (const char16_t unit : units) bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+  return bytes;
 }

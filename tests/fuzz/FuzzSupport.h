@@ -1,5 +1,8 @@
 #pragma once
 
+#include "editor/FindReplace.h"
+#include "viewer/document/Document.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -12,21 +15,59 @@
 
 // The pieces of `input` between `separator`s; with `limit` pieces at most,
 // the last one keeps the rest of the input, separators and all.
-std::vector<std::string_view> SplitInput(std::string_view input, char separator,
-                                         std::size_t limit = SIZE_MAX);
-std::string JoinInput(const std::vector<std::string>& pieces, char separator);
+template <typename Char>
+std::vector<std::basic_string_view<Char>> SplitInput(std::basic_string_view<Char> input, Char separator,
+                                                     std::size_t limit = SIZE_MAX) {
+  std::vector<std::basic_string_view<Char>> pieces;
+  for (std::size_t end; pieces.size() + 1 < limit && (end = input.find(separator)) != input.npos;) {
+    pieces.push_back(input.substr(0, end));
+    input.remove_prefix(end + 1);
+  }
+  pieces.push_back(input);
+  return pieces;
+}
 
 // A path in this process's own scratch folder (on a memory file system when
 // there is one, so the safe writes' syncs cost nothing); the folder is
 // removed when the process ends.
 std::string ScratchPath(std::string_view name);
 void WriteScratchFile(const std::string& path, std::string_view bytes);
+std::string ReadScratchFile(const std::string& path);
 
 // A promise of the code under test was broken: report it and stop, so the
 // fuzzer keeps the input that broke it.
 [[noreturn]] void FailCheck(const char* condition, const char* file, int line);
-#define FUZZ_CHECK(condition) \
-  ((condition) ? static_cast<void>(0) : FailCheck(#condition, __FILE__, __LINE__))
+#define FUZZ_CHECK(condition) ((condition) ? static_cast<void>(0) : FailCheck(#condition, __FILE__, __LINE__))
 
 // The drawing and picture targets need a Qt application; it runs offscreen.
 void EnsureGuiApplication();
+
+// The cache target's inputs: the first byte picks how the rest is used.
+enum class CacheInputMode : unsigned char { WholeFile = 0, Patches = 1, Journal = 2 };
+inline constexpr unsigned char kCacheInputModes = 3;
+// The good document the patch and journal inputs start from: two lines of
+// page 1 with marks of every kind.
+Document FuzzBaseDocument();
+// One patch of the base cache: a 3-byte offset, a length byte, the bytes.
+std::string CachePatch(std::size_t offset, std::string_view bytes);
+
+// The page target's input: a header line whose first byte picks the guide
+// line (0 leaves the guide off), then one line per page line, its fields
+// separated by tabs in this order.
+enum PageInputField : std::size_t {
+  kFieldText, kFieldAlignment, kFieldUnderlines, kFieldBars, kFieldTwoColour, kFieldBold, kFieldLinkPieces,
+  kFieldLinkTargets, kPageInputFields
+};
+inline constexpr char kPageLineSeparator = '\n';
+inline constexpr char kPageFieldSeparator = '\t';
+
+// The find and replace target's input, in UTF-16 units (little-endian): a
+// request count, the requests' flags, the selection's two ends, then the
+// text, the search text and the replacement separated by U+FFFF.
+struct FindReplaceInput {
+  std::vector<std::uint32_t> requests;
+  TextSelection selection;
+  std::u16string text, findText, replaceText;
+};
+FindReplaceInput DecodeFindReplaceInput(std::string_view bytes);
+std::string EncodeFindReplaceInput(const FindReplaceInput& input);

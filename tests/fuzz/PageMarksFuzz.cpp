@@ -2,14 +2,11 @@
 // the cache can hold, with the header's text as its first footer. The list
 // readers must agree with each other on every list on the way.
 #include "platform/ScriptedDialogs.h"
-#include "tests/fuzz/FuzzDocuments.h"
 #include "tests/fuzz/FuzzSupport.h"
 #include "texts/TextSet.h"
 #include "viewer/canvas/PageRenderer.h"
 #include "viewer/canvas/PictureLoader.h"
 #include "viewer/document/MarkList.h"
-
-#include <array>
 
 namespace {
 

@@ -1,7 +1,5 @@
 // Writes the seed corpus of every fuzz target from the project's own writers:
 //   fuzz_seeds FOLDER   ->   FOLDER/<target>/<seed>
-#include "tests/fuzz/FindReplaceInput.h"
-#include "tests/fuzz/FuzzDocuments.h"
 #include "tests/fuzz/FuzzSupport.h"
 #include "viewer/document/CacheFile.h"
 #include "viewer/document/CacheJournal.h"
@@ -17,31 +15,18 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-class SeedFolder {
- public:
-  SeedFolder(const fs::path& root, const std::string& target) : folder_(root / target) {
-    fs::create_directories(folder_);
-  }
+struct SeedFolder {
+  fs::path folder;
   void Add(const std::string& name, std::string_view bytes) const {
-    std::ofstream out(folder_ / name, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    fs::create_directories(folder);
+    WriteScratchFile((folder / name).string(), bytes);
   }
-
- private:
-  fs::path folder_;
 };
-
-std::string FileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 std::string WithMode(CacheInputMode mode, std::string_view rest) {
   return static_cast<char>(mode) + std::string(rest);
@@ -50,7 +35,7 @@ std::string WithMode(CacheInputMode mode, std::string_view rest) {
 void WriteCacheSeeds(const SeedFolder& seeds) {
   const std::string path = ScratchPath("cache.04");
   CacheWrite(FuzzBaseDocument(), path);
-  const std::string cache = FileBytes(path);
+  const std::string cache = ReadScratchFile(path);
   seeds.Add("whole", WithMode(CacheInputMode::WholeFile, cache));
   seeds.Add("whole-truncated", WithMode(CacheInputMode::WholeFile, cache.substr(0, kRecordSize + 100)));
   const std::string page201 = CachePatch(RecordLayout::kPageNumber, std::string("\xC9\0\0\0", 4));
@@ -81,13 +66,13 @@ void WriteSettingsSeeds(const SeedFolder& seeds) {
   const std::string path = ScratchPath("Configuracion.ini");
   ViewerSettings settings;
   Settings("save", settings, path);
-  seeds.Add("defaults.ini", FileBytes(path));
+  seeds.Add("defaults.ini", ReadScratchFile(path));
   settings.footers[0] = {1, kBlockAlignJustified, 12, 1, 1, 1, "Chapter one, \xE1rbol ; = [x]"};
   settings.pageNumber = {1, kBlockAlignLeft, 9, 0, 2, 2};
   settings.position = {-200, 201, 66, 3};
   settings.colours.links = -1;
   Settings("save", settings, path);
-  seeds.Add("changed.ini", FileBytes(path));
+  seeds.Add("changed.ini", ReadScratchFile(path));
 }
 
 void WritePaletteSeeds(const SeedFolder& seeds) {
@@ -106,7 +91,13 @@ void WriteTextSeeds(const SeedFolder& seeds) {
   seeds.Add("long-lines.txt", std::string(300, 'w') + "\n" + std::string(70, '\n') + "{@@x," + std::string(120, 'p') + "}");
 }
 
-std::string PageLine(const std::vector<std::string>& fields) { return JoinInput(fields, kPageFieldSeparator); }
+std::string Join(const std::vector<std::string>& pieces, char separator) {
+  std::string joined;
+  for (std::size_t k = 0; k < pieces.size(); ++k) joined += (k > 0 ? std::string(1, separator) : "") + pieces[k];
+  return joined;
+}
+
+std::string PageLine(const std::vector<std::string>& fields) { return Join(fields, kPageFieldSeparator); }
 
 void WritePageSeeds(const SeedFolder& seeds) {
   std::string underlines, bars, pieces, bold, links, targets;
@@ -116,12 +107,13 @@ void WritePageSeeds(const SeedFolder& seeds) {
   AppendMarkEntry(bold, kMarkListFieldSize, {1, 20, 23});
   AppendMarkEntry(links, kMarkListFieldSize, {1, 14, 18, "1E"});
   AppendMarkEntry(targets, kMarkListFieldSize, {2, "1E"});
-  const std::string marked = PageLine({"A line with every kind of mark on it", "", underlines, bars, pieces, bold, links, targets});
+  const std::string marked =
+      PageLine({"A line with every kind of mark on it", "", underlines, bars, pieces, bold, links, targets});
   const std::string centred = PageLine({"centred \\$2 and \\#12", "AL2", underlines});
   const std::string right = PageLine({"right", "AL3"});
-  seeds.Add("marks", JoinInput({"", marked, centred, right}, kPageLineSeparator));
-  seeds.Add("guide", JoinInput({"\x02Footer text page", marked, marked, centred}, kPageLineSeparator));
-  seeds.Add("odd-lists", JoinInput({"", PageLine({std::string(93, 'M'), "", "-3,2147483647,9;;,,;", "70,-2;", "1,2;x"})},
+  seeds.Add("marks", Join({"", marked, centred, right}, kPageLineSeparator));
+  seeds.Add("guide", Join({"\x02Footer text page", marked, marked, centred}, kPageLineSeparator));
+  seeds.Add("odd-lists", Join({"", PageLine({std::string(93, 'M'), "", "-3,2147483647,9;;,,;", "70,-2;", "1,2;x"})},
                                    kPageLineSeparator));
 }
 
@@ -173,14 +165,14 @@ int main(int argc, char** argv) {
   }
   EnsureGuiApplication();
   const fs::path root = argv[1];
-  WriteCacheSeeds({root, "cache"});
-  WriteKeptSeeds({root, "kept"});
-  WriteSettingsSeeds({root, "settings"});
-  WritePaletteSeeds({root, "palette"});
-  WriteTextSeeds({root, "text_loader"});
-  WritePageSeeds({root, "page_marks"});
-  WriteTextBlockSeeds({root, "text_block"});
-  WriteFindReplaceSeeds({root, "find_replace"});
-  WritePictureSeeds({root, "picture"});
+  WriteCacheSeeds({root / "cache"});
+  WriteKeptSeeds({root / "kept"});
+  WriteSettingsSeeds({root / "settings"});
+  WritePaletteSeeds({root / "palette"});
+  WriteTextSeeds({root / "text_loader"});
+  WritePageSeeds({root / "page_marks"});
+  WriteTextBlockSeeds({root / "text_block"});
+  WriteFindReplaceSeeds({root / "find_replace"});
+  WritePictureSeeds({root / "picture"});
   return 0;
 }

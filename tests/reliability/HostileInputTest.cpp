@@ -2,8 +2,9 @@
 // enormous, things that are not files at all, a cache as full as the format
 // allows, and file names no one would type.
 #include "platform/ScriptedDialogs.h"
+#include "tests/MarkedDocuments.h"
 #include "tests/TempFolder.h"
-#include "tests/reliability/DriverProcess.h"
+#include "tests/reliability/DriverChild.h"
 #include "texts/TextSet.h"
 #include "viewer/canvas/PictureLoader.h"
 #include "viewer/document/CacheFile.h"
@@ -15,27 +16,17 @@
 #include <QImage>
 
 #include <sys/stat.h>
+#include <zlib.h>
 
 namespace {
 
 constexpr int kClaimed = 60000;  // pixels each way: 14 GB as a bitmap
 
-void Put16(std::string& bytes, std::size_t at, int value, bool bigEndian) {
-  bytes[at + (bigEndian ? 1 : 0)] = static_cast<char>(value & 0xFF);
-  bytes[at + (bigEndian ? 0 : 1)] = static_cast<char>(value >> 8);
-}
-
-void Put32(std::string& bytes, std::size_t at, std::uint32_t value, bool bigEndian) {
-  for (int k = 0; k < 4; ++k) bytes[at + static_cast<std::size_t>(bigEndian ? 3 - k : k)] = static_cast<char>(value >> (8 * k));
-}
-
-std::uint32_t Crc32(const char* data, std::size_t size) {
-  std::uint32_t crc = 0xFFFFFFFFu;
-  for (std::size_t i = 0; i < size; ++i) {
-    crc ^= static_cast<std::uint8_t>(data[i]);
-    for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+// Puts `value` into `bytes` at `at` as a `size`-byte number.
+void Put(std::string& bytes, std::size_t at, std::uint32_t value, int size, bool bigEndian) {
+  for (int k = 0; k < size; ++k) {
+    bytes[at + static_cast<std::size_t>(bigEndian ? size - 1 - k : k)] = static_cast<char>(value >> (8 * k));
   }
-  return ~crc;
 }
 
 // A small real picture in `format`, as Qt writes it.
@@ -53,38 +44,31 @@ std::string SmallPicture(const char* format) {
 // of data: each format's size fields of a real small picture rewritten.
 std::string PngBomb() {
   std::string png = SmallPicture("PNG");
-  Put32(png, 16, kClaimed, true);  // IHDR width, height
-  Put32(png, 20, kClaimed, true);
-  Put32(png, 29, Crc32(png.data() + 12, 17), true);
+  Put(png, 16, kClaimed, 4, true);  // IHDR width, height, then its CRC
+  Put(png, 20, kClaimed, 4, true);
+  Put(png, 29, static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(png.data() + 12), 17)), 4, true);
   return png;
 }
 
 std::string JpegBomb() {
   std::string jpeg = SmallPicture("JPEG");
   const auto frame = jpeg.find("\xFF\xC0");
-  Put16(jpeg, frame + 5, kClaimed, true);
-  Put16(jpeg, frame + 7, kClaimed, true);
+  Put(jpeg, frame + 5, kClaimed, 2, true);
+  Put(jpeg, frame + 7, kClaimed, 2, true);
   return jpeg;
 }
 
 std::string BmpBomb() {
   std::string bmp = SmallPicture("BMP");
-  Put32(bmp, 18, kClaimed, false);
-  Put32(bmp, 22, kClaimed, false);
+  Put(bmp, 18, kClaimed, 4, false);
+  Put(bmp, 22, kClaimed, 4, false);
   return bmp;
 }
 
+// A header with a global table of two colours, one frame, its data, the end.
 std::string GifBomb() {
-  std::string gif = "GIF89a";
-  gif += std::string(7, '\0');
-  Put16(gif, 6, kClaimed, false);
-  Put16(gif, 8, kClaimed, false);
-  gif[10] = static_cast<char>(0x80);  // a global table of two colours
-  gif += std::string("\0\0\0\xFF\xFF\xFF", 6);
-  gif += std::string("\x2C\0\0\0\0\0\0\0\0\0", 10);
-  Put16(gif, gif.size() - 5, kClaimed, false);
-  Put16(gif, gif.size() - 3, kClaimed, false);
-  gif += std::string("\x02\x02\x4C\x01\x00\x3B", 6);
+  std::string gif("GIF89a\0\0\0\0\x80\0\0" "\0\0\0\xFF\xFF\xFF" "\x2C\0\0\0\0\0\0\0\0\0" "\x02\x02\x4C\x01\0\x3B", 35);
+  for (const std::size_t at : {6u, 8u, 24u, 26u}) Put(gif, at, kClaimed, 2, false);  // screen and frame sizes
   return gif;
 }
 
@@ -100,17 +84,14 @@ class HostileInput : public ::testing::Test {
   // Pictures no loader may turn into a bitmap: bombs, and names of things
   // that are not files.
   std::vector<Hostile> HostilePictures() {
-    const std::pair<const char*, std::string> bombs[] = {
-        {"bomb.png", PngBomb()}, {"bomb.jpg", JpegBomb()}, {"bomb.bmp", BmpBomb()}, {"bomb.gif", GifBomb()}};
-    std::vector<Hostile> pictures;
-    for (const auto& [name, bytes] : bombs) {
+    std::vector<Hostile> pictures{{"a named pipe", folder.File("pipe.png")}, {"a device", "/dev/zero"},
+                                  {"a folder", folder.path()}};
+    ::mkfifo(pictures[0].path.c_str(), 0600);
+    for (const auto& [name, bytes] : {std::pair{"bomb.png", PngBomb()}, {"bomb.jpg", JpegBomb()},
+                                      {"bomb.bmp", BmpBomb()}, {"bomb.gif", GifBomb()}}) {
       WriteFileBytes(folder.File(name), bytes);
       pictures.push_back({name, folder.File(name)});
     }
-    ::mkfifo(folder.File("pipe.png").c_str(), 0600);
-    pictures.push_back({"a named pipe", folder.File("pipe.png")});
-    pictures.push_back({"a device", "/dev/zero"});
-    pictures.push_back({"a folder", folder.path()});
     return pictures;
   }
 
@@ -140,20 +121,20 @@ TEST_F(HostileInput, ThePictureLoaderRefusesWhatIsNoPicture) {
   }
 }
 
-// Through the text's picture directive: each is reported, its line is an
+// Through the text's picture directives: each is reported, its line is an
 // anchor without picture, and the text goes on in the next slot.
 TEST_F(HostileInput, PictureDirectivesNamingNoPictureLeaveAnAnchor) {
-  for (const Hostile& picture : HostilePictures()) {
-    std::filesystem::remove_all(ProgramPath());
-    const std::string text = folder.File("text.txt");
-    WriteFileBytes(text, "before\r\n{@@x," + picture.path + "}\r\nafter\r\n");
-    const auto lines = Run("choose " + text + "\ncommand 1046\nstate\ncommand 1047\n");
-    ASSERT_FALSE(lines.empty()) << picture.name;
-    EXPECT_EQ(lines.front(), ReadError(picture.path)) << picture.name;
-    Document document;
-    ASSERT_TRUE(CacheRead(document, ProgramPath(kCacheFileName))) << picture.name;
-    EXPECT_EQ(document.Line(1, 3).text, "after") << picture.name;
+  const std::vector<Hostile> pictures = HostilePictures();
+  std::string text = "before\r\n";
+  for (const Hostile& picture : pictures) text += "{@@x," + picture.path + "}\r\n";
+  WriteFileBytes(folder.File("text.txt"), text + "after\r\n");
+  const auto lines = Run("choose " + folder.File("text.txt") + "\ncommand 1046\nstate\ncommand 1047\n");
+  for (const Hostile& picture : pictures) {
+    EXPECT_NE(std::find(lines.begin(), lines.end(), ReadError(picture.path)), lines.end()) << picture.name;
   }
+  Document document;
+  ASSERT_TRUE(CacheRead(document, ProgramPath(kCacheFileName)));
+  EXPECT_EQ(document.Line(1, static_cast<int>(pictures.size()) + 2).text, "after");
 }
 
 // Names with a line break and bytes that are not UTF-8: the text loads from
@@ -186,11 +167,7 @@ Document FullestDocument() {
   document.PageCount = kMaxPages;
   for (int page = 1; page <= kMaxPages; ++page) {
     for (int line = 1; line <= kLinesPerPage; ++line) {
-      LineRecord& record = document.UseLine(page, line);
-      record.absoluteLine = (page - 1) * kLinesPerPage + line;
-      record.pageNumber = page;
-      record.lineInPage = static_cast<std::int16_t>(line);
-      record.text = std::string(kMaxLineText, 'W');
+      LineRecord& record = PutLine(document, page, line, std::string(kMaxLineText, 'W'));
       record.hasMarks = record.hasLinks = record.hasBold = 1;
       const int other = line % kLinesPerPage + 1;
       while (AppendMarkEntry(record.horizontalMarks, kMarkListFieldSize, {line, 4, 116})) {}
@@ -211,12 +188,12 @@ TEST_F(HostileInput, TheFullestCacheLoadsDrawsMarksAndUndoes) {
   const std::string script = "key Right\nkey Right\nanswer 200\ncommand 1085\nstate\nkey PageDown\nkey End\n"
                              "command 1072\npress 8 8\ncommand 1073\nstate\ncommand 1084\nkey Left\nkey Home\n"
                              "key PageUp\nstate\n";
-  DriverProcess driver;
+  DriverChild driver;
   WriteFileBytes(folder.File("script.txt"), script);
-  ASSERT_TRUE(driver.Start({"--lang", "en", "--folder", ProgramPath()}, folder.File("script.txt")));
-  EXPECT_TRUE(driver.Finish()) << "ended by itself";
+  ASSERT_TRUE(driver.Start({"--lang", "en", "--folder", ProgramPath(), folder.File("script.txt")}));
+  EXPECT_EQ(driver.Finish(), "exit 0");
   std::vector<std::string> states, messages;
-  for (const auto& line : driver.lines()) {
+  for (const auto& line : driver.TakeLines()) {
     if (line.rfind("state ", 0) == 0) states.push_back(line);
     if (line.rfind("message ", 0) == 0 || line.rfind("error ", 0) == 0) messages.push_back(line);
   }
@@ -226,9 +203,8 @@ TEST_F(HostileInput, TheFullestCacheLoadsDrawsMarksAndUndoes) {
   EXPECT_EQ(messages, (std::vector<std::string>{"message Programmer | Let's read your cache, Wait ...",
                                                 "message Programmer | No more marks fit on this line ... [warning]"}));
   // The document is held compactly: far less than the file's 425 MB.
-  const long limitKb = 1024 * (kSanitized ? 1200 : 400);
-  EXPECT_LT(driver.PeakKilobytes(), limitKb);
-  RecordProperty("peak_kilobytes", static_cast<int>(driver.PeakKilobytes()));
+  EXPECT_LT(driver.PeakKb(), 1024 * (kSanitized ? 1200 : 400));
+  RecordProperty("peak_kilobytes", static_cast<int>(driver.PeakKb()));
   EXPECT_EQ(ReadFileBytes(ProgramPath(kCacheFileName)).substr(0, 1 << 20), before);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -20,7 +21,6 @@
 struct WalkOptions {
   std::uint64_t seed = 1;
   int actions = 400;
-  std::string driver;            // the marvessa-drive executable
   int actionTimeoutSeconds = 300;  // longer than any action takes: a hang
   // Read cache.04 through the reader after every change of it, not only
   // after every fourth (the file of a full document is 425 MB).
@@ -31,18 +31,69 @@ struct WalkOptions {
 };
 
 struct WalkReport {
-  int survived = 0;      // actions carried out with every promise kept
-  std::string failure;   // what broke, with the seed and the actions to replay it; empty when none
-  int documentChanges = 0;
-  int undos = 0;
-  int restarts = 0;
-  int cacheReads = 0;
+  int survived = 0;     // actions carried out with every promise kept
+  std::string failure;  // what broke, with the seed and the actions to replay it; empty when none
+  int documentChanges = 0, undos = 0, restarts = 0, cacheReads = 0;
   long peakKb = 0;
 };
 
 WalkReport RunRandomWalk(const WalkOptions& options);
 
-// True when the resident sizes, in order, keep growing: the last tenth is
-// on average above the highest of the first half by more than `slackKb`
-// and a tenth.
-bool KeepsGrowing(const std::vector<long>& residentKb, long slackKb);
+// The files the walk opens: a full document of 200 pages (13,000 lines with
+// pictures among them), a short one of three pages, a picture, a name with
+// no file and a folder, the last three chosen as if they were texts.
+struct WalkFiles {
+  std::string fullText, shortText, picture, missing, folder;
+};
+// Writes them into `folder`; the same files every time.
+WalkFiles WriteWalkFiles(const std::string& folder);
+
+// What the walk saw of the viewer after the last action.
+struct WalkView {
+  bool dialogOpen = false;  // a modal dialog waits for the user
+  std::string dialogTitle;
+  int page = 1, pages = 0, loaded = 0, mode = 0 /* MarkingMode */, offset = 0;
+  std::vector<int> enabled;  // menu items that can be chosen
+};
+
+// How an action may change the document and cache.04; each kind has its
+// own rule (see above).
+enum class ActionKind {
+  Change,  // may change the document, taking the undo point before
+  Load,    // may replace the document, writing the new one
+  Undo,    // brings back what cache.04 holds
+  Kill,    // the window dies and starts again from cache.04
+  Crash,   // the process is killed and started again
+  Exit,    // leaves, writing the final state, and is started again
+};
+
+struct WalkAction {
+  ActionKind kind = ActionKind::Change;
+  std::string lines;  // driver lines, each ended by '\n'; none for a crash
+};
+
+// A seeded source of user actions: menu commands with answers for the boxes
+// they open (nonsense included), mouse drags and clicks, keys, the wheel,
+// the modal dialogs' controls, kills, crashes and exits.
+class WalkActions {
+ public:
+  WalkActions(std::uint64_t seed, WalkFiles files) : random_(seed), files_(std::move(files)) {}
+  WalkAction Next(const WalkView& view);
+
+ private:
+  WalkAction MenuAction(const WalkView& view);
+  WalkAction DialogAction(const WalkView& view);
+  int PickFrom(const std::vector<int>& ids) { return ids[static_cast<std::size_t>(Below(static_cast<int>(ids.size())))]; }
+  std::string MouseLine(const WalkView& view);
+  std::string PointOnCanvas(const WalkView& view);
+  std::string QueuedAnswers(int command, const WalkView& view);
+  std::string PageAnswer(const WalkView& view);
+  std::string FileChoice();
+  int Below(int count) { return static_cast<int>(random_() % static_cast<std::uint64_t>(count)); }
+  bool Chance(int percent) { return Below(100) < percent; }
+
+  std::mt19937_64 random_;
+  WalkFiles files_;
+  bool pressed_ = false;   // the mouse button is down on the canvas
+  int dialogActions_ = 0;  // actions since the open dialog appeared
+};

@@ -1,9 +1,15 @@
-#include "tests/reliability/RandomWalkActions.h"
+#include "tests/reliability/RandomWalk.h"
 
 #include "viewer/shell/CommandIds.h"
 
+#include <QColor>
+#include <QImage>
+#include <QPainter>
+
 #include <algorithm>
 #include <array>
+#include <fstream>
+#include <random>
 #include <utility>
 
 namespace {
@@ -15,31 +21,13 @@ struct Weighted {
 
 // The menu as the walk uses it: marking and undo often, loading (a 425 MB
 // cache write each time) and the output dialog seldom.
-constexpr std::array kMenuWeights = {
-    Weighted{cmd::New, 2},
-    Weighted{cmd::Author, 1},
-    Weighted{cmd::SaveImage, 2},
-    Weighted{cmd::SelectorSwitch, 9},
-    Weighted{cmd::UnderlineWholeLine, 6},
-    Weighted{cmd::UnderlineVertical, 3},
-    Weighted{cmd::UnderlinePiece, 7},
-    Weighted{cmd::UnderlineTwoColours, 6},
-    Weighted{cmd::SetUp, 2},
-    Weighted{cmd::Update, 2},
-    Weighted{cmd::FavouriteColours, 2},
-    Weighted{cmd::ColourHorizontal, 1},
-    Weighted{cmd::ColourVertical, 1},
-    Weighted{cmd::ColourTwoColourBackground, 1},
-    Weighted{cmd::ColourTwoColourText, 1},
-    Weighted{cmd::Undo, 10},
-    Weighted{cmd::GoTo, 3},
-    Weighted{cmd::UnderlineLink, 5},
-    Weighted{cmd::ColourLink, 1},
-    Weighted{cmd::UnderlineBold, 6},
-    Weighted{cmd::AlignLeft, 3},
-    Weighted{cmd::AlignCentre, 3},
-    Weighted{cmd::AlignRight, 3},
-    Weighted{cmd::GuideReader, 3},
+constexpr Weighted kMenuWeights[] = {
+    {cmd::New, 2}, {cmd::Author, 1}, {cmd::SaveImage, 2}, {cmd::SelectorSwitch, 9},
+    {cmd::UnderlineWholeLine, 6}, {cmd::UnderlineVertical, 3}, {cmd::UnderlinePiece, 7},
+    {cmd::UnderlineTwoColours, 6}, {cmd::SetUp, 2}, {cmd::Update, 2}, {cmd::FavouriteColours, 2},
+    {cmd::ColourHorizontal, 1}, {cmd::ColourVertical, 1}, {cmd::ColourTwoColourBackground, 1},
+    {cmd::ColourTwoColourText, 1}, {cmd::Undo, 10}, {cmd::GoTo, 3}, {cmd::UnderlineLink, 5}, {cmd::ColourLink, 1},
+    {cmd::UnderlineBold, 6}, {cmd::AlignLeft, 3}, {cmd::AlignCentre, 3}, {cmd::AlignRight, 3}, {cmd::GuideReader, 3},
 };
 
 // The controls of each modal dialog the walk meets, told apart by its title
@@ -52,26 +40,19 @@ struct DialogControls {
   std::vector<int> lists;
 };
 
-const std::vector<DialogControls>& Dialogs() {
-  static const std::vector<DialogControls> dialogs = {
+const DialogControls& ControlsOf(const std::string& title) {
+  static const DialogControls dialogs[] = {
       {"Export", {7002, 7003, 7007, 7011, 7011, 7011, 7012, 7013, 7013}, 7012, {7004, 7006, 7008, 7008}, {}},
       {"printing", {1009}, 1009, {1002}, {1005, 1007}},
-      {"Configurator",
-       {3302, 3303, 3304, 3305, 3306, 3308, 3310, 3311, 3312, 3316, 3317, 3318, 3322, 3323, 3324, 3325, 3329,
-        3330, 3331, 3338, 3339, 3340, 3341, 3345, 3348, 3349, 3350, 3351, 3355, 3356, 3357, 3357},
-       3357,
-       {3333, 3334},
-       {3314, 3327, 3343}},
-      {"", {31002, 31003, 31004}, 31003, {}, {}},  // the favourite colours
+      {"Configurator", {3302, 3303, 3304, 3305, 3306, 3308, 3310, 3311, 3312, 3316, 3317, 3318, 3322, 3323, 3324, 3325,
+                        3329, 3330, 3331, 3338, 3339, 3340, 3341, 3345, 3348, 3349, 3350, 3351, 3355, 3356, 3357, 3357},
+       3357, {3333, 3334}, {3314, 3327, 3343}},
+      {"", {31002, 31003, 31004}, 31003, {}, {}},  // the favourite colours: the rest
   };
-  return dialogs;
-}
-
-const DialogControls& ControlsOf(const std::string& title) {
-  for (const DialogControls& dialog : Dialogs()) {
+  for (const DialogControls& dialog : dialogs) {
     if (title.find(dialog.titlePart) != std::string::npos) return dialog;
   }
-  return Dialogs().back();
+  return dialogs[0];  // not reached: the last one takes any title
 }
 
 // Texts a careless or hostile user types.
@@ -83,11 +64,60 @@ std::string Line(const std::string& text) { return text + "\n"; }
 
 std::string Number(int value) { return std::to_string(value); }
 
+struct PictureFile {
+  const char* name;
+  const char* format;
+  int width, height;
+};
+
+// Heights from a line or two to more than a page holds, so some pictures
+// are placed, some wait for the next page and some never fit.
+constexpr std::array kPictures = {PictureFile{"strip.png", "PNG", 300, 20}, PictureFile{"photo.png", "PNG", 400, 150},
+                                  PictureFile{"chart.bmp", "BMP", 200, 330}, PictureFile{"poster.png", "PNG", 500, 1200}};
+
+// Words of both languages, accents included, so lines hold bytes above 127.
+constexpr std::array kWords = {"the", "pages", "línea", "mark", "niño", "über", "text", "guide", "año", "words",
+                               "a",   "of",    "página", "reader", "x", "—",    "café", "study", "1234", "end."};
+
+void WriteText(const std::string& path, int lines, int pictureEvery, unsigned seed) {
+  std::ofstream out(path, std::ios::binary);
+  std::mt19937 random(seed);
+  for (int i = 1; i <= lines; ++i) {
+    if (i == lines / 2) {
+      out << "{@@Lost,lost-picture.png}\r\n";  // reported when its page is drawn
+    } else if (i % pictureEvery == 0) {
+      out << "{@@Figure " << i << "," << kPictures[random() % kPictures.size()].name << "}\r\n";
+    } else {
+      std::string line;
+      const auto length = random() % 120;  // some run past a line's 93 characters
+      while (line.size() < length) {
+        if (!line.empty()) line += random() % 13 == 0 ? "  " : " ";
+        line += kWords[random() % kWords.size()];
+      }
+      out << line << (i % 3 == 0 ? "\n" : "\r\n");
+    }
+  }
+}
+
 }  // namespace
 
-WalkActions::WalkActions(std::uint64_t seed, WalkFiles files) : random_(seed), files_(std::move(files)) {}
-
-int WalkActions::Below(int count) { return static_cast<int>(random_() % static_cast<std::uint64_t>(count)); }
+WalkFiles WriteWalkFiles(const std::string& folder) {
+  for (std::size_t i = 0; i < kPictures.size(); ++i) {
+    const PictureFile& picture = kPictures[i];
+    QImage image(picture.width, picture.height, QImage::Format_RGB32);
+    image.fill(QColor::fromHsv(static_cast<int>(i) * 70 % 360, 160, 230));
+    QPainter painter(&image);
+    painter.drawRect(0, 0, picture.width - 1, picture.height - 1);
+    painter.drawLine(0, 0, picture.width - 1, picture.height - 1);
+    painter.end();
+    image.save(QString::fromStdString(folder + "/" + picture.name), picture.format);
+  }
+  WalkFiles files{folder + "/full.txt", folder + "/short.txt", folder + "/" + kPictures[1].name,
+                  folder + "/no-such-text.txt", folder};
+  WriteText(files.fullText, 13000, 89, 1);
+  WriteText(files.shortText, 170, 40, 2);
+  return files;
+}
 
 WalkAction WalkActions::Next(const WalkView& view) {
   if (view.dialogOpen) return DialogAction(view);
@@ -207,7 +237,8 @@ WalkAction WalkActions::DialogAction(const WalkView& view) {
   if (roll < 10) return {ActionKind::Change, Line("close")};
   if (roll < 55) return {ActionKind::Change, Line("click " + Number(PickFrom(controls.buttons)))};
   if (roll < 72 && !controls.textBoxes.empty()) {
-    const std::string text = Chance(50) ? Number(1 + Below(5)) : kNonsense[static_cast<std::size_t>(Below(kNonsense.size()))];
+    const std::string text =
+        Chance(50) ? Number(1 + Below(5)) : kNonsense[static_cast<std::size_t>(Below(kNonsense.size()))];
     return {ActionKind::Change, Line("set " + Number(PickFrom(controls.textBoxes)) + " " + text)};
   }
   if (roll < 82 && !controls.lists.empty()) {
@@ -219,5 +250,3 @@ WalkAction WalkActions::DialogAction(const WalkView& view) {
                 Number(Below(360) - 10) + " " + Number(Below(280) - 10));
   return {ActionKind::Change, lines};
 }
-
-int WalkActions::PickFrom(const std::vector<int>& ids) { return ids[static_cast<std::size_t>(Below(static_cast<int>(ids.size())))]; }

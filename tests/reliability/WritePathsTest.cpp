@@ -2,8 +2,9 @@
 // folder that is read-only: the user is told, the previous file stays as it
 // was, and the program goes on. And written where a link stands in its
 // place: the link is replaced, the file it points to left alone.
+#include "tests/MarkedDocuments.h"
 #include "tests/TempFolder.h"
-#include "tests/reliability/DriverProcess.h"
+#include "tests/reliability/DriverChild.h"
 #include "viewer/document/KeptDocuments.h"
 
 #include <gtest/gtest.h>
@@ -33,11 +34,7 @@ class SmallFileSystem {
       ::umount2(path_.c_str(), MNT_DETACH);
       return;
     }
-    std::error_code ignored;
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, ignored);
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, ignored)) {
-      if (entry.is_directory()) std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_all, ignored);
-    }
+    SetWritable(true);
   }
   SmallFileSystem(const SmallFileSystem&) = delete;
   SmallFileSystem& operator=(const SmallFileSystem&) = delete;
@@ -58,11 +55,7 @@ class SmallFileSystem {
   bool MakeReadOnly() const {
     if (mounted_) return ::mount(nullptr, path_.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, kSize) == 0;
     if (::geteuid() == 0) return false;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(path_)) {
-      if (entry.is_directory()) std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_write,
-                                                             std::filesystem::perm_options::remove);
-    }
-    std::filesystem::permissions(path_, std::filesystem::perms::owner_write, std::filesystem::perm_options::remove);
+    SetWritable(false);
     return true;
   }
 
@@ -78,6 +71,17 @@ class SmallFileSystem {
   }
 
  private:
+  void SetWritable(bool writable) const {
+    const auto how = writable ? std::filesystem::perm_options::add : std::filesystem::perm_options::remove;
+    std::error_code ignored;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(path_, ignored)) {
+      if (entry.is_directory(ignored)) {
+        std::filesystem::permissions(entry.path(), std::filesystem::perms::owner_write, how, ignored);
+      }
+    }
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_write, how, ignored);
+  }
+
   std::string path_;
   bool mounted_ = false;
 };
@@ -103,18 +107,19 @@ class WritePathsProgram : public ::testing::Test {
   std::vector<WritePath> Paths() {
     const std::string shortText = folder.File("short.txt"), longText = folder.File("long.txt");
     WriteFileBytes(shortText, "one\r\ntwo\r\nthree\r\n");
-    std::string lines;
-    for (int n = 1; n <= 70; ++n) lines += "Line " + std::to_string(n) + "\r\n";
-    WriteFileBytes(longText, lines);
+    WriteFileBytes(longText, NumberedLines(70));
     const std::string load = "choose " + shortText + "\ncommand 1046\n";
+    const std::string loadLong = "choose " + longText + "\ncommand 1046\n";
     const std::string kept = std::string(kKeptFolderName) + "/" +
                              KeptDocuments().FileFor(IdentifyText(shortText, ReadFileBytes(shortText)));
     // Marked, kept while the long text is open, marked once more and left.
-    const std::string markedAndKept = load + Mark(1) + "choose " + longText + "\ncommand 1046\nchoose " + shortText +
-                                      "\nreply yes\ncommand 1046\n" + Mark(2) + "command 1047\n";
+    const std::string markedAndKept =
+        load + Mark(1) + loadLong + "choose " + shortText + "\nreply yes\ncommand 1046\n" + Mark(2) + "command 1047\n";
+    const std::string exportToX = "command 1070\nclick 7007\nset 7008 x\nclick 7011\n";
+    const std::string toPage1 = "answer 1\ncommand 1085\nstate\n";
     return {
-        {"cache.04 written whole", false, "cache.04", load, "choose " + longText + "\ncommand 1046\n",
-         "answer 2\ncommand 1085\nstate\n", "state caption=\"P", false},
+        {"cache.04 written whole", false, "cache.04", load, loadLong, "answer 2\ncommand 1085\nstate\n",
+         "state caption=\"P", false},
         {"cache.04 changed in place", false, "cache.04", load + Mark(1) + Mark(2), Mark(1) + Mark(2), "state\n",
          "state ", false},
         {"Configuracion.ini", false, "Configuracion.ini", "command 1077\nclick 3303\nclick 3357\n",
@@ -124,13 +129,10 @@ class WritePathsProgram : public ::testing::Test {
          "command 1079\ncolour 0 0 255\nppress 39 39\nclick 31002\n", "close\nstate\n", "state ", false},
         {"cache.txt", true, "cache.txt", "set-text old text\ncommand 1003\n", "set-text new text\ncommand 1003\n",
          "set-text more\ntext\n", "text more", false},
-        {"kept document", false, kept, markedAndKept, "choose " + longText + "\ncommand 1046\n", "state\n", "state ",
-         false},
-        {"exported picture", false, "x/1.bmp", load + "command 1070\nclick 7007\nset 7008 x\nclick 7011\n",
-         "command 1070\nclick 7007\nset 7008 x\nclick 7011\n", "answer 1\ncommand 1085\nstate\n", "state ", true},
-        {"exported PDF", false, "x/1.pdf",
-         load + "command 1077\nclick 3358\nclick 3357\ncommand 1070\nclick 7007\nset 7008 x\nclick 7011\n",
-         "command 1070\nclick 7007\nset 7008 x\nclick 7011\n", "answer 1\ncommand 1085\nstate\n", "state ", true},
+        {"kept document", false, kept, markedAndKept, loadLong, "state\n", "state ", false},
+        {"exported picture", false, "x/1.bmp", load + exportToX, exportToX, toPage1, "state ", true},
+        {"exported PDF", false, "x/1.pdf", load + "command 1077\nclick 3358\nclick 3357\n" + exportToX, exportToX, toPage1,
+         "state ", true},
     };
   }
 

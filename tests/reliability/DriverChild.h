@@ -1,0 +1,65 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// The headless driver as a child process, for the tests that must watch it
+// run: its output is read a line at a time with a bound on every wait (a
+// hang fails the test instead of stalling it), lines can be fed to its input
+// one action at a time, and it can be killed at any moment. It never reaches
+// a real printer: its print system is a socket that does not exist.
+class DriverChild {
+ public:
+  DriverChild() = default;
+  ~DriverChild() { Kill(); }
+  DriverChild(const DriverChild&) = delete;
+  DriverChild& operator=(const DriverChild&) = delete;
+
+  // Starts `MARVESSA_DRIVE arguments...`, its errors going to `errorLog`.
+  bool Start(const std::vector<std::string>& arguments, const std::string& errorLog = "/dev/null");
+  bool Running() const { return pid_ > 0; }
+  bool Send(const std::string& lines);  // false when the child no longer reads
+  // Reads until `isLast` accepts a line; false when the output closed first
+  // or nothing came for `seconds` (then hung() is true).
+  bool ReadUntil(const std::function<bool(const std::string&)>& isLast, int seconds = 180);
+  bool WaitForLines(const std::string& prefix, int count);
+  bool hung() const { return hung_; }
+  std::vector<std::string> TakeLines();  // the lines read since the last call
+
+  void Kill();  // SIGKILL, as a crash or a pulled plug would
+  // Closes its input, reads the rest and reaps it: "exit 0", "signal 11", or
+  // why there is no status.
+  std::string Finish(int seconds = 180);
+  std::string Reap();  // how it ended, once ReadUntil saw its output close
+
+  long ResidentKb() const { return StatusField("VmRSS"); }
+  long PeakKb() const { return pid_ > 0 ? StatusField("VmHWM") : peakKb_; }  // running or reaped
+
+ private:
+  long StatusField(const char* name) const;
+  std::string Wait(bool block);
+  void Close();
+
+  pid_t pid_ = -1;
+  int in_ = -1, out_ = -1;
+  std::string pending_;
+  std::vector<std::string> lines_;
+  bool hung_ = false;
+  long peakKb_ = 0;
+};
+
+// Runs the driver to the end on `script`; its output lines.
+std::vector<std::string> RunDriverScript(std::vector<std::string> arguments, const std::string& script,
+                                         const std::string& scriptPath);
+
+// The sanitizers multiply the memory a program holds.
+inline constexpr bool kSanitized = MARVESSA_SANITIZED;
+
+// A number from the environment, `fallback` when unset.
+long EnvironmentNumber(const char* name, long fallback);
+// The long forms of the reliability tests, asked for by MARVESSA_RELIABILITY_LONG=1.
+inline bool LongForm() { return EnvironmentNumber("MARVESSA_RELIABILITY_LONG", 0) == 1; }
+inline int Repetitions(int shortCount, int longCount) { return LongForm() ? longCount : shortCount; }
