@@ -1,4 +1,4 @@
-#include "tests/viewer/SettingsDialogSupport.h"
+#include "tests/viewer/ViewerTestSupport.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -61,7 +61,7 @@ class VirtualDisplay {
   std::string display_;
 };
 
-class DialogsOnScreens : public SettingsDialogProgram {
+class DialogsOnScreens : public ViewerProgram {
  protected:
   // The fields after the title of the driver's "dialog ..." line.
   static std::map<std::string, std::string> DialogLine(const std::vector<std::string>& lines) {
@@ -77,7 +77,6 @@ class DialogsOnScreens : public SettingsDialogProgram {
     return fields;
   }
 
-  static QRect Rect(const std::string& text) { return RectOf({{"rect", text}}); }
 };
 
 // Each dialog opens wholly on the screen, scrolls only when it is larger
@@ -113,8 +112,8 @@ TEST_F(DialogsOnScreens, EachOpensOnTheScreenAndItsExitCanBeClicked) {
       const std::string where = std::string(c.name) + " on screen " + std::to_string(screen);
       const auto dialog = DialogLine(lines);
       ASSERT_FALSE(dialog.empty()) << where;
-      EXPECT_EQ(Rect(dialog.at("screen")), QRect(QPoint(0, 0), screens[screen])) << where;
-      EXPECT_TRUE(QRect(QPoint(0, 0), screens[screen]).contains(Rect(dialog.at("frame")))) << where;
+      EXPECT_EQ(RectOf(dialog.at("screen")), QRect(QPoint(0, 0), screens[screen])) << where;
+      EXPECT_TRUE(QRect(QPoint(0, 0), screens[screen]).contains(RectOf(dialog.at("frame")))) << where;
       const bool larger = c.layout.height() > screens[screen].height();
       EXPECT_EQ(dialog.at("scrolls"), larger ? "1" : "0") << where;
       if (!larger) {
