@@ -44,7 +44,7 @@ TEST_F(Marking, ClicksOffTheTextAreIgnored) {
   for (const char* script : {"key End\npress 100 954\n", "press 760 100\n", "press 100 -5\n", "press 16 100\n"}) {
     EXPECT_EQ(LastState(RunLoaded(std::string(script) + "state\n"))["mode"], "0") << script;
   }
-  EXPECT_EQ(LastState(RunLoaded("press 100 100\nstate\n"))["mode"], "3");
+  EXPECT_EQ(LastState(RunLoaded("press 740 100\nstate\n"))["mode"], "3") << "column 93, the last of the text";
 }
 
 TEST_F(Marking, MenuStatesFollowTheSelection) {
@@ -140,6 +140,10 @@ TEST_F(Marking, TheReadingGuideFollowsTheKeysAndIsKept) {
   EXPECT_EQ(state["guide"] + " " + state["guideline"] + " " + state["checked"], "3 1 1093");
   state = LastState(Run("command 1093\nstate\n"));
   EXPECT_EQ(state["guide"] + " " + state["checked"], "0 ");
+  // Switched on over a page without text, it goes to the first line it can guide.
+  FreshProgramFolder();
+  const std::string blankPage = WriteText("blank.txt", std::string(65, '\n') + "x\n");
+  EXPECT_EQ(LastState(Run("choose " + blankPage + "\ncommand 1046\ncommand 1093\nstate\n"))["caption"], "Pagina 2 de 2");
 }
 
 }  // namespace
