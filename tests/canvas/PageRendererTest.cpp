@@ -12,16 +12,10 @@ TEST_F(PageRendererTest, PlacesLinesByTheirAlignment) {
   SetLine(3, "abc", "AL3");
   SetLine(4, "mid", "AL2");
   const QImage& page = Render();
-  EXPECT_TRUE(HasInk(page, Cells(5, 4)));
-  EXPECT_FALSE(HasInk(page, Cells(5, 3)));
-  EXPECT_TRUE(HasInk(page, Cells(2, 4))) << "a centred line of 93 starts in column 4";
-  EXPECT_TRUE(HasInk(page, Cells(2, 96)));
-  EXPECT_TRUE(HasInk(page, Cells(3, 96))) << "a right-aligned line ends in column 96";
-  EXPECT_FALSE(HasInk(page, Cells(3, 97)));
-  EXPECT_FALSE(HasInk(page, Cells(3, 93)));
-  // (96 - 3) div 2 + 3 = 49
-  EXPECT_TRUE(HasInk(page, Cells(4, 49)));
-  EXPECT_FALSE(HasInk(page, Cells(4, 48)));
+  // A centred line of 93 fills columns 4 to 96; "mid" starts at (96 - 3) div 2 + 3 = 49.
+  const std::tuple<int, int, bool> inked[] = {{5, 4, true},  {5, 3, false},  {2, 4, true},  {2, 96, true}, {3, 96, true},
+                                              {3, 97, false}, {3, 93, false}, {4, 49, true}, {4, 48, false}};
+  for (const auto& [line, column, ink] : inked) EXPECT_EQ(HasInk(page, Cells(line, column)), ink) << line << "," << column;
 }
 
 TEST_F(PageRendererTest, DrawsUnderlinesAndBarsOnTheGrid) {
