@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/ScriptedDialogs.h"
+#include "tests/MarkedDocuments.h"
 #include "texts/TextSet.h"
 #include "viewer/canvas/PageRenderer.h"
 #include "viewer/canvas/PictureLoader.h"
@@ -9,6 +10,10 @@
 
 #include <string>
 #include <vector>
+
+inline constexpr QRgb kRed = 0xFFFF0000;
+inline constexpr QRgb kBlack = 0xFF000000;
+inline constexpr QRgb kWhite = 0xFFFFFFFF;
 
 // A fresh viewer state with a renderer whose messages are collected.
 class CanvasFixture : public ::testing::Test {
@@ -20,11 +25,7 @@ class CanvasFixture : public ::testing::Test {
   }
 
   LineRecord& SetLine(int line, std::string text, std::string alignment = {}, int page = 1) {
-    LineRecord& record = state.document.UseLine(page, line);
-    record.absoluteLine = (page - 1) * 65 + line;
-    record.pageNumber = page;
-    record.lineInPage = static_cast<std::int16_t>(line);
-    record.text = std::move(text);
+    LineRecord& record = PutLine(state.document, page, line, std::move(text));
     record.alignment = std::move(alignment);
     return record;
   }
@@ -40,7 +41,7 @@ class CanvasFixture : public ::testing::Test {
     area = area.intersected(image.rect());
     for (int y = area.top(); y <= area.bottom(); ++y) {
       for (int x = area.left(); x <= area.right(); ++x) {
-        if ((image.pixel(x, y) & 0xFFFFFF) != 0xFFFFFF) return true;
+        if (image.pixel(x, y) != kWhite) return true;
       }
     }
     return false;
@@ -48,8 +49,7 @@ class CanvasFixture : public ::testing::Test {
 
   // The cells of columns first..last of a line: x = (c - 1) * 8 .., rows y0 .. y0 + 15.
   static QRect Cells(int line, int first, int last = 0) {
-    if (last == 0) last = first;
-    return QRect((first - 1) * 8, (line - 1) * 16, (last - first + 1) * 8, 16);
+    return QRect((first - 1) * 8, (line - 1) * 16, ((last ? last : first) - first + 1) * 8, 16);
   }
 
   std::vector<std::string> messages;
@@ -58,7 +58,3 @@ class CanvasFixture : public ::testing::Test {
   PictureLoader pictures{dialogs};
   PageRenderer renderer{state, pictures, {}};
 };
-
-inline constexpr QRgb kRed = 0xFFFF0000;
-inline constexpr QRgb kBlack = 0xFF000000;
-inline constexpr QRgb kWhite = 0xFFFFFFFF;

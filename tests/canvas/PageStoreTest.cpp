@@ -1,17 +1,24 @@
+// The page store keeps a bounded number of page pictures; the picture
+// loader reads the pictures a text names.
 #include "CanvasFixture.h"
+#include "tests/TempFolder.h"
+
+#include <QTemporaryDir>
 
 namespace {
 
 class PageStoreTest : public CanvasFixture {
  protected:
-  // A document of `pages` pages whose line 5 carries an underline.
-  void MarkedDocument(int pages) {
+  // `pages` pages whose line 5 carries an underline, all marked for drawing.
+  void UnderlinedPages(int pages) {
     state.document.PageCount = pages;
     for (int page = 1; page <= pages; ++page) {
       LineRecord& line = SetLine(5, "underlined text on this page", {}, page);
       line.hasMarks = 1;
       line.horizontalMarks = "5,3,20;";
     }
+    renderer.InvalidatePages(0);
+    state.document.CurrentPage = 1;
   }
   // Every page shown once, so the early ones leave the store.
   void ShowAllPages() {
@@ -20,37 +27,23 @@ class PageStoreTest : public CanvasFixture {
 };
 
 TEST_F(PageStoreTest, APageDroppedFromMemoryComesBackAsItWasDrawn) {
-  MarkedDocument(40);
-  renderer.InvalidatePages(0);
+  UnderlinedPages(40);
   EXPECT_EQ(state.pages.PageBitmap(1).pixel(40, 80), kRed);
   state.settings.colours.horizontal = 0xFF0000;  // blue from now on
+  renderer.HighlightCell(6, 5);
   ShowAllPages();
   EXPECT_LE(state.pages.KeptPages(), 12u);
   EXPECT_EQ(state.pages.PageBitmap(1).pixel(40, 80), kRed) << "drawn again with its own colours";
-  state.document.CurrentPage = 1;
+  EXPECT_EQ(state.pages.PageBitmap(1).pixel(41, 64), qRgb(51, 153, 255)) << "and with what the mouse drew";
   renderer.StandardRefresh();
   EXPECT_EQ(state.pages.PageBitmap(1).pixel(40, 80), qRgb(0, 0, 255)) << "a refresh takes the settings of now";
-}
-
-TEST_F(PageStoreTest, WhatTheMouseDrewStaysUntilThePageIsDrawnAgain) {
-  MarkedDocument(40);
-  renderer.InvalidatePages(0);
-  state.document.CurrentPage = 1;
-  renderer.HighlightCell(6, 5);
-  const QRgb highlighted = state.pages.PageBitmap(1).pixel(41, 64);
-  ShowAllPages();
-  EXPECT_EQ(state.pages.PageBitmap(1).pixel(41, 64), highlighted);
-  EXPECT_EQ(highlighted, qRgb(51, 153, 255));
-  renderer.StandardRefresh();
-  EXPECT_NE(state.pages.PageBitmap(1).pixel(41, 64), highlighted);
+  EXPECT_NE(state.pages.PageBitmap(1).pixel(41, 64), qRgb(51, 153, 255));
 }
 
 // On a dense screen the page is drawn at twice the pixels on the same
 // geometry, while the page as such stays 794 x 1122, byte for byte.
 TEST_F(PageStoreTest, ADenseScreenGetsTwiceThePixelsAndTheSamePage) {
-  MarkedDocument(2);
-  renderer.InvalidatePages(0);
-  state.document.CurrentPage = 1;
+  UnderlinedPages(2);
   renderer.HighlightCell(6, 5);
   const QImage atOne = state.pages.PageBitmap(1).copy();
   state.pages.SetPixelRatio(2);
@@ -63,12 +56,53 @@ TEST_F(PageStoreTest, ADenseScreenGetsTwiceThePixelsAndTheSamePage) {
 }
 
 TEST_F(PageStoreTest, ARenderLeavesNoTraceOfThePreviousPicture) {
-  MarkedDocument(2);
+  UnderlinedPages(2);
   state.guide = {kGuideOn, 5, 5, qRgb(0xC0, 0xC0, 0xC0)};
   renderer.RenderPage(1, kGuideOn);
   EXPECT_EQ(state.pages.PageBitmap(1).pixel(400, 72), qRgb(0xC0, 0xC0, 0xC0));
   renderer.RenderPage(1, 0);
   EXPECT_EQ(state.pages.PageBitmap(1).pixel(400, 72), kWhite);
+}
+
+using PictureLoaderTest = CanvasFixture;
+
+TEST_F(PictureLoaderTest, LoadsAtNaturalSizeOrFittedKeepingProportions) {
+  QTemporaryDir folder;
+  const QString path = folder.filePath("p.png");
+  QImage(200, 100, QImage::Format_RGB32).save(path);
+  EXPECT_EQ(pictures.GraphicLoadImageFileToBitmap(path, 0, 0, false).size(), QSize(200, 100));
+  EXPECT_EQ(pictures.LastPictureSize, QSize(200, 100));
+  EXPECT_EQ(pictures.GraphicLoadImageFileToBitmap(path, 100, 100, true).size(), QSize(100, 50));
+  EXPECT_TRUE(pictures.GraphicLoadImageFileToBitmap(path, 0, 100, true).isNull());
+  EXPECT_EQ(FitKeepingProportions({200, 100}, {400, 400}), QSize(400, 400)) << "a larger box keeps its size";
+  EXPECT_EQ(FitKeepingProportions({100, 200}, {100, 100}), QSize(50, 100));
+  EXPECT_TRUE(messages.empty());
+}
+
+// The caption stays Spanish in the English build too.
+TEST_F(PictureLoaderTest, BadFilesGiveTheirMessageWordForWord) {
+  InstallTextSet(EnglishTexts());
+  QTemporaryDir folder;
+  const std::string missing = folder.filePath("none.png").toStdString();
+  const std::string head = "message Programador | [GraphicLoadImageFileToBitmap] ";
+  struct Case {
+    const char* name;
+    const char* bytes;  // nullptr: no file
+    std::string message;
+  };
+  const Case cases[] = {
+      {"none.png", nullptr, head + "called on <" + missing + "> Missing file [warning]"},
+      {"empty.png", "", ""},
+      {"text.png", "not a picture at all", ""},
+  };
+  for (const Case& c : cases) {
+    const QString path = folder.filePath(c.name);
+    if (c.bytes) WriteFileBytes(path.toStdString(), c.bytes);
+    messages.clear();
+    EXPECT_TRUE(pictures.GraphicLoadImageFileToBitmap(path, 0, 0, false).isNull()) << c.name;
+    const std::string readError = head + "[GdipLoadImagefromFile] read error on <" + path.toStdString() + "> [warning]";
+    EXPECT_EQ(messages, std::vector<std::string>{c.bytes ? readError : c.message}) << c.name;
+  }
 }
 
 }  // namespace

@@ -1,14 +1,8 @@
-#include "tests/viewer/SettingsDialogSupport.h"
-
-#include "platform/DialogUnits.h"
-#include "viewer/settings/ConfiguratorLayout.h"
-#include "viewer/settings/SettingsDialog.h"
+#include "tests/viewer/ViewerTestSupport.h"
 
 namespace {
 
-using Configurator = SettingsDialogProgram;
-
-const std::vector<int> kPageNumberGroup(cfg::kPageNumberGroup.begin(), cfg::kPageNumberGroup.end());
+using Configurator = ViewerProgram;
 
 TEST_F(Configurator, ExitRefusesAnEnabledFooterWithoutTextButHasSavedAlready) {
   struct Case {
@@ -20,67 +14,46 @@ TEST_F(Configurator, ExitRefusesAnEnabledFooterWithoutTextButHasSavedAlready) {
       {"es", "", "message Programador | Tienes que escribir un Pie de Página ... [warning]"},
       {"en", "", "message Programmer | You have to type a footer ... [warning]"},
       {"es", "set 3333    \n", ""},  // blanks count as written
-      {"en", "set 3333 x\n", ""},
   };
   for (const Case& c : cases) {
-    std::filesystem::remove_all(ProgramFolderPath());
+    FreshProgramFolder();
     const auto lines = Run(std::string("command 1077\nclick 3308\n") + c.setText + "click 3357\ndialog\nclose\nstate\n",
                            c.lang);
     const bool refused = *c.message != '\0';
-    EXPECT_EQ(Matching(lines, "message").size(), refused ? 1u : 0u) << c.setText;
-    if (refused) {
-      EXPECT_EQ(Matching(lines, "message")[0], c.message);
-    }
+    EXPECT_EQ(Matching(lines, "message"), refused ? std::vector<std::string>{c.message} : std::vector<std::string>{});
     EXPECT_EQ(Matching(lines, "dialog title=").size(), refused ? 1u : 0u) << "the dialog stays open";
     EXPECT_EQ(LastState(lines)["busy"], "0");
-    ASSERT_TRUE(SettingsFileExists()) << c.lang << " " << c.setText;
-    EXPECT_EQ(SavedSettings().footers[0].enabled, 1);
-    if (refused) {
-      EXPECT_EQ(SavedSettings().footers[0].text, "");
-    }
+    EXPECT_EQ(SavedSettings().footers[0].enabled, 1) << c.lang << " " << c.setText;
   }
 }
 
-TEST_F(Configurator, CaseRadiosFollowTheNumberingAndKeepTheirCheck) {
-  WriteSettingsFile("[Numero_de_Pagina]\r\nActivar= 1\r\nTipo_Numerico= 1\r\nResalte= 2\r\n");
-  const std::string inspect = InspectAll({3348, 3350, 3351});
-  const auto lines = Run("command 1077\n" + inspect + "click 3349\n" + inspect + "click 3348\n" + inspect + "close\n");
-  const auto controls = Matching(lines, "control");
-  ASSERT_EQ(controls.size(), 9u);
+TEST_F(Configurator, CaseRadiosFollowTheNumberingAndTheCheckBox) {
+  WriteProgramFile(std::string(kSettingsFileName), "[Numero_de_Pagina]\r\nActivar= 1\r\nTipo_Numerico= 1\r\nResalte= 2\r\n");
+  const std::string inspect = InspectAll({3348, 3350, 3351, 3339});
+  const auto controls = Matching(Run("command 1077\n" + inspect + "click 3349\n" + inspect + "click 3348\n" + inspect +
+                                     "click 3338\n" + inspect + "close\n"), "control");
+  ASSERT_EQ(controls.size(), 16u);
   const char* expected[] = {
       "control 3348 enabled=1 checked=1", "control 3350 enabled=0 checked=0", "control 3351 enabled=0 checked=1",
-      "control 3348 enabled=1 checked=0", "control 3350 enabled=1 checked=0", "control 3351 enabled=1 checked=1",
-      "control 3348 enabled=1 checked=1", "control 3350 enabled=0 checked=0", "control 3351 enabled=0 checked=1",
+      "control 3339 enabled=1",           "control 3348 enabled=1 checked=0", "control 3350 enabled=1 checked=0",
+      "control 3351 enabled=1 checked=1", "control 3339 enabled=1",           "control 3348 enabled=1 checked=1",
+      "control 3350 enabled=0 checked=0", "control 3351 enabled=0 checked=1", "control 3339 enabled=1",
+      "control 3348 enabled=0",           "control 3350 enabled=0",           "control 3351 enabled=0",
+      "control 3339 enabled=0",
   };
   for (std::size_t i = 0; i < controls.size(); ++i) EXPECT_EQ(controls[i].rfind(expected[i], 0), 0u) << controls[i];
-}
-
-TEST_F(Configurator, UncheckingThePageNumberDisablesItsNineControls) {
-  WriteSettingsFile("[Numero_de_Pagina]\r\nActivar= 1\r\nTipo_Numerico= 2\r\n");
-  const auto lines = Run("command 1077\n" + InspectAll(kPageNumberGroup) + "click 3338\n" + InspectAll(kPageNumberGroup) +
-                         "click 3338\n" + InspectAll(kPageNumberGroup) + "close\n");
-  const auto controls = Matching(lines, "control");
-  ASSERT_EQ(controls.size(), 27u);
-  for (std::size_t i = 0; i < controls.size(); ++i) {
-    const bool enabled = i < 9 || i >= 18;
-    EXPECT_NE(controls[i].find(enabled ? "enabled=1" : "enabled=0"), std::string::npos) << controls[i];
-  }
 }
 
 // Values only a hand-edited file holds: nothing is selected where no item
 // matches, and Exit stores what the lists show.
 TEST_F(Configurator, OddValuesInTheFileShowNothingSelected) {
-  WriteSettingsFile(
+  WriteProgramFile(std::string(kSettingsFileName),
       "[Fichero]\r\nFormato= 3307\r\n[Pie_de_Pagina_1]\r\nActivar= 1\r\nTexto=f\r\nFuente= 14\r\nAlineamiento= 134\r\n"
       "[Pie_de_Pagina_2]\r\nFuente= 8\r\nAlineamiento= 999\r\n"
       "[Numero_de_Pagina]\r\nActivar= 1\r\nTipo_Numerico= 0\r\nResalte= 3\r\nFuente= 12\r\n");
-  const auto lines = Run("command 1077\n" +
-                         InspectAll({3302, 3303, 3304, 3305, 3306, 3310, 3311, 3312, 3314, 3323, 3324, 3325, 3327, 3343,
-                                     3348, 3349, 3350, 3351}) +
-                         "click 3357\nstate\n");
-  for (const int id : {3302, 3303, 3304, 3305, 3306, 3310, 3311, 3312, 3323, 3324, 3325, 3348, 3349, 3350, 3351}) {
-    EXPECT_EQ(ControlLine(lines, id)["checked"], "0") << id;
-  }
+  const std::vector<int> unchecked = {3302, 3303, 3304, 3305, 3306, 3310, 3311, 3312, 3323, 3324, 3325, 3348, 3349, 3350, 3351};
+  const auto lines = Run("command 1077\n" + InspectAll(unchecked) + InspectAll({3314, 3327, 3343}) + "click 3357\nstate\n");
+  for (const int id : unchecked) EXPECT_EQ(ControlLine(lines, id)["checked"], "0") << id;
   EXPECT_EQ(ControlLine(lines, 3314)["selected"], "0");
   EXPECT_EQ(ControlLine(lines, 3327)["selected"], "0");
   EXPECT_EQ(ControlLine(lines, 3343)["selected"], "4");
@@ -91,112 +64,67 @@ TEST_F(Configurator, OddValuesInTheFileShowNothingSelected) {
   EXPECT_EQ(saved.footers[1].fontSize, 0);
   EXPECT_EQ(saved.pageNumber.fontSize, 12);
   EXPECT_EQ(saved.footers[0].alignment, 134) << "an alignment nobody clicked stays";
-  EXPECT_EQ(LastState(lines)["busy"], "0");
 }
 
 TEST_F(Configurator, ClicksWriteTheirSettingsAndExitTakesTextsAndSizes) {
-  const std::string text150(150, 'a');
-  const auto lines = Run("command 1077\nstate\nclick 3302\nclick 3356\nclick 3308\nclick 3311\nclick 3317\n"
-                         "click 3322\nclick 3323\nclick 3331\nclick 3338\nclick 3341\nclick 3345\nclick 3349\nclick 3351\n"
-                         "pick 3314 4\npick 3327 1\npick 3343 3\nset 3333 " +
-                         text150 + "\nset 3334 Fin é\nclick 3357\nstate\n");
-  const auto states = Matching(lines, "state");
+  const auto states = Matching(Run("command 1077\nstate\nclick 3302\nclick 3356\nclick 3308\nclick 3311\nclick 3317\n"
+                                   "click 3322\nclick 3323\nclick 3331\nclick 3338\nclick 3341\nclick 3345\nclick 3349\n"
+                                   "click 3351\npick 3314 4\npick 3327 1\npick 3343 3\nset 3333 " + std::string(150, 'a') +
+                                   "\nset 3334 Fin é\nclick 3357\nstate\n"), "state");
   ASSERT_EQ(states.size(), 2u);
   EXPECT_EQ(ParseStateLine(states[0])["busy"], "1");
   EXPECT_EQ(ParseStateLine(states[1])["busy"], "0");
   const ViewerSettings s = SavedSettings();
   EXPECT_EQ(s.imageFormat, 3302u);
   EXPECT_EQ(s.selectorShape, 0);
-  EXPECT_EQ(s.footers[0].enabled, 1);
-  EXPECT_EQ(s.footers[0].alignment, 133);
-  EXPECT_EQ(s.footers[0].italic, 1);
-  EXPECT_EQ(s.footers[0].fontSize, 12);
-  EXPECT_EQ(s.footers[0].text, std::string(99, 'a'));
-  EXPECT_EQ(s.footers[1].enabled, 1);
-  EXPECT_EQ(s.footers[1].alignment, 131);
-  EXPECT_EQ(s.footers[1].underline, 1);
-  EXPECT_EQ(s.footers[1].fontSize, 9);
-  EXPECT_EQ(s.footers[1].text, "Fin \xE9");
-  EXPECT_EQ(s.pageNumber.enabled, 1);
-  EXPECT_EQ(s.pageNumber.alignment, 132);
-  EXPECT_EQ(s.pageNumber.pageLabel, 0);
-  EXPECT_EQ(s.pageNumber.numbering, 2);
-  EXPECT_EQ(s.pageNumber.romanCase, 2);
-  EXPECT_EQ(s.pageNumber.fontSize, 11);
+  EXPECT_EQ(s.footers[0], (FooterSettings{1, 133, 12, 0, 1, 0, std::string(99, 'a')}));
+  EXPECT_EQ(s.footers[1], (FooterSettings{1, 131, 9, 0, 0, 1, "Fin \xE9"}));
+  EXPECT_EQ(s.pageNumber, (PageNumberSettings{1, 132, 11, 0, 2, 2}));
 }
 
 TEST_F(Configurator, TheTitleBarKeepsTheClicksButNotTheTextsAndWritesNothing) {
   const std::string edits = "command 1077\nclick 3303\nclick 3308\nset 3333 lost\npick 3314 1\nclose\n";
-  const auto lines = Run(edits + "state\ncommand 1077\n" + InspectAll({3303, 3308, 3333, 3314}) + "close\n");
-  EXPECT_FALSE(SettingsFileExists());
-  EXPECT_EQ(LastState(lines)["busy"], "0");
+  const auto lines = Run(edits + "state\ncommand 1077\n" + InspectAll({3303, 3308, 3333, 3314}) + "close\ncommand 1077\ncommand 1077\nclose\ndialog\n");
+  EXPECT_FALSE(std::filesystem::exists(ProgramFilePath(std::string(kSettingsFileName))));
   EXPECT_EQ(ControlLine(lines, 3303)["checked"], "1");
   EXPECT_EQ(ControlLine(lines, 3308)["checked"], "1");
   EXPECT_EQ(ControlLine(lines, 3333)["text"], "");
   EXPECT_EQ(ControlLine(lines, 3314)["selected"], "2");
+  EXPECT_EQ(lines.back(), "error dialog: no dialog open") << "a second Configurator command opened none";
   // The main window's Exit saves what the clicks left in memory.
   Run(edits + "command 1047\n");
   const ViewerSettings saved = SavedSettings();
-  EXPECT_EQ(saved.imageFormat, kImageFormatJpg);
+  EXPECT_EQ(saved.imageFormat, 3303u);
   EXPECT_EQ(saved.footers[0].enabled, 1);
   EXPECT_EQ(saved.footers[0].text, "");
   EXPECT_EQ(saved.footers[0].fontSize, 10);
 }
 
-TEST_F(Configurator, AFailedSaveIsReported) {
-  // A folder where the settings file should be: no write can replace it.
-  std::filesystem::create_directories(ProgramFilePath(std::string(kSettingsFileName)));
-  const auto lines = Run("command 1077\nclick 3357\nstate\n", "en");
-  EXPECT_EQ(Matching(lines, "message"),
-            std::vector<std::string>{"message Programmer | Err: 21 Is a directory [warning]"});
-  EXPECT_EQ(LastState(lines)["busy"], "0");
-}
-
-TEST_F(Configurator, WhileOpenTheCommandDoesNotOpenASecondOne) {
-  const auto lines = Run("command 1077\ncommand 1077\nclose\ndialog\n");
-  ASSERT_FALSE(lines.empty());
-  EXPECT_EQ(lines.back(), "error dialog: no dialog open");
-}
-
-// At the base units of the dialog face, 8 x 15 pixels; the dialog's own
-// size is checked on real screens.
-TEST_F(Configurator, ControlsSitWhereTheirDialogUnitsPutThem) {
-  std::vector<int> ids;
-  for (const ControlSpec& placed : ConfiguratorControls()) ids.push_back(placed.id);
-  const auto lines = Run("command 1077\n" + InspectAll(ids) + "close\n", "en");
-  const DialogBaseUnits base{8, 15};
-  for (const ControlSpec& placed : ConfiguratorControls()) {
-    const QRect expected = DialogUnitsToPixels(QRect(placed.x, placed.y, placed.width, placed.height), base);
-    const QRect shown = RectOf(ControlLine(lines, placed.id));
-    EXPECT_EQ(shown.topLeft(), expected.topLeft()) << placed.id;
-    EXPECT_EQ(shown.width(), expected.width()) << placed.id;
-    if (placed.kind != ControlKind::List) {
-      EXPECT_EQ(shown.height(), expected.height()) << placed.id;
-    }
-  }
-}
-
-// The captions made of joined pieces, and those whose form differs
-// between the builds.
-TEST_F(Configurator, CaptionsInBothBuilds) {
+// Captions made of joined pieces or differing between the builds, and where
+// a few controls sit: dialog units at the dialog face's base units of
+// 8 x 15 pixels (x * 8 / 4, y * 15 / 8).
+TEST_F(Configurator, CaptionsAndPlacesInBothBuilds) {
   struct Case {
     int id;
     const char* spanish;
     const char* english;
+    QRect pixels;  // empty: not checked
   };
   const Case cases[] = {
-      {3301, "Elige formato imagen para exportar DIN A4", "Choose image format to export marvessa-en"},
-      {3308, "Quiero que aparezca el pie de página 1", "I want footer 1 to appear"},
-      {3309, "Posición del pie de página 1 :", "Footer position 1 :"},
-      {3313, "Tamaño de la fuente pie de página 1", "Font size footer 1"},
-      {3328, "Estilo de la fuente pie de página 2", "Footer 2 font style"},
-      {3338, "Quiero que aparezca el número de página ", "I want the page number to appear"},
-      {3342, "Tamaño de la fuente número de página", "Page number font size"},
-      {3345, "El número de página incluye la palabra \"Página \"", "The page number includes the word \"Page\""},
-      {3347, "El número de página esta escrito en :", "The page number is written in :"},
-      {3349, "Números Romanos (ej: IV,XX,xvii,xv)", "Roman numerals (example: IV,XX,xvii,xv)"},
-      {3355, "control con formas redondeadas", "control with rounded shapes"},
-      {3357, "Salir", "Exit"},
+      {3301, "Elige formato imagen para exportar DIN A4", "Choose image format to export marvessa-en", {10, 9, 540, 28}},
+      {3308, "Quiero que aparezca el pie de página 1", "I want footer 1 to appear", {10, 213, 540, 28}},
+      {3309, "Posición del pie de página 1 :", "Footer position 1 :", {}},
+      {3313, "Tamaño de la fuente pie de página 1", "Font size footer 1", {}},
+      {3328, "Estilo de la fuente pie de página 2", "Footer 2 font style", {580, 431, 540, 28}},
+      {3338, "Quiero que aparezca el número de página ", "I want the page number to appear", {10, 682, 540, 28}},
+      {3339, "Izquierda", "Left", {10, 746, 200, 30}},
+      {3342, "Tamaño de la fuente número de página", "Page number font size", {}},
+      {3345, "El número de página incluye la palabra \"Página \"", "The page number includes the word \"Page\"", {}},
+      {3347, "El número de página esta escrito en :", "The page number is written in :", {}},
+      {3349, "Números Romanos (ej: IV,XX,xvii,xv)", "Roman numerals (example: IV,XX,xvii,xv)", {580, 768, 540, 28}},
+      {3350, "Mayúsculas (ej: XVII)", "Upper case (example: XVII)", {720, 796, 400, 28}},
+      {3355, "control con formas redondeadas", "control with rounded shapes", {}},
+      {3357, "Salir", "Exit", {1020, 890, 100, 28}},
   };
   std::vector<int> ids;
   for (const Case& c : cases) ids.push_back(c.id);
@@ -204,7 +132,12 @@ TEST_F(Configurator, CaptionsInBothBuilds) {
     const auto lines = Run("command 1077\ndialog\n" + InspectAll(ids) + "close\n", lang);
     ASSERT_FALSE(Matching(lines, "dialog").empty());
     EXPECT_EQ(Matching(lines, "dialog")[0].rfind(lang == "es" ? "dialog title=\"Configurador\"" : "dialog title=\"Configurator\"", 0), 0u);
-    for (const Case& c : cases) EXPECT_EQ(ControlLine(lines, c.id)["text"], lang == "es" ? c.spanish : c.english);
+    for (const Case& c : cases) {
+      EXPECT_EQ(ControlLine(lines, c.id)["text"], lang == "es" ? c.spanish : c.english);
+      if (!c.pixels.isEmpty()) {
+        EXPECT_EQ(RectOf(ControlLine(lines, c.id)["rect"]), c.pixels) << c.id;
+      }
+    }
   }
 }
 

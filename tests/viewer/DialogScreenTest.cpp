@@ -1,4 +1,4 @@
-#include "tests/viewer/SettingsDialogSupport.h"
+#include "tests/viewer/ViewerTestSupport.h"
 
 #include <fcntl.h>
 #include <poll.h>
@@ -6,20 +6,17 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <filesystem>
-
 namespace {
 
 // A virtual display with two screens of common sizes, 1366 x 768 (screen 0)
 // and 1920 x 1080 (screen 1). MARVESSA_TEST_DISPLAY names its number (":103");
-// otherwise the server takes a free one.
+// otherwise the server takes a free one. Name() is empty when it did not start.
 class VirtualDisplay {
  public:
   VirtualDisplay() {
     int ready[2];
     if (::pipe(ready) != 0) return;
-    // Made before the fork: the child only replaces itself.
-    const std::string fd = std::to_string(ready[1]);
+    const std::string fd = std::to_string(ready[1]);  // made before the fork: the child only replaces itself
     std::vector<const char*> args = {"Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1366x768x24",
                                      "-screen", "1", "1920x1080x24", "-nolisten", "tcp"};
     const char* wanted = std::getenv("MARVESSA_TEST_DISPLAY");
@@ -38,47 +35,25 @@ class VirtualDisplay {
     std::string number;
     char c = 0;
     pollfd waiting{ready[0], POLLIN, 0};
-    while (pid_ > 0 && number.size() < 8 && ::poll(&waiting, 1, 20000) == 1 && ::read(ready[0], &c, 1) == 1 &&
-           c != '\n') {
+    while (pid_ > 0 && number.size() < 8 && ::poll(&waiting, 1, 20000) == 1 && ::read(ready[0], &c, 1) == 1 && c != '\n') {
       number += c;
     }
     ::close(ready[0]);
-    if (c == '\n' && !number.empty()) display_ = ":" + number;
+    if (c == '\n' && !number.empty()) name_ = ":" + number;
   }
   ~VirtualDisplay() {
-    if (pid_ <= 0) return;
-    ::kill(pid_, SIGTERM);
-    ::waitpid(pid_, nullptr, 0);
+    if (pid_ > 0) ::kill(pid_, SIGTERM), ::waitpid(pid_, nullptr, 0);
   }
   VirtualDisplay(const VirtualDisplay&) = delete;
   VirtualDisplay& operator=(const VirtualDisplay&) = delete;
-
-  // Empty when the server did not start.
-  const std::string& Name() const { return display_; }
+  const std::string& Name() const { return name_; }
 
  private:
   pid_t pid_ = -1;
-  std::string display_;
+  std::string name_;
 };
 
-class DialogsOnScreens : public SettingsDialogProgram {
- protected:
-  // The fields after the title of the driver's "dialog ..." line.
-  static std::map<std::string, std::string> DialogLine(const std::vector<std::string>& lines) {
-    std::map<std::string, std::string> fields;
-    const auto found = Matching(lines, "dialog title=");
-    if (found.empty()) return fields;
-    std::istringstream rest(found[0].substr(found[0].find("\" ") + 2));
-    std::string pair;
-    while (rest >> pair) {
-      const auto equals = pair.find('=');
-      if (equals != std::string::npos) fields[pair.substr(0, equals)] = pair.substr(equals + 1);
-    }
-    return fields;
-  }
-
-  static QRect Rect(const std::string& text) { return RectOf({{"rect", text}}); }
-};
+using DialogsOnScreens = ViewerProgram;
 
 // Each dialog opens wholly on the screen, scrolls only when it is larger
 // than the screen, and its last button is reached by Tab and clicked with
@@ -106,22 +81,25 @@ TEST_F(DialogsOnScreens, EachOpensOnTheScreenAndItsExitCanBeClicked) {
   ::setenv("CUPS_SERVER", folder.File("no-print-system.sock").c_str(), 1);
   for (int screen = 0; screen < 2; ++screen) {
     ::setenv("DISPLAY", (display.Name() + "." + std::to_string(screen)).c_str(), 1);
+    const QRect whole(QPoint(0, 0), screens[screen]);
     for (const Case& c : cases) {
-      std::filesystem::remove_all(ProgramFolderPath());
+      FreshProgramFolder();
       const auto lines = RunDriver("--visible --lang en --folder '" + ProgramFolderPath() + "'",
                                    c.opening + "dialog\nreach " + std::to_string(c.exit) + "\nstate\n");
       const std::string where = std::string(c.name) + " on screen " + std::to_string(screen);
-      const auto dialog = DialogLine(lines);
-      ASSERT_FALSE(dialog.empty()) << where;
-      EXPECT_EQ(Rect(dialog.at("screen")), QRect(QPoint(0, 0), screens[screen])) << where;
-      EXPECT_TRUE(QRect(QPoint(0, 0), screens[screen]).contains(Rect(dialog.at("frame")))) << where;
+      const auto shown = Matching(lines, "dialog title=");
+      ASSERT_EQ(shown.size(), 1u) << where;
+      auto dialog = ParseStateLine("caption=" + shown[0].substr(shown[0].find('"')));
+      EXPECT_EQ(RectOf(dialog["screen"]), whole) << where;
+      EXPECT_TRUE(whole.contains(RectOf(dialog["frame"]))) << where;
       const bool larger = c.layout.height() > screens[screen].height();
-      EXPECT_EQ(dialog.at("scrolls"), larger ? "1" : "0") << where;
+      EXPECT_EQ(dialog["scrolls"], larger ? "1" : "0") << where;
       if (!larger) {
-        EXPECT_EQ(QSize(std::stoi(dialog.at("width")), std::stoi(dialog.at("height"))), c.layout) << where;
+        EXPECT_EQ(dialog["width"] + "x" + dialog["height"],
+                  std::to_string(c.layout.width()) + "x" + std::to_string(c.layout.height())) << where;
       }
-      EXPECT_TRUE(Matching(lines, "error").empty()) << where << ": " << Matching(lines, "error")[0];
-      EXPECT_TRUE(Matching(lines, "dialog title=").size() == 1 && LastState(lines)["busy"] == "0") << where;
+      EXPECT_EQ(Matching(lines, "error"), std::vector<std::string>{}) << where;
+      EXPECT_EQ(LastState(lines)["busy"], "0") << where;
     }
   }
 }

@@ -4,66 +4,44 @@
 
 namespace {
 
-class Loading : public ViewerProgram {
- protected:
-  // Loads the file with New and returns the driver's output.
-  std::vector<std::string> LoadText(const std::string& path) { return Run("choose " + path + "\ncommand 1046\nstate\n"); }
-};
+using Loading = ViewerProgram;
 
+std::string LoadScript(const std::string& path) { return "choose " + path + "\ncommand 1046\nstate\n"; }
+
+// The last text's slots are read back from the cache: lines cut at 113
+// characters, UTF-8 kept as Windows-1252.
 TEST_F(Loading, LaysLinesOutInPagesOf65) {
   struct Case {
-    const char* name;
     std::string text;
-    int pages;
+    const char* pages;
   };
   const Case cases[] = {
-      {"65 lines", NumberedLines(65), 1},
-      {"66 lines", NumberedLines(66), 2},
-      {"empty file", "", 1},
-      {"lone CR ends", "a\rb\rc", 1},
-      {"only CR bytes", std::string(200, '\r'), 4},
-      {"0x1A ends the text", "a\r\n\x1A" + NumberedLines(100), 1},
+      {NumberedLines(65), "1"},      {"", "1"},  {"a\rb\rc", "1"},
+      {std::string(200, '\r'), "4"}, {"a\r\n\x1A" + NumberedLines(100), "1"},  // 0x1A ends the text
+      {NumberedLines(65) + std::string(113, 'a') + "\r\n" + std::string(114, 'b') + "\r\n" +
+           std::string(10'000'000, 'c') + "\r\nP\xC3\xA1gina \xE2\x82\xAC", "2"},
   };
-  for (const Case& c : cases) {
-    const auto lines = LoadText(WriteText("t.txt", c.text));
-    EXPECT_EQ(LastState(lines)["pages"], std::to_string(c.pages)) << c.name;
-    EXPECT_EQ(ReadCache().PageCount, c.pages) << c.name;
-  }
-}
-
-TEST_F(Loading, SlotsOfTheLoadedDocument) {
-  LoadText(WriteText("66.txt", NumberedLines(66)));
-  Document document = ReadCache();
+  std::string script;
+  for (std::size_t i = 0; i < std::size(cases); ++i) script += LoadScript(WriteText(std::to_string(i), cases[i].text));
+  const auto states = Matching(Run(script), "state");
+  ASSERT_EQ(states.size(), std::size(cases));
+  for (std::size_t i = 0; i < states.size(); ++i) EXPECT_EQ(ParseStateLine(states[i])["pages"], cases[i].pages) << i;
+  const Document document = ReadCache();
+  EXPECT_EQ(document.Line(1, 65).text, "Line 65");
   EXPECT_EQ(document.Line(2, 1).absoluteLine, 66);
-  EXPECT_EQ(document.Line(2, 1).text, "Line 66");
-  EXPECT_FALSE(document.Line(2, 2).IsInUse());
-
-  LoadText(WriteText("empty.txt", ""));
-  document = ReadCache();
-  EXPECT_TRUE(document.Line(1, 1).IsInUse());
-  EXPECT_EQ(document.Line(1, 1).text, "");
-  EXPECT_FALSE(document.Line(1, 2).IsInUse());
-
-  LoadText(WriteText("long.txt", std::string(113, 'a') + "\r\n" + std::string(114, 'b') + "\r\n" +
-                                            std::string(10'000'000, 'c')));
-  document = ReadCache();
-  EXPECT_EQ(document.Line(1, 1).text, std::string(113, 'a'));
-  EXPECT_EQ(document.Line(1, 2).text, std::string(113, 'b'));
-  EXPECT_EQ(document.Line(1, 3).text, std::string(113, 'c'));
-
-  LoadText(WriteText("utf8.txt", "P\xC3\xA1gina \xE2\x82\xAC"));
-  EXPECT_EQ(ReadCache().Line(1, 1).text, "P\xE1gina \x80") << "kept as Windows-1252";
+  const std::string expected[] = {std::string(113, 'a'), std::string(113, 'b'), std::string(113, 'c'), "P\xE1gina \x80"};
+  for (int line = 1; line <= 4; ++line) EXPECT_EQ(document.Line(2, line).text, expected[line - 1]) << line;
+  EXPECT_FALSE(document.Line(2, 5).IsInUse());
 }
 
 TEST_F(Loading, PicturesTakeTheirRoomOrAreDropped) {
   QImage(40, 100, QImage::Format_RGB32).save(QString::fromStdString(folder.File("pic.png")));
-  auto textWithDirectiveOn = [](int line) {
+  const auto directiveOn = [&](int line) {
     std::string text;
     for (int i = 1; i < line; ++i) text += "text\r\n";
     return text + "{@@Figure 1,pic.png}\r\nafter\r\n";
   };
-  const auto lines = LoadText(WriteText("p10.txt", textWithDirectiveOn(10)));
-  EXPECT_TRUE(Matching(lines, "message").empty());
+  EXPECT_TRUE(Matching(Run(LoadScript(WriteText("p10.txt", directiveOn(10)))), "message").empty());
   Document document = ReadCache();
   for (int slot = 10; slot <= 16; ++slot) EXPECT_EQ(document.Line(1, slot).absoluteLine, 10) << slot;
   EXPECT_EQ(document.Line(1, 10).imageLine, 1);
@@ -71,44 +49,29 @@ TEST_F(Loading, PicturesTakeTheirRoomOrAreDropped) {
   EXPECT_EQ(document.Line(1, 17).text, "after");
   EXPECT_EQ(document.Line(1, 17).absoluteLine, 17);
 
-  LoadText(WriteText("p60.txt", textWithDirectiveOn(60)));
+  Run(LoadScript(WriteText("p60.txt", directiveOn(60))));
   document = ReadCache();
   EXPECT_FALSE(document.Line(1, 60).IsInUse()) << "80 pixels of room for 100";
   EXPECT_EQ(document.Line(1, 61).text, "after");
-}
-
-TEST_F(Loading, MissingPicturesAreReportedAndKeepTheirAnchor) {
-  const auto lines = LoadText(WriteText("m.txt", "{@@x,missing.png}\r\n{@@y,.}\r\nafter\r\n"));
-  const auto messages = Matching(lines, "message");
-  ASSERT_GE(messages.size(), 2u);
-  EXPECT_EQ(messages[0], "message Programador | [GraphicLoadImageFileToBitmap] called on <" +
-                             folder.File("missing.png") + "> Missing file [warning]");
-  EXPECT_EQ(messages[1].rfind("message Programador | [GraphicLoadImageFileToBitmap] [GdipLoadImagefromFile] "
-                              "read error on <", 0),
-            0u);
-  const Document document = ReadCache();
-  EXPECT_EQ(document.Line(1, 1).imageLine, 1);
-  EXPECT_EQ(document.Line(1, 3).text, "after");
 }
 
 // Each missing picture is told of once per load, when a page that shows it
 // is shown: not for pages drawn ahead or again, and again after Update.
 TEST_F(Loading, AMissingPictureIsToldOfOncePerLoad) {
   const std::string text = "{@@x,gone1.png}\r\n" + NumberedLines(129) + "{@@y,gone3.png}\r\nend\r\n";
-  const auto told = [this](const std::vector<std::string>& lines) {
-    std::vector<std::string> files;
-    for (const std::string& line : Matching(lines, "message Programador | [GraphicLoadImageFileToBitmap] called on <")) {
-      files.push_back(line.substr(line.find('<') + 1 + folder.path().size() + 1, 9));
-    }
-    return files;
+  const std::string told = "message Programador | [GraphicLoadImageFileToBitmap] called on <" + folder.path() + "/";
+  const auto files = [&](const std::vector<std::string>& lines) {
+    std::vector<std::string> names;
+    for (const std::string& line : Matching(lines, told)) names.push_back(line.substr(told.size()));
+    return names;
   };
   using Files = std::vector<std::string>;
   // Page 3 is drawn ahead while page 2 shows; the guide redraws page 1 at each key.
   auto lines = Run("choose " + WriteText("t.txt", text) + "\ncommand 1046\nkey Right\nwait 50\nkey Right\nkey Left\n"
                    "key Left\ncommand 1093\nkey Down\nkey Down\ncommand 1093\ncommand 1078\n");
-  EXPECT_EQ(told(lines), (Files{"gone1.png", "gone3.png", "gone1.png"}));
-  lines = Run("wait 50\n");  // a restart loads the document again
-  EXPECT_EQ(told(lines), Files{"gone1.png"});
+  const std::string missing = "> Missing file [warning]";
+  EXPECT_EQ(files(lines), (Files{"gone1.png" + missing, "gone3.png" + missing, "gone1.png" + missing}));
+  EXPECT_EQ(files(Run("wait 50\n")), Files{"gone1.png" + missing}) << "a restart loads the document again";
 }
 
 // A picture beside its text is found however deep or accented the text's
@@ -119,13 +82,13 @@ TEST_F(Loading, PicturesBesideATextInADeepFolder) {
     std::string folderName;
     bool drawn;
   };
-  // The program folder is a sibling of the first step: from it, the picture is
-  // "../" + the two steps + "/pic.png" away, 110 characters in the first case.
+  // From the program folder the picture is "../" + the two steps + "/pic.png"
+  // away, 110 characters in the first case.
   const Case cases[] = {{std::string(50, 'a') + "/" + std::string(48, 'b'), true},
                         {std::string(60, 'c') + "/" + std::string(60, 'd'), false},
                         {"a\xC3\xB1o", true}};  // a folder name Windows-1252 holds, as UTF-8
   for (const Case& c : cases) {
-    std::filesystem::remove_all(ProgramFolderPath());
+    FreshProgramFolder();
     const std::string deep = folder.File(c.folderName);
     std::filesystem::create_directories(deep);
     QImage picture(40, 100, QImage::Format_RGB32);
@@ -142,48 +105,36 @@ TEST_F(Loading, PicturesBesideATextInADeepFolder) {
     EXPECT_EQ(Matching(loaded, "message"), expected) << c.folderName;
     const QRgb middle = c.drawn ? qRgb(255, 0, 0) : qRgb(255, 255, 255);
     EXPECT_EQ(QImage(QString::fromStdString(page)).pixel(47, 50), middle) << c.folderName;
-    const auto restarted = Run("save-page 1 " + page + "\n");
-    EXPECT_EQ(Matching(restarted, "message Programador | [Graphic").size(), 0u) << c.folderName;
+    EXPECT_TRUE(Matching(Run("save-page 1 " + page + "\n"), "message Programador | [Graphic").empty()) << c.folderName;
     EXPECT_EQ(QImage(QString::fromStdString(page)).pixel(47, 50), middle) << c.folderName << " after a restart";
   }
 }
 
 TEST_F(Loading, TextBeyond200PagesIsDroppedWithAWord) {
-  const auto lines = LoadText(WriteText("big.txt", NumberedLines(13100)));
+  const auto exact = Run(LoadScript(WriteText("exact.txt", NumberedLines(13000))));
+  EXPECT_TRUE(Matching(exact, "message").empty()) << "exactly 200 pages lose nothing";
+  FreshProgramFolder();
+  const auto lines = Run(LoadScript(WriteText("big.txt", NumberedLines(13001))));
   EXPECT_EQ(LastState(lines)["pages"], "200");
   EXPECT_EQ(Matching(lines, "message"),
             std::vector<std::string>{"message Programador | El texto tiene más de 200 páginas: el resto no se ha "
                                      "cargado ... [warning]"});
-  const Document document = ReadCache();
-  EXPECT_EQ(document.Line(200, 65).text, "Line 13000");
-
-  std::filesystem::remove_all(ProgramFolderPath());
-  const auto exact = LoadText(WriteText("exact.txt", NumberedLines(13000)));
-  EXPECT_TRUE(Matching(exact, "message").empty()) << "exactly 200 pages lose nothing";
+  EXPECT_EQ(ReadCache().Line(200, 65).text, "Line 13000");
 }
 
 TEST_F(Loading, NamesAndFilesThatAreNotThere) {
-  const std::string accented = WriteText("año con blancos.txt", "hola");
-  auto lines = LoadText(accented);
-  EXPECT_EQ(LastState(lines)["loaded"], "1");
-
-  lines = Run("choose " + folder.File("gone.txt") + "\ncommand 1046\nchoose\ncommand 1046\nstate\n");
+  // The chosen name is taken without the blanks around it.
+  EXPECT_EQ(LastState(Run(LoadScript(" " + WriteText("año con blancos.txt", "hola") + " ")))["loaded"], "1");
+  auto lines = Run("choose " + folder.File("gone.txt") + "\ncommand 1046\nchoose\ncommand 1046\nstate\n");
   EXPECT_EQ(LastState(lines)["busy"], "0") << "cancel and a missing file leave the guard down";
   EXPECT_EQ(ReadCache().Line(1, 1).text, "hola");
-
-  std::string binary;
-  for (int i = 0; i < 70000; ++i) binary += static_cast<char>(i * 31 % 256);
-  lines = LoadText(WriteText("binary.bin", binary));
-  EXPECT_EQ(LastState(lines)["loaded"], "1");
-
   // A huge (here sparse) file is refused, not read into memory; the document stays.
-  const std::string before = ReadCache().Line(1, 1).text;
   const std::string huge = WriteText("huge.txt", "x");
   std::filesystem::resize_file(huge, (std::uintmax_t{1} << 30) * 3);
-  lines = LoadText(huge);
+  lines = Run(LoadScript(huge));
   EXPECT_EQ(Matching(lines, "message").back(), "message Programador | Err: 27 File too large [warning]");
   EXPECT_EQ(LastState(lines)["busy"], "0");
-  EXPECT_EQ(ReadCache().Line(1, 1).text, before);
+  EXPECT_EQ(ReadCache().Line(1, 1).text, "hola");
 }
 
 }  // namespace

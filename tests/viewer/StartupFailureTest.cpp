@@ -4,18 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 namespace {
 
-// Keeps the caption and the form of the one box shown.
-class RecordingDialogs : public ScriptedDialogs {
- public:
+// Keeps the caption, text and form of the one box shown.
+struct RecordingDialogs : ScriptedDialogs {
   RecordingDialogs() : ScriptedDialogs([](const std::string&) {}) {}
-  void ShowMessage(std::string_view caption, std::string_view text, MessageStyle style, MessageIcon icon) override {
-    shown = std::string(caption) + " | " + std::string(text);
-    this->style = style;
-    this->icon = icon;
+  void ShowMessage(std::string_view caption, std::string_view text, MessageStyle s, MessageIcon i) override {
+    shown = std::string(caption) + " | " + std::string(text), style = s, icon = i;
   }
   std::string shown;
   MessageStyle style = MessageStyle::Plain;
@@ -29,10 +24,8 @@ TEST(StartupFailure, EachBuildShowsItsOwnBox) {
     MessageStyle style;
   };
   const Case cases[] = {
-      {SpanishTexts(), " | Error inicializando GDI+ ... (El programa necesita XP ó superior ...)",
-       MessageStyle::TaskModalFront},
-      {EnglishTexts(), "Programmer | Error initializing GDI+ ... (The program requires XP or higher ...)",
-       MessageStyle::Plain},
+      {SpanishTexts(), " | Error inicializando GDI+ ... (El programa necesita XP ó superior ...)", MessageStyle::TaskModalFront},
+      {EnglishTexts(), "Programmer | Error initializing GDI+ ... (The program requires XP or higher ...)", MessageStyle::Plain},
   };
   for (const Case& c : cases) {
     InstallTextSet(c.set);

@@ -4,8 +4,11 @@
 #include "tests/MarkedDocuments.h"
 #include "tests/TempFolder.h"
 #include "viewer/document/CacheFile.h"
+#include "viewer/settings/SettingsFile.h"
 
 #include <gtest/gtest.h>
+
+#include <QRect>
 
 #include <map>
 #include <string>
@@ -17,21 +20,32 @@ class ViewerProgram : public ::testing::Test {
  protected:
   std::string ProgramFolderPath() const { return folder.File("program"); }
   std::string ProgramFilePath(const std::string& name) const { return ProgramFolderPath() + "/" + name; }
+  void FreshProgramFolder() const { std::filesystem::remove_all(ProgramFolderPath()); }
 
   std::vector<std::string> Run(const std::string& script, const std::string& lang = "es") {
     return RunDriver("--lang " + lang + " --folder '" + ProgramFolderPath() + "'", script);
   }
 
   std::string WriteText(const std::string& name, const std::string& content) {
-    const std::string path = folder.File(name);
-    WriteFileBytes(path, content);
-    return path;
+    WriteFileBytes(folder.File(name), content);
+    return folder.File(name);
+  }
+
+  void WriteProgramFile(const std::string& name, const std::string& bytes) {
+    std::filesystem::create_directories(ProgramFolderPath());
+    WriteFileBytes(ProgramFilePath(name), bytes);
   }
 
   Document ReadCache() const {
     Document document;
     EXPECT_TRUE(CacheRead(document, ProgramFilePath(kCacheFileName)));
     return document;
+  }
+
+  ViewerSettings SavedSettings() const {
+    ViewerSettings settings;
+    Settings("get", settings, ProgramFilePath(std::string(kSettingsFileName)));
+    return settings;
   }
 
   static std::map<std::string, std::string> LastState(const std::vector<std::string>& lines) {
@@ -47,6 +61,33 @@ class ViewerProgram : public ::testing::Test {
       if (line.rfind(prefix, 0) == 0) out.push_back(line);
     }
     return out;
+  }
+
+  // The fields of the driver's "control ID ..." line of `id`: enabled,
+  // checked, text, selected, rect.
+  static std::map<std::string, std::string> ControlLine(const std::vector<std::string>& lines, int id) {
+    const auto found = Matching(lines, "control " + std::to_string(id) + " ");
+    if (found.empty()) return {};
+    const std::string& line = found[0];
+    const auto textStart = line.find("text=\"");
+    const auto textEnd = line.find("\" selected=");
+    // The caption may hold blanks: the rest is parsed as a state line is.
+    auto fields = ParseStateLine("caption=\"" + line.substr(textStart + 6, textEnd - textStart - 6) + "\" " +
+                                 line.substr(0, textStart) + line.substr(textEnd + 2));
+    fields["text"] = fields["caption"];
+    return fields;
+  }
+
+  static QRect RectOf(const std::string& text) {
+    int x = 0, y = 0, w = 0, h = 0;
+    std::sscanf(text.c_str(), "%d,%d,%d,%d", &x, &y, &w, &h);
+    return QRect(x, y, w, h);
+  }
+
+  static std::string InspectAll(const std::vector<int>& ids) {
+    std::string script;
+    for (const int id : ids) script += "inspect " + std::to_string(id) + "\n";
+    return script;
   }
 
   TempFolder folder;
