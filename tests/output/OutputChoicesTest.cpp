@@ -101,7 +101,8 @@ TEST(PrintJobOptions, TheSettingsBecomeTheJobsOptions) {
       {{3, 2, 1}, "copies", {{"print-color-mode", "color"}, {"print-quality", "3"}}},
   };
   for (const auto& [settings, unsupported, options] : cases) {
-    const auto list = PrintJobOptions(settings, [&](const std::string& name, auto&) { return name != unsupported; });
+    const std::string& missing = unsupported;  // a lambda may not capture a structured binding before C++20 in clang
+    const auto list = PrintJobOptions(settings, [&](const std::string& name, auto&) { return name != missing; });
     EXPECT_EQ(Options(list.begin(), list.end()), options) << settings.copies << settings.quality << unsupported;
   }
 }
