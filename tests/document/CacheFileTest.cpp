@@ -1,6 +1,5 @@
 #include "CacheTestSupport.h"
 
-#include "platform/SafeWrite.h"
 #include "viewer/document/CacheFile.h"
 #include "viewer/document/RecordLayout.h"
 
@@ -31,33 +30,27 @@ void ExpectSameSlots(const Document& written, const Document& read) {
 
 class CacheFileTest : public ::testing::Test {
  protected:
-  void TearDown() override { SetWriteFailureAfterBytes(-1); }
   TempFolder folder_;
   const std::string cache_ = folder_.File(kCacheFileName);
 };
 
-TEST_F(CacheFileTest, ThreePagesWithTenLinesOnTheLastWrite140RecordsInLineOrder) {
+// Used slots of pages 1..PageCount only, page by page in line order.
+TEST_F(CacheFileTest, UsedSlotsAreWrittenAsRecordsInLineOrder) {
+  Document document = LoadedText(2 * 65 + 10);
+  document.UseLine(3, 20) = TextLine(3, 20, -3);  // negative: not in use
+  document.UseLine(3, 21).keepRecord = 1;         // kept although absoluteLine is 0
+  document.UseLine(4, 1) = TextLine(4, 1, 196);   // beyond PageCount 3
   int calls = 0;
-  ASSERT_FALSE(CacheWrite(LoadedText(2 * 65 + 10), cache_, [&] { ++calls; }).failed());
+  ASSERT_FALSE(CacheWrite(document, cache_, [&] { ++calls; }).failed());
   const Bytes file = ReadBytes(cache_);
-  ASSERT_EQ(file.size(), 140u * kRecordSize);
-  EXPECT_EQ(calls, 140);
+  ASSERT_EQ(file.size(), 141u * kRecordSize);
+  EXPECT_EQ(calls, 141);
   for (std::size_t i = 0; i < 140; ++i) {
     EXPECT_EQ(StoredInt32(file, i, L::kAbsoluteLine), static_cast<int>(i + 1));
     EXPECT_EQ(StoredInt32(file, i, L::kPageNumber), static_cast<int>(i / 65 + 1));
     EXPECT_EQ(LoadInt16(file.data() + i * kRecordSize + L::kLineInPage), static_cast<int>(i % 65 + 1));
   }
-}
-
-TEST_F(CacheFileTest, OnlyUsedSlotsOfPagesUpToPageCountAreWritten) {
-  Document document = LoadedText(3);
-  document.UseLine(1, 10) = TextLine(1, 10, -3);  // negative: not in use
-  document.UseLine(1, 11).keepRecord = 1;         // kept although absoluteLine is 0
-  document.UseLine(2, 1) = TextLine(2, 1, 66);    // beyond PageCount 1
-  ASSERT_FALSE(CacheWrite(document, cache_).failed());
-  const Bytes file = ReadBytes(cache_);
-  ASSERT_EQ(file.size(), 4u * kRecordSize);
-  EXPECT_EQ(StoredInt32(file, 3, L::kKeepRecord), 1);
+  EXPECT_EQ(StoredInt32(file, 140, L::kKeepRecord), 1);
 }
 
 TEST_F(CacheFileTest, WriteThenReadRestoresEveryUsedSlotByteForByte) {
@@ -102,15 +95,6 @@ TEST_F(CacheFileTest, CountersComeFromRecordOne) {
   }
 }
 
-TEST_F(CacheFileTest, LineOf150CharactersIsStoredAsItsFirst113) {
-  Document document = LoadedText(1);
-  document.UseLine(1, 1).text = std::string(100, 'a') + std::string(50, 'b');
-  ASSERT_FALSE(CacheWrite(document, cache_).failed());
-  Document read;
-  ASSERT_TRUE(CacheRead(read, cache_));
-  EXPECT_EQ(read.Line(1, 1).text, std::string(100, 'a') + std::string(13, 'b'));
-}
-
 // What a failed read must leave alone.
 Document PreviousDocument() {
   Document document = LoadedText(70);
@@ -126,28 +110,23 @@ void ExpectPreviousDocument(const Document& document) {
   EXPECT_EQ(document.Line(2, 5).absoluteLine, 70);
 }
 
-TEST_F(CacheFileTest, FilesThatAreNotAWholeNumberOfRecordsAreNotRead) {
+TEST_F(CacheFileTest, WhatIsNotAWholeNumberOfRecordsIsNotRead) {
+  std::vector<std::string> paths = {folder_.File("missing.04"), folder_.File("folder.04"),
+                                    folder_.File("pipe.04")};
+  ASSERT_EQ(::mkdir(paths[1].c_str(), 0700), 0);
+  ASSERT_EQ(::mkfifo(paths[2].c_str(), 0600), 0);  // a pipe must not make it wait
   const Bytes record = EncodeRecord(TextLine(1, 1, 1));
   for (const std::size_t length : {std::size_t{0}, std::size_t{1}, kRecordSize - 1, kRecordSize + 1,
                                    2 * kRecordSize - 1, 2 * kRecordSize + 1}) {
     Bytes file;
     while (file.size() < length) Append(file, record);
     file.resize(length);
-    WriteBytes(cache_, file);
-    Document document = PreviousDocument();
-    EXPECT_FALSE(CacheRead(document, cache_)) << length << " bytes";
-    ExpectPreviousDocument(document);
+    paths.push_back(folder_.File(std::to_string(length)));
+    WriteBytes(paths.back(), file);
   }
-}
-
-TEST_F(CacheFileTest, MissingFilesFoldersAndPipesAreNotRead) {
-  const std::string folder = folder_.File("folder.04");
-  const std::string pipe = folder_.File("pipe.04");
-  ASSERT_EQ(::mkdir(folder.c_str(), 0700), 0);
-  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
-  for (const std::string& path : {folder_.File("missing.04"), folder, pipe}) {
+  for (const std::string& path : paths) {
     Document document = PreviousDocument();
-    EXPECT_FALSE(CacheRead(document, path)) << path;  // a pipe must not make it wait
+    EXPECT_FALSE(CacheRead(document, path)) << path;
     ExpectPreviousDocument(document);
   }
 }
@@ -185,8 +164,10 @@ TEST_F(CacheFileTest, RandomBytesAreReadSafelyAndRewrittenStably) {
     Bytes file(30 * kRecordSize);
     for (auto& byte : file) byte = static_cast<std::uint8_t>(random());
     for (std::size_t i = 0; i < 30; i += 3) {  // a third of them land on the grid
-      StoreInt32(file.data() + i * kRecordSize + L::kPageNumber, static_cast<std::int32_t>(1 + random() % 200));
-      StoreInt16(file.data() + i * kRecordSize + L::kLineInPage, static_cast<std::int16_t>(1 + random() % 65));
+      StoreInt32(file.data() + i * kRecordSize + L::kPageNumber,
+                 static_cast<std::int32_t>(1 + random() % 200));
+      StoreInt16(file.data() + i * kRecordSize + L::kLineInPage,
+                 static_cast<std::int16_t>(1 + random() % 65));
     }
     WriteBytes(cache_, file);
     Document read;
@@ -201,24 +182,6 @@ TEST_F(CacheFileTest, RandomBytesAreReadSafelyAndRewrittenStably) {
     ASSERT_FALSE(CacheWrite(again, cache_).failed());
     EXPECT_EQ(ReadBytes(cache_), once);
   }
-}
-
-TEST_F(CacheFileTest, InterruptedWriteKeepsThePreviousCacheAndReportsTheError) {
-  ASSERT_FALSE(CacheWrite(LoadedText(10), cache_).failed());
-  const Bytes previous = ReadBytes(cache_);
-  const Document larger = MarkedDocument();
-  const long long fullSize = 101LL * kRecordSize;
-  for (const long long failAfter : {0LL, 1LL, 100000LL, fullSize - 1}) {
-    SetWriteFailureAfterBytes(failAfter);
-    const FileError error = CacheWrite(larger, cache_);
-    SetWriteFailureAfterBytes(-1);
-    EXPECT_TRUE(error.failed()) << "failing after " << failAfter << " bytes";
-    EXPECT_EQ(error.number, ENOSPC);
-    EXPECT_EQ(ReadBytes(cache_), previous);
-    EXPECT_EQ(folder_.EntryCount(), 1u) << "a temporary file was left behind";
-  }
-  EXPECT_FALSE(CacheWrite(larger, cache_).failed());
-  EXPECT_EQ(ReadBytes(cache_).size(), static_cast<std::size_t>(fullSize));
 }
 
 }  // namespace

@@ -9,18 +9,6 @@
 
 namespace {
 
-// A document of `pages` full pages of text.
-Document FullDocument(int pages) {
-  Document document;
-  document.PageCount = pages;
-  for (int page = 1; page <= pages; ++page) {
-    for (int line = 1; line <= kLinesPerPage; ++line) {
-      document.UseLine(page, line) = TextLine(page, line, (page - 1) * kLinesPerPage + line);
-    }
-  }
-  return document;
-}
-
 class CacheStoreTest : public ::testing::Test {
  protected:
   void TearDown() override { SetWriteFailureAfterBytes(-1); }
@@ -38,7 +26,7 @@ class CacheStoreTest : public ::testing::Test {
 
 TEST_F(CacheStoreTest, ChangesWrittenInPlaceGiveTheBytesOfAWholeWrite) {
   CacheStore store(cache);
-  Document document = FullDocument(3);
+  Document document = LoadedText(2 * 65 + 10);
   ASSERT_FALSE(store.Save(document).failed());
   struct Step {
     const char* name;
@@ -48,13 +36,15 @@ TEST_F(CacheStoreTest, ChangesWrittenInPlaceGiveTheBytesOfAWholeWrite) {
       {"a mark on page 2", [](Document& d) { d.UseLine(2, 5).horizontalMarks = "5,9,14;"; }},
       {"marks on two pages", [](Document& d) {
          d.UseLine(1, 1).hasMarks = 1;
-         d.UseLine(3, 65).alignment = "AL2";
+         d.UseLine(3, 10).alignment = "AL2";
        }},
       {"a link moves the counter in every record", [](Document& d) {
          d.linkCounter = 7;
          d.UseLine(1, 2).linkTargets = "3,1E7;";
        }},
       {"no change at all", [](Document&) {}},
+      {"a line more", [](Document& d) { PutLine(d, 3, 11, "new"); }},
+      {"a line less", [](Document& d) { d.UseLine(3, 11) = {}; }},
   };
   for (const Step& step : steps) {
     step.change(document);
@@ -64,13 +54,13 @@ TEST_F(CacheStoreTest, ChangesWrittenInPlaceGiveTheBytesOfAWholeWrite) {
   }
   Document restored;
   ASSERT_TRUE(store.Restore(restored));
-  EXPECT_EQ(restored.Line(3, 65).alignment, "AL2");
+  EXPECT_EQ(restored.Line(3, 10).alignment, "AL2");
   EXPECT_EQ(restored.linkCounter, 7);
 }
 
 TEST_F(CacheStoreTest, AFileNotAsTheStoreLeftItIsWrittenWhole) {
   CacheStore store(cache);
-  Document document = FullDocument(2);
+  Document document = LoadedText(2 * 65);
   ASSERT_FALSE(store.Save(document).failed());
   std::filesystem::remove(cache);
   document.UseLine(1, 1).text = "changed";
@@ -91,7 +81,7 @@ TEST_F(CacheStoreTest, AFileNotAsTheStoreLeftItIsWrittenWhole) {
 
 TEST_F(CacheStoreTest, AJournalLeftByAKillIsCompletedOrDropped) {
   CacheStore store(cache);
-  Document before = FullDocument(2);
+  Document before = LoadedText(2 * 65);
   ASSERT_FALSE(store.Save(before).failed());
   const Bytes old = ReadBytes(cache);
   Document after = before;
@@ -119,7 +109,8 @@ TEST_F(CacheStoreTest, AJournalLeftByAKillIsCompletedOrDropped) {
   // Killed while the journal was written: it is damaged and dropped.
   for (const std::size_t cut : {std::size_t{3}, journal.size() / 2, journal.size() - 1}) {
     WriteBytes(cache, old);
-    WriteBytes(CacheJournalPath(cache), Bytes(journal.begin(), journal.begin() + static_cast<std::ptrdiff_t>(cut)));
+    WriteBytes(CacheJournalPath(cache),
+               Bytes(journal.begin(), journal.begin() + static_cast<std::ptrdiff_t>(cut)));
     ASSERT_TRUE(CacheRead(read, cache));
     EXPECT_EQ(ReadBytes(cache), old) << cut;
     EXPECT_FALSE(std::filesystem::exists(CacheJournalPath(cache)));
@@ -134,13 +125,14 @@ TEST_F(CacheStoreTest, JournalsFromAnywhereAreCheckedBeforeUse) {
   EXPECT_EQ(length, 100u);
   journal[20] ^= 1;
   EXPECT_FALSE(DecodeCacheJournal(journal, length, ranges)) << "checksum";
-  EXPECT_FALSE(DecodeCacheJournal(EncodeCacheJournal(100, {{98, Bytes(5, 7)}}), length, ranges)) << "past the end";
+  EXPECT_FALSE(DecodeCacheJournal(EncodeCacheJournal(100, {{98, Bytes(5, 7)}}), length, ranges))
+      << "past the end";
   EXPECT_FALSE(DecodeCacheJournal(Bytes(40, 0), length, ranges));
 }
 
 TEST_F(CacheStoreTest, AFullDiskKeepsTheOldFile) {
   CacheStore store(cache);
-  Document document = FullDocument(2);
+  Document document = LoadedText(2 * 65);
   ASSERT_FALSE(store.Save(document).failed());
   const Bytes old = ReadBytes(cache);
   document.UseLine(1, 4).horizontalMarks = "4,9,14;";

@@ -2,17 +2,12 @@
 
 #include "tests/MarkedDocuments.h"
 #include "tests/TempFolder.h"
-#include "viewer/document/Document.h"
 #include "viewer/document/LittleEndian.h"
 #include "viewer/document/RecordCodec.h"
-#include "viewer/document/RecordLayout.h"
 
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <string>
 #include <vector>
 
 using Bytes = std::vector<std::uint8_t>;
@@ -34,7 +29,9 @@ inline Bytes EncodeRecord(const LineRecord& line, const RecordCopies& copies = {
   return bytes;
 }
 
-inline void Append(Bytes& file, const Bytes& record) { file.insert(file.end(), record.begin(), record.end()); }
+inline void Append(Bytes& file, const Bytes& record) {
+  file.insert(file.end(), record.begin(), record.end());
+}
 
 // The number stored at `offset` of record `index` of a cache file.
 inline std::int32_t StoredInt32(const Bytes& file, std::size_t index, std::size_t offset) {

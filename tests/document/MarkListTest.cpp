@@ -56,13 +56,8 @@ TEST(MarkList, TextFieldsThatWouldBreakTheListAreRefused) {
   EXPECT_EQ(list, " 10x,1E2;");
 }
 
-TEST(MarkList, EntriesAreCountedByTheirEndingSemicolon) {
-  const std::vector<std::pair<std::string, std::size_t>> cases = {
-      {"", 0}, {"5,9,14;", 1}, {"1,2;3,4;", 2}, {"1,2;3,4", 1}, {";;;", 3}, {"garbage", 0}};
-  for (const auto& [list, count] : cases) EXPECT_EQ(CountMarkEntries(list), count) << list;
-}
-
-TEST(MarkList, ParsedEntriesKeepTheirFieldsAsText) {
+// An entry is what a semicolon ends; its fields stay text.
+TEST(MarkList, EntriesAreParsedAndCountedByTheirEndingSemicolon) {
   const std::vector<std::pair<std::string, std::vector<std::vector<std::string>>>> cases = {
       {"", {}},
       {"5,9,14;", {{"5", "9", "14"}}},
@@ -70,11 +65,13 @@ TEST(MarkList, ParsedEntriesKeepTheirFieldsAsText) {
       {"1,2;3", {{"1", "2"}}},  // a cut last entry is not an entry
       {",;;", {{"", ""}, {""}}},
       {"a b,c;", {{"a b", "c"}}},
+      {"garbage", {}},
   };
   for (const auto& [list, expected] : cases) {
     std::vector<std::vector<std::string>> fields;
     for (const MarkEntry& entry : ParseMarkEntries(list)) fields.push_back(entry.fields);
     EXPECT_EQ(fields, expected) << list;
+    EXPECT_EQ(CountMarkEntries(list), expected.size()) << list;
   }
 }
 

@@ -43,7 +43,8 @@ std::string Z(std::string text) { return text.push_back('\0'), text; }
 
 TEST(RecordCodec, EveryFieldLandsAtItsOffsetAndNothingElseIsWritten) {
   RecordCopies copies{0x11223344, -1, {}};
-  for (std::size_t i = 0; i < copies.lineBoxCopy.size(); ++i) copies.lineBoxCopy[i] = static_cast<std::uint8_t>(i + 1);
+  for (std::size_t i = 0; i < copies.lineBoxCopy.size(); ++i)
+    copies.lineBoxCopy[i] = static_cast<std::uint8_t>(i + 1);
   const Bytes record = EncodeRecord(EveryFieldSet(), copies);
   ASSERT_EQ(record.size(), 32724u);
 
@@ -72,7 +73,8 @@ TEST(RecordCodec, EveryFieldLandsAtItsOffsetAndNothingElseIsWritten) {
   for (const auto& row : table) {
     SCOPED_TRACE(row.field);
     ASSERT_LE(row.offset + row.bytes.size(), record.size());
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(record.data() + row.offset), row.bytes.size()), row.bytes);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(record.data() + row.offset), row.bytes.size()),
+              row.bytes);
     for (std::size_t i = 0; i < row.bytes.size(); ++i) covered[row.offset + i] = true;
   }
   for (std::size_t i = 0; i < record.size(); ++i) {
@@ -108,8 +110,14 @@ TEST(RecordCodec, ReservedBytesAndSavedBoxBytesSurviveDecodeAndEncode) {
   EXPECT_EQ(plainDecoded.line, EveryFieldSet());
 }
 
-TEST(RecordCodec, TextFieldsWithoutTerminatorAreCutAtTheirWidthMinusOne) {
-  const Bytes record(kRecordSize, 'A');
+// Bytes after a terminating zero are ignored; a field without one is cut at
+// its width minus one, and gets its zero at the last byte when written back.
+TEST(RecordCodec, TextFieldsEndAtTheirZeroOrTheirLastByte) {
+  Bytes record = EncodeRecord(TextLine(1, 1, 1, "abc"));
+  record[L::kText + 5] = 'x';  // after "abc\0"
+  EXPECT_EQ(DecodeLineRecord(ConstRecordBytes(record.data(), kRecordSize)).line.text, "abc");
+
+  record.assign(kRecordSize, 'A');
   const LineRecord line = DecodeLineRecord(ConstRecordBytes(record.data(), kRecordSize)).line;
   const std::vector<std::pair<const std::string*, std::size_t>> fields = {
       {&line.text, 113},         {&line.horizontalMarks, 451}, {&line.twoColourPieces, 1023},
@@ -118,19 +126,9 @@ TEST(RecordCodec, TextFieldsWithoutTerminatorAreCutAtTheirWidthMinusOne) {
   };
   for (const auto& [field, length] : fields) EXPECT_EQ(*field, std::string(length, 'A'));
   EXPECT_EQ(line.absoluteLine, 0x41414141);
-
-  // Written back, every field gets its terminating zero at the last byte.
   const Bytes rewritten = EncodeRecord(line);
   EXPECT_EQ(rewritten[L::kText + 113], 0);
   EXPECT_EQ(rewritten[L::kLinkGroup + MarkGroup::kAlignment + 7681], 0);
-}
-
-TEST(RecordCodec, BytesAfterTheTerminatorAreIgnored) {
-  Bytes record = EncodeRecord(TextLine(1, 1, 1, "abc"));
-  record[L::kText + 5] = 'x';  // after "abc\0"
-  const LineRecord line = DecodeLineRecord(ConstRecordBytes(record.data(), kRecordSize)).line;
-  EXPECT_EQ(line.text, "abc");
-  EXPECT_EQ(EncodeRecord(line)[L::kText + 5], 0);
 }
 
 TEST(RecordCodec, StoredTextIsCutToTheField) {

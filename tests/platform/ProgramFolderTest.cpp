@@ -10,24 +10,6 @@
 
 namespace {
 
-TEST(ProgramFolder, UsesTheExecutableFolderWhenWritable) {
-  TempFolder folder;
-  EXPECT_EQ(ResolveProgramFolder(folder.path(), folder.File("user")), folder.path() + "/");
-  EXPECT_FALSE(FolderExists(folder.File("user"))) << "the user folder is made only when needed";
-}
-
-TEST(ProgramFolder, FallsBackToTheUserFolderCreatedOnFirstUse) {
-  TempFolder folder;
-  const std::string user = folder.File("share/marvessa/viewer");
-  EXPECT_EQ(ResolveProgramFolder(folder.File("missing-install"), user), user + "/");
-  EXPECT_TRUE(FolderExists(user));
-  if (::geteuid() != 0) {
-    TempFolder installed;
-    ::chmod(installed.path().c_str(), 0555);
-    EXPECT_EQ(ResolveProgramFolder(installed.path(), user), user + "/");
-  }
-}
-
 TEST(ProgramFolder, BuildsEveryFilePathFromTheOneFolder) {
   SetProgramFolder("/opt/x");
   EXPECT_EQ(ProgramFolder(), "/opt/x/");
@@ -51,19 +33,26 @@ TEST(FileIo, ReadsOnlyRegularFiles) {
   EXPECT_FALSE(FileExists(folder.path()));
 }
 
-}  // namespace
-
-namespace {
-
-TEST(ProgramFolder, AnInstalledProgramKeepsItsFilesInTheUserFolder) {
+// The executable's folder when it is writable and not an installed layout;
+// else the user folder, made on first use.
+TEST(ProgramFolder, FilesLiveBesideTheProgramOrInTheUserFolder) {
   TempFolder prefix;
   std::filesystem::create_directories(prefix.File("bin"));
   std::filesystem::create_directories(prefix.File("share/marvessa"));
+  const std::string user = prefix.File("home/.local/share/marvessa/viewer");
   EXPECT_FALSE(IsInstalledLayout(prefix.File("bin")));
+  EXPECT_EQ(ResolveProgramFolder(prefix.File("bin"), user), prefix.File("bin/"));
+  EXPECT_FALSE(FolderExists(user)) << "the user folder is made only when needed";
+  EXPECT_EQ(ResolveProgramFolder(prefix.File("missing-install"), user), user + "/");
+  EXPECT_TRUE(FolderExists(user));
   WriteFileBytes(prefix.File("share/marvessa/installed"), "");
   EXPECT_TRUE(IsInstalledLayout(prefix.File("bin") + "/"));
-  const std::string user = prefix.File("home/.local/share/marvessa/viewer");
   EXPECT_EQ(ResolveProgramFolder(prefix.File("bin"), user), user + "/");
+  if (::geteuid() != 0) {
+    TempFolder readOnly;
+    ::chmod(readOnly.path().c_str(), 0555);
+    EXPECT_EQ(ResolveProgramFolder(readOnly.path(), user), user + "/");
+  }
 }
 
 }  // namespace

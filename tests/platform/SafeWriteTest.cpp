@@ -14,13 +14,23 @@ class SafeWrite : public ::testing::Test {
   TempFolder folder;
 };
 
+// The target is replaced whole, never written through: a link in its place
+// is replaced, not followed, and the old file's mode is kept.
 TEST_F(SafeWrite, ReplacesTheTargetWhole) {
-  const std::string path = folder.File("cache.04");
-  WriteFileBytes(path, "old contents that are longer");
-  EXPECT_FALSE(WriteFileSafely(path, "new").failed());
+  const std::string victim = folder.File("victim");
+  WriteFileBytes(victim, "must survive");
+  const std::string path = folder.File("Configuracion.ini");
+  std::filesystem::create_symlink(victim, path);
+  EXPECT_FALSE(WriteFileSafely(path, "settings that are longer").failed());
+  EXPECT_EQ(ReadFileBytes(victim), "must survive");
+  EXPECT_FALSE(std::filesystem::is_symlink(path));
+  ::chmod(path.c_str(), 0640);
+  ASSERT_FALSE(WriteFileSafely(path, "new").failed());
   EXPECT_EQ(ReadFileBytes(path), "new");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1)
-      << "no temporary file left behind";
+  struct stat info {};
+  ::stat(path.c_str(), &info);
+  EXPECT_EQ(info.st_mode & 07777, 0640u);
+  EXPECT_EQ(folder.EntryCount(), 2u) << "no temporary file left behind";
 }
 
 TEST_F(SafeWrite, FailedWriteKeepsTheOldFileAndReportsTheError) {
@@ -34,19 +44,35 @@ TEST_F(SafeWrite, FailedWriteKeepsTheOldFileAndReportsTheError) {
     EXPECT_EQ(ReadFileBytes(path), "previous state") << failAfter;
   }
   SetWriteFailureAfterBytes(-1);
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
+  EXPECT_EQ(folder.EntryCount(), 1u);
 }
 
-TEST_F(SafeWrite, ReadOnlyFolderIsReported) {
-  if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
-  ::chmod(folder.path().c_str(), 0555);
-  EXPECT_EQ(WriteFileSafely(folder.File("x"), "data").number, EACCES);
-}
-
-TEST_F(SafeWrite, MissingFolderIsReported) {
-  const FileError error = WriteFileSafely(folder.File("no/such/x"), "data");
-  EXPECT_EQ(error.number, ENOENT);
-  EXPECT_EQ(error.description, "No such file or directory");
+TEST_F(SafeWrite, ErrorsCarryTheirNumberAndTheSystemsWords) {
+  const std::string readOnly = folder.File("read-only");
+  WriteFileBytes(readOnly, "old");
+  ::chmod(readOnly.c_str(), 0444);
+  struct Case {
+    const char* name;
+    FileError error;
+    int number;
+    const char* description;
+  };
+  const Case cases[] = {
+      {"missing folder", WriteFileSafely(folder.File("no/such/x"), "data"), ENOENT,
+       "No such file or directory"},
+      {"read-only file", WriteFileSafely(readOnly, "new"), EACCES, "Permission denied"},
+      {"no error number is still an error", FileError::FromErrno(0), EIO, "Input/output error"},
+      {"an error number is kept", FileError::FromErrno(EPERM), EPERM, "Operation not permitted"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(c.error.number, c.number) << c.name;
+    EXPECT_EQ(c.error.description, c.description) << c.name;
+  }
+  EXPECT_EQ(ReadFileBytes(readOnly), "old");
+  if (::geteuid() != 0) {  // root writes into read-only folders
+    ::chmod(folder.path().c_str(), 0555);
+    EXPECT_EQ(WriteFileSafely(folder.File("x"), "data").number, EACCES);
+  }
 }
 
 TEST_F(SafeWrite, HolesReadBackAsZeros) {
@@ -78,24 +104,6 @@ TEST_F(SafeWrite, AbandonedWriterLeavesNothing) {
     writer.Write("partial");
   }
   EXPECT_TRUE(std::filesystem::is_empty(folder.path()));
-}
-
-}  // namespace
-
-namespace {
-
-TEST_F(SafeWrite, KeepsTheOldFilesModeAndRefusesAReadOnlyFile) {
-  const std::string path = folder.File("Configuracion.ini");
-  WriteFileBytes(path, "old");
-  ::chmod(path.c_str(), 0640);
-  ASSERT_FALSE(WriteFileSafely(path, "new").failed());
-  struct stat info {};
-  ::stat(path.c_str(), &info);
-  EXPECT_EQ(info.st_mode & 07777, 0640u);
-
-  ::chmod(path.c_str(), 0444);
-  EXPECT_EQ(WriteFileSafely(path, "newer").number, EACCES);
-  EXPECT_EQ(ReadFileBytes(path), "new");
 }
 
 }  // namespace

@@ -34,13 +34,23 @@ TEST(TextBlock, WrapsAtTheNearestBlank) {
       // 12 points: 10 px a character, 74 fit into 744 px.
       // The second entry keeps the blank it was split at when it is shorter
       // than the first: only entries split again lose their leading blanks.
-      {"99 characters at 12 points", footer99, 10,
-       {footer99.substr(0, 69), footer99.substr(69)}, 1},
+      {"99 characters at 12 points", footer99, 10, {footer99.substr(0, 69), footer99.substr(69)}, 1},
       {"99 characters at 10 points", footer99, 8, {footer99.substr(0, 89), " " + word9}, 1},
-      {"blank right where it stops fitting", std::string(74, 'x') + " tail", 10,
-       {std::string(74, 'x'), " tail"}, 1},
-      {"a long remainder is split again and trimmed", std::string(70, 'x') + " " + std::string(72, 'y') + "  z",
-       10, {std::string(70, 'x'), std::string(72, 'y') + " ", "z"}, 2},
+      {"blank right where it stops fitting",
+       std::string(74, 'x') + " tail",
+       10,
+       {std::string(74, 'x'), " tail"},
+       1},
+      {"a long remainder is split again and trimmed",
+       std::string(70, 'x') + " " + std::string(72, 'y') + "  z",
+       10,
+       {std::string(70, 'x'), std::string(72, 'y') + " ", "z"},
+       2},
+      {"a word wider than the box is pushed down to the last entry",
+       std::string(99, 'w'),
+       10,
+       {std::string(99, 'w')},
+       kTextBlockEntries - 1},
   };
   for (const Case& c : cases) {
     const TextBlockLines lines = WrapTextBlock(c.text, FixedPitch(c.advance));
@@ -49,13 +59,6 @@ TEST(TextBlock, WrapsAtTheNearestBlank) {
       EXPECT_EQ(lines[static_cast<std::size_t>(c.firstRowOfLastLine)], c.lines.back()) << c.name;
     }
   }
-}
-
-TEST(TextBlock, AWordWiderThanTheBoxIsPushedDownWithoutHanging) {
-  const std::string word(99, 'w');
-  const TextBlockLines lines = WrapTextBlock(word, FixedPitch(10));
-  for (int i = 0; i < kTextBlockEntries - 1; ++i) EXPECT_TRUE(lines[static_cast<std::size_t>(i)].empty()) << i;
-  EXPECT_EQ(lines.back(), word);
 }
 
 TEST(TextBlock, LongTextFillsTheTableAndStops) {
