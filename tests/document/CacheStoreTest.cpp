@@ -58,10 +58,21 @@ TEST_F(CacheStoreTest, ChangesWrittenInPlaceGiveTheBytesOfAWholeWrite) {
   EXPECT_EQ(restored.linkCounter, 7);
 }
 
+// After a failed save, or when the file is not as the store left it, the
+// next save writes the file whole.
 TEST_F(CacheStoreTest, AFileNotAsTheStoreLeftItIsWrittenWhole) {
   CacheStore store(cache);
   Document document = LoadedText(2 * 65);
   ASSERT_FALSE(store.Save(document).failed());
+  const Bytes old = ReadBytes(cache);
+  document.UseLine(1, 4).horizontalMarks = "4,9,14;";
+  SetWriteFailureAfterBytes(100);
+  EXPECT_EQ(store.Save(document).number, ENOSPC);
+  SetWriteFailureAfterBytes(-1);
+  EXPECT_EQ(ReadBytes(cache), old);
+  ASSERT_FALSE(store.Save(document).failed());
+  EXPECT_EQ(ReadBytes(cache), WholeWrite(document));
+
   std::filesystem::remove(cache);
   document.UseLine(1, 1).text = "changed";
   ASSERT_FALSE(store.Save(document).failed());
@@ -128,20 +139,6 @@ TEST_F(CacheStoreTest, JournalsFromAnywhereAreCheckedBeforeUse) {
   EXPECT_FALSE(DecodeCacheJournal(EncodeCacheJournal(100, {{98, Bytes(5, 7)}}), length, ranges))
       << "past the end";
   EXPECT_FALSE(DecodeCacheJournal(Bytes(40, 0), length, ranges));
-}
-
-TEST_F(CacheStoreTest, AFullDiskKeepsTheOldFile) {
-  CacheStore store(cache);
-  Document document = LoadedText(2 * 65);
-  ASSERT_FALSE(store.Save(document).failed());
-  const Bytes old = ReadBytes(cache);
-  document.UseLine(1, 4).horizontalMarks = "4,9,14;";
-  SetWriteFailureAfterBytes(100);
-  EXPECT_EQ(store.Save(document).number, ENOSPC);
-  SetWriteFailureAfterBytes(-1);
-  EXPECT_EQ(ReadBytes(cache), old);
-  ASSERT_FALSE(store.Save(document).failed());
-  EXPECT_EQ(ReadBytes(cache), WholeWrite(document));
 }
 
 }  // namespace
