@@ -99,16 +99,11 @@ TEST_F(CacheStoreTest, AJournalLeftByAKillIsCompletedOrDropped) {
   after.UseLine(2, 3).horizontalMarks = "3,9,14;";
   const Bytes expected = WholeWrite(after);
   const std::uint64_t offset = (65 + 2) * kRecordSize;
-  const std::vector<CacheByteRange> ranges = {
-      {offset, Bytes(expected.begin() + static_cast<std::ptrdiff_t>(offset),
-                     expected.begin() + static_cast<std::ptrdiff_t>(offset + kRecordSize))}};
-  const Bytes journal = EncodeCacheJournal(old.size(), ranges);
+  const Bytes journal = EncodeCacheJournal(old.size(), {{offset, Slice(expected, offset, kRecordSize)}});
 
   // Killed after the journal, half way through the record: completed.
   Bytes half = old;
-  std::copy(expected.begin() + static_cast<std::ptrdiff_t>(offset),
-            expected.begin() + static_cast<std::ptrdiff_t>(offset + kRecordSize / 2),
-            half.begin() + static_cast<std::ptrdiff_t>(offset));
+  for (std::size_t i = offset; i < offset + kRecordSize / 2; ++i) half[i] = expected[i];
   WriteBytes(cache, half);
   WriteBytes(CacheJournalPath(cache), journal);
   Document read;
@@ -120,8 +115,7 @@ TEST_F(CacheStoreTest, AJournalLeftByAKillIsCompletedOrDropped) {
   // Killed while the journal was written: it is damaged and dropped.
   for (const std::size_t cut : {std::size_t{3}, journal.size() / 2, journal.size() - 1}) {
     WriteBytes(cache, old);
-    WriteBytes(CacheJournalPath(cache),
-               Bytes(journal.begin(), journal.begin() + static_cast<std::ptrdiff_t>(cut)));
+    WriteBytes(CacheJournalPath(cache), Slice(journal, 0, cut));
     ASSERT_TRUE(CacheRead(read, cache));
     EXPECT_EQ(ReadBytes(cache), old) << cut;
     EXPECT_FALSE(std::filesystem::exists(CacheJournalPath(cache)));

@@ -29,6 +29,11 @@ inline Bytes EncodeRecord(const LineRecord& line, const RecordCopies& copies = {
   return bytes;
 }
 
+inline Bytes Slice(const Bytes& bytes, std::size_t from, std::size_t size) {
+  const auto first = bytes.begin() + static_cast<std::ptrdiff_t>(from);
+  return Bytes(first, first + static_cast<std::ptrdiff_t>(size));
+}
+
 inline void Append(Bytes& file, const Bytes& record) {
   file.insert(file.end(), record.begin(), record.end());
 }
