@@ -90,7 +90,8 @@ TEST_F(SafeWrite, HolesReadBackAsZeros) {
   ::dup2(input, 0);
   ::close(input);
   ASSERT_FALSE(error.failed());
-  EXPECT_EQ(ReadFileBytes(folder.File("holes")), "ab" + std::string(100000, '\0') + "cd" + std::string(5, '\0'));
+  EXPECT_EQ(ReadFileBytes(folder.File("holes")),
+            "ab" + std::string(100000, '\0') + "cd" + std::string(5, '\0'));
 }
 
 TEST_F(SafeWrite, AbandonedWriterLeavesNothing) {
