@@ -22,6 +22,7 @@ TEST(Document, SlotsNotInUseReadAsZeroFilledRecords) {
     EXPECT_EQ(view.Box(c.page, c.line), LineBox{});
     if (!c.onTheGrid) {
       EXPECT_THROW(document.UseLine(c.page, c.line), std::out_of_range) << c.page << "," << c.line;
+      EXPECT_THROW(document.Box(c.page, c.line), std::out_of_range);
     }
   }
   EXPECT_EQ(view.Line(3, 10).text, "used");

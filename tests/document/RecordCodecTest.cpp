@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
 #include <random>
 #include <string>
 #include <vector>
@@ -43,8 +44,7 @@ std::string Z(std::string text) { return text.push_back('\0'), text; }
 
 TEST(RecordCodec, EveryFieldLandsAtItsOffsetAndNothingElseIsWritten) {
   RecordCopies copies{0x11223344, -1, {}};
-  for (std::size_t i = 0; i < copies.lineBoxCopy.size(); ++i)
-    copies.lineBoxCopy[i] = static_cast<std::uint8_t>(i + 1);
+  std::iota(copies.lineBoxCopy.begin(), copies.lineBoxCopy.end(), std::uint8_t{1});
   const Bytes record = EncodeRecord(EveryFieldSet(), copies);
   ASSERT_EQ(record.size(), 32724u);
 

@@ -29,8 +29,8 @@ std::string NumberedFile() {
 }
 
 PaletteCell NumberedCell(int n) {
-  return {n,    n + 1, n + 2, n + 3, static_cast<std::int16_t>(n % 13), static_cast<std::int16_t>(n / 13),
-          n + 1};
+  const auto column = static_cast<std::int16_t>(n % 13), row = static_cast<std::int16_t>(n / 13);
+  return {n, n + 1, n + 2, n + 3, column, row, n + 1};
 }
 
 TEST(Palette, DefaultFileIsRowOrderOf24ByteRecords) {
@@ -53,10 +53,8 @@ TEST(Palette, FilesOfAnyLengthKeepTheCellsTheirRecordsName) {
   for (const Case& c : cases) {
     const Palette palette = ReadPalette((NumberedFile() + std::string(24, '\x7F')).substr(0, c.size));
     for (int n = 0; n < kPaletteCellCount; ++n) {
-      const PaletteCell unnamed{
-          0, 0, 0, 0, static_cast<std::int16_t>(n % 13), static_cast<std::int16_t>(n / 13), 0};
-      EXPECT_EQ(palette.At({n % 13, n / 13}), n < c.wholeRecords ? NumberedCell(n) : unnamed)
-          << c.size << " " << n;
+      const PaletteCell named = NumberedCell(n), unnamed{0, 0, 0, 0, named.column, named.row, 0};
+      EXPECT_EQ(palette.At({n % 13, n / 13}), n < c.wholeRecords ? named : unnamed) << c.size << " " << n;
     }
   }
 }
