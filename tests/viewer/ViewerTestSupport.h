@@ -17,10 +17,29 @@
 // A program folder and a text folder of its own for each test, and the
 // driver to run the viewer in them.
 class ViewerProgram : public ::testing::Test {
+ public:
+  static std::string Load(const std::string& path) { return "choose " + path + "\ncommand 1046\n"; }
+
  protected:
   std::string ProgramFolderPath() const { return folder.File("program"); }
   std::string ProgramFilePath(const std::string& name) const { return ProgramFolderPath() + "/" + name; }
   void FreshProgramFolder() const { std::filesystem::remove_all(ProgramFolderPath()); }
+
+
+  static std::string Repeat(const std::string& line, int times) {
+    std::string lines;
+    for (int i = 0; i < times; ++i) lines += line + "\n";
+    return lines;
+  }
+
+  // The named fields of a state line, joined by blanks.
+  static std::string Fields(const std::map<std::string, std::string>& state, std::vector<std::string> names) {
+    std::string joined;
+    for (const std::string& name : names) {
+      joined += (joined.empty() ? "" : " ") + (state.count(name) ? state.at(name) : "?");
+    }
+    return joined;
+  }
 
   std::vector<std::string> Run(const std::string& script, const std::string& lang = "es") {
     return RunDriver("--lang " + lang + " --folder '" + ProgramFolderPath() + "'", script);
