@@ -1,6 +1,7 @@
 #include "CanvasFixture.h"
 
 #include "resources/Artwork.h"
+#include "viewer/canvas/CellText.h"
 
 namespace {
 
@@ -208,6 +209,13 @@ TEST_F(PageRendererTest, ComposesTheViewAtTheOffset) {
   renderer.Recompose();
   EXPECT_TRUE(HasInk(state.ViewBuffer, Cells(1, 6)));
   EXPECT_EQ(state.ViewBuffer.size(), QSize(794, 955));
+}
+
+// Points at 96 pixels per inch; no size (0 or less) is the page's 10
+// points, and a hand-edited huge size stops at 400 pixels.
+TEST(PagePixelSize, PointsBecomePixelsOfTheScreen) {
+  const std::pair<int, int> rows[] = {{9, 12}, {10, 13}, {12, 16}, {0, 13}, {-4, 13}, {300, 400}, {32767, 400}};
+  for (const auto& [points, pixels] : rows) EXPECT_EQ(PagePixelSize(points), pixels) << points;
 }
 
 }  // namespace
