@@ -13,20 +13,16 @@ constexpr const char* kWithDocument =
     "1046,1047,1048,1070,1072,1073,1074,1077,1078,1079,1080,1081,1082,1083,1084,1085,"
     "1087,1090,1091,1092,1093";
 
-TEST_F(Shell, MenuStatesWithoutAndWithADocument) {
-  const std::string text = WriteText("t.txt", NumberedLines(10));
-  for (const std::string lang : {"es", "en"}) {
-    FreshProgramFolder();
-    const auto states = Matching(Run("state\n" + Load(text) + "state\n", lang), "state");
-    ASSERT_EQ(states.size(), 2u);
-    EXPECT_EQ(ParseStateLine(states[0])["enabled"], kWithoutDocument) << lang;
-    EXPECT_EQ(ParseStateLine(states[1])["enabled"], kWithDocument) << lang;
-    EXPECT_EQ(ParseStateLine(states[1])["caption"], lang == "es" ? "Página 1 de 1" : "Page 1 of 1");
-  }
-}
-
-TEST_F(Shell, CacheBringsTheDocumentBackWhereTheReaderLeft) {
-  Run(Load(WriteText("t.txt", NumberedLines(300))) + "key Right\nkey Right\nkey PageDown\ncommand 1047\n");
+// The menus without a document and with one, loaded or brought back by the
+// cache at the next start where the reader left it.
+TEST_F(Shell, MenusAndCaptionAfterLoadingAndAfterARestart) {
+  const auto states = Matching(Run("state\n" + Load(WriteText("t.txt", NumberedLines(300))) +
+                                   "state\nkey Right\nkey Right\nkey PageDown\ncommand 1047\n"),
+                               "state");
+  ASSERT_EQ(states.size(), 2u);
+  EXPECT_EQ(ParseStateLine(states[0])["enabled"], kWithoutDocument);
+  EXPECT_EQ(ParseStateLine(states[1])["enabled"], kWithDocument);
+  EXPECT_EQ(ParseStateLine(states[1])["caption"], "Página 1 de 5");
   const auto lines = Run("state\n", "en");
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0], "message Programmer | Let's read your cache, Wait ...");
