@@ -28,8 +28,10 @@ TEST(StartupFailure, EachBuildShowsItsOwnBox) {
     MessageStyle style;
   };
   const Case cases[] = {
-      {SpanishTexts(), " | Error inicializando GDI+ ... (El programa necesita XP ó superior ...)", MessageStyle::TaskModalFront},
-      {EnglishTexts(), "Programmer | Error initializing GDI+ ... (The program requires XP or higher ...)", MessageStyle::Plain},
+      {SpanishTexts(), " | Error inicializando GDI+ ... (El programa necesita XP ó superior ...)",
+       MessageStyle::TaskModalFront},
+      {EnglishTexts(), "Programmer | Error initializing GDI+ ... (The program requires XP or higher ...)",
+       MessageStyle::Plain},
   };
   for (const Case& c : cases) {
     InstallTextSet(c.set);
