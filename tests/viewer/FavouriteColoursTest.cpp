@@ -123,8 +123,7 @@ TEST_F(FavouriteColours, ExitOffersToSaveChangesTheTitleBarDoesNot) {
     const bool chosen = c.colour != std::string("cancel");
     EXPECT_EQ(ControlLine(lines, 31002)["enabled"], chosen ? "1" : "0") << c.colour;
     EXPECT_EQ(PixelColour(lines, 0), chosen ? 0xFF00u : kWhite) << c.colour;
-    EXPECT_EQ(Matching(lines, "question"),
-              *c.question ? std::vector<std::string>{c.question} : std::vector<std::string>{});
+    EXPECT_EQ(Matching(lines, "question"), OneOrNone(c.question));
     EXPECT_TRUE(Matching(lines, "message").empty()) << "saving on Exit shows no message";
     EXPECT_EQ(LastState(lines)["busy"], "0") << "closed on both answers";
     EXPECT_EQ(std::filesystem::exists(PalettePath()), c.saved) << c.ending;

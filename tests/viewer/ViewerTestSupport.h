@@ -82,6 +82,10 @@ class ViewerProgram : public ::testing::Test {
     return out;
   }
 
+  static std::vector<std::string> OneOrNone(const char* line) {
+    return *line ? std::vector<std::string>{line} : std::vector<std::string>{};
+  }
+
   // The fields of the driver's "control ID ..." line of `id`: enabled,
   // checked, text, selected, rect.
   static std::map<std::string, std::string> ControlLine(const std::vector<std::string>& lines, int id) {
