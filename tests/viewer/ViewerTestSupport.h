@@ -25,7 +25,6 @@ class ViewerProgram : public ::testing::Test {
   std::string ProgramFilePath(const std::string& name) const { return ProgramFolderPath() + "/" + name; }
   void FreshProgramFolder() const { std::filesystem::remove_all(ProgramFolderPath()); }
 
-
   static std::string Repeat(const std::string& line, int times) {
     std::string lines;
     for (int i = 0; i < times; ++i) lines += line + "\n";
@@ -33,10 +32,12 @@ class ViewerProgram : public ::testing::Test {
   }
 
   // The named fields of a state line, joined by blanks.
-  static std::string Fields(const std::map<std::string, std::string>& state, std::vector<std::string> names) {
+  static std::string Fields(const std::map<std::string, std::string>& state,
+                            const std::vector<std::string>& names) {
     std::string joined;
     for (const std::string& name : names) {
-      joined += (joined.empty() ? "" : " ") + (state.count(name) ? state.at(name) : "?");
+      if (&name != &names.front()) joined += " ";
+      joined += state.count(name) ? state.at(name) : "?";
     }
     return joined;
   }
