@@ -112,7 +112,6 @@ TEST_F(Marking, LinksAskForAValidPageAndAreFollowed) {
   ASSERT_EQ(inputs.size(), 4u);
   EXPECT_EQ(inputs[3], "input De 1 a 10 | Introduce número página -> 10");
   EXPECT_EQ(ReadCache().Line(3, 5).linkTargets, "10,1E1;");
-  EXPECT_EQ(LastState(Run("press " + At(11, 5) + "\nstate\n"))["page"], "3");
   EXPECT_EQ(LastState(Run("press " + At(12, 5) + "\nstate\n"))["caption"], "Página 10 de 10");
 }
 

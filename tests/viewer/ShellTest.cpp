@@ -50,7 +50,8 @@ TEST_F(Shell, UndoRightAfterLoadingRebuildsTheSameDocument) {
 }
 
 // A screen of pixel ratio 2 shows the view at twice the pixels on the same
-// geometry; the page as such and its export stay byte for byte the same.
+// geometry; the export stays byte for byte the same (the page kept at ratio
+// one is the page store's own test).
 TEST_F(Shell, ADenseScreenChangesTheViewOnly) {
   const std::string text = WriteText("t.txt", NumberedLines(100));
   std::map<std::string, std::string> bytes;
@@ -63,7 +64,6 @@ TEST_F(Shell, ADenseScreenChangesTheViewOnly) {
         "command 1070\nset 7008 out\nclick 7011\nsave-page 1 " +
         page + "\nsave-view " + view + "\n");
     ::unsetenv("QT_SCALE_FACTOR");
-    bytes["page" + std::to_string(ratio)] = ReadFileBytes(page);
     for (const auto& exported : std::filesystem::directory_iterator(ProgramFilePath("out"))) {
       bytes["export" + std::to_string(ratio)] += ReadFileBytes(exported.path().string());
     }
@@ -73,8 +73,7 @@ TEST_F(Shell, ADenseScreenChangesTheViewOnly) {
     while (y > 64 && atOne.pixel(40, y) == qRgb(255, 255, 255)) --y;
     EXPECT_EQ(shown.pixel(40 * ratio, y * ratio), atOne.pixel(40, y)) << "the underline at ratio " << ratio;
   }
-  EXPECT_FALSE(bytes["page1"].empty() || bytes["export1"].empty());
-  EXPECT_EQ(bytes["page1"], bytes["page2"]);
+  EXPECT_FALSE(bytes["export1"].empty());
   EXPECT_EQ(bytes["export1"], bytes["export2"]);
 }
 
