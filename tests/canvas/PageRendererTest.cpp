@@ -1,6 +1,7 @@
 #include "CanvasFixture.h"
 
 #include "resources/Artwork.h"
+#include "viewer/canvas/CellText.h"
 
 namespace {
 
@@ -13,15 +14,22 @@ TEST_F(PageRendererTest, PlacesLinesByTheirAlignment) {
   SetLine(4, "mid", "AL2");
   const QImage& page = Render();
   // A centred line of 93 fills columns 4 to 96; "mid" starts at (96 - 3) div 2 + 3 = 49.
-  const std::tuple<int, int, bool> inked[] = {{5, 4, true},  {5, 3, false},  {2, 4, true},  {2, 96, true}, {3, 96, true},
-                                              {3, 97, false}, {3, 93, false}, {4, 49, true}, {4, 48, false}};
-  for (const auto& [line, column, ink] : inked) EXPECT_EQ(HasInk(page, Cells(line, column)), ink) << line << "," << column;
+  const std::tuple<int, int, bool> inked[] = {{5, 4, true},  {5, 3, false},  {2, 4, true},
+                                              {2, 96, true}, {3, 96, true},  {3, 97, false},
+                                              {3, 93, false}, {4, 49, true}, {4, 48, false}};
+  for (const auto& [line, column, ink] : inked) {
+    EXPECT_EQ(HasInk(page, Cells(line, column)), ink) << line << "," << column;
+  }
 }
 
+// Marks never show on a centred or right-aligned line (lines 8 and 9).
 TEST_F(PageRendererTest, DrawsUnderlinesAndBarsOnTheGrid) {
-  LineRecord& five = SetLine(5, "some text to underline here");
-  five.hasMarks = 1;
-  five.horizontalMarks = "5,9,14;";
+  const std::pair<int, const char*> lines[] = {{5, ""}, {8, "AL2"}, {9, "AL3"}};
+  for (const auto& [number, tag] : lines) {
+    LineRecord& line = SetLine(number, "some text to underline here", tag);
+    line.hasMarks = 1;
+    line.horizontalMarks = std::to_string(number) + ",9,14;";
+  }
   LineRecord& three = SetLine(3, "bar top");
   three.hasMarks = 1;
   three.verticalMarks = "3,7;";
@@ -34,14 +42,8 @@ TEST_F(PageRendererTest, DrawsUnderlinesAndBarsOnTheGrid) {
   EXPECT_NE(page.pixel(20, 114), kRed);
   EXPECT_EQ(page.pixel(28, 32), kRed) << "top tick";
   EXPECT_EQ(page.pixel(28, 112), kRed) << "bottom tick";
-}
-
-TEST_F(PageRendererTest, MarksNeverShowOnCentredOrRightLines) {
-  for (const char* tag : {"AL2", "AL3"}) {
-    LineRecord& line = SetLine(5, "centred with marks", tag);
-    line.hasMarks = 1;
-    line.horizontalMarks = "5,9,14;";
-    EXPECT_NE(Render().pixel(80, 80), kRed) << tag;
+  for (int y = 116; y < 160; ++y) {
+    for (int x = 0; x < page.width(); ++x) ASSERT_NE(page.pixel(x, y), kRed) << x << "," << y;
   }
 }
 
@@ -60,9 +62,7 @@ TEST_F(PageRendererTest, EachBulletShowsOnlyItsSymbol) {
       {"triangle", QRect(0, -4, 8, 9), QPoint(1, 0)},
   };
   for (int k = 1; k <= 4; ++k) SetLine(k + 1, "\\$" + std::to_string(k) + " item");
-  SetLine(6, "\\$5 item");
   const QImage& page = Render();
-  EXPECT_TRUE(HasInk(page, Cells(6, 4, 6))) << "the marker with digit 5 stays text";
   for (int k = 1; k <= 4; ++k) {
     const Case& c = cases[k - 1];
     const QPoint symbol(32, k * 16 + 6);
@@ -81,20 +81,24 @@ TEST_F(PageRendererTest, EachBulletShowsOnlyItsSymbol) {
 
 // A line's text, its font underline and its grounds lie in its own cell,
 // rows y0 .. y0 + 15 (64..79 for line 5), clear of the underline on y1 = 80
-// and of line 6; a ground starts at the cell's top row.
+// and of line 6; a ground starts at the cell's top row. A two-colour piece
+// keeps the colours it was made with, whatever the settings say now.
 TEST_F(PageRendererTest, TextAndItsGroundsStayInTheirCell) {
   struct Case {
     const char* name;
     std::string LineRecord::*list;
     const char* entry;
-    QRgb ground;  // of the cell of column 4 at row y0, white for none
+    QRgb ground;   // of the cell of column 4 at row y0, white for none
+    QRgb letters;  // a colour some letter of columns 4..8 takes, 0 for not checked
   };
   const Case cases[] = {
-      {"plain text", nullptr, "", kWhite},
-      {"two colours", &LineRecord::twoColourPieces, "5,4,12,65280,16711680;", qRgb(0, 255, 0)},
-      {"link", &LineRecord::linkPieces, "5,4,12,1E1;", kWhite},
-      {"bold", &LineRecord::boldPieces, "5,4,12;", kWhite},
+      {"plain text", nullptr, "", kWhite, kBlack},
+      {"two colours", &LineRecord::twoColourPieces, "5,4,12,65280,16711680;", 0xFF00FF00, 0xFF0000FF},
+      {"link", &LineRecord::linkPieces, "5,4,12,1E1;", kWhite, 0},
+      {"bold", &LineRecord::boldPieces, "5,4,12;", kWhite, kBlack},
   };
+  state.settings.colours.twoColourBackground = 255;
+  state.settings.colours.twoColourText = 0;
   for (const Case& c : cases) {
     state.document.UseLine(1, 5) = LineRecord{};
     LineRecord& line = SetLine(5, "gjpqy gjpqy gjpqy");
@@ -104,8 +108,12 @@ TEST_F(PageRendererTest, TextAndItsGroundsStayInTheirCell) {
     EXPECT_TRUE(HasInk(page, Cells(5, 4, 20))) << c.name;
     EXPECT_FALSE(HasInk(page, QRect(1, 79, 792, 17))) << c.name;
     EXPECT_EQ(page.pixel(25, 64), c.ground) << c.name;
+    bool letters = !c.letters;
+    for (int x = 24; x < 64; ++x) letters = letters || page.pixel(x, 70) == c.letters;
+    EXPECT_TRUE(letters) << c.name;
   }
 }
+
 TEST_F(PageRendererTest, IconsAreDrawnWithoutTheirMagenta) {
   SetLine(6, "\\#07 and \\#7 and \\#00");
   const QImage& page = Render();
@@ -121,35 +129,36 @@ TEST_F(PageRendererTest, IconsAreDrawnWithoutTheirMagenta) {
   for (int y = 0; y < page.height(); ++y) {
     for (int x = 0; x < page.width(); ++x) ASSERT_NE(page.pixel(x, y) & 0xFFFFFF, 0xFF00FFu) << x << "," << y;
   }
-  EXPECT_TRUE(HasInk(page, Cells(6, 13, 15))) << "\\#7 stays text";
   EXPECT_FALSE(HasInk(page, Cells(6, 4))) << "the marker's backslash is covered";
   EXPECT_FALSE(HasInk(page, QRect(50, 80, 6, 16))) << "so is what the icon leaves of its last digit";
 }
 
-TEST_F(PageRendererTest, BorderOnlyWhenAsked) {
+// A render with the guide on draws the border and the bottom band itself;
+// one without leaves them to DrawFooters, which draws the border when asked.
+// A render leaves no trace of the one before.
+TEST_F(PageRendererTest, BorderAndFootersComeWithTheGuideOrWhenAsked) {
   SetLine(1, "x");
+  state.settings.footers[0] = {1, 131, 10, 0, 0, 0, "footer"};
+  state.guide.GuideLine = 1;
+  for (const int guide : {kGuideOn, 0}) {
+    renderer.RenderPage(1, guide);
+    const QImage& page = state.pages.PageBitmap(1);
+    EXPECT_EQ(page.pixel(0, 500), guide ? kBlack : kWhite) << guide;
+    EXPECT_EQ(page.pixel(400, 8), guide ? qRgb(0xC0, 0xC0, 0xC0) : kWhite) << "the band on line 1, " << guide;
+    EXPECT_EQ(HasInk(page, QRect(24, 1040, 200, 16)), guide != 0) << guide;
+  }
   renderer.RenderPage(1, 0);
   QImage& page = state.pages.PageBitmap(1);
   renderer.DrawFooters(page, 0);
   EXPECT_EQ(page.pixel(0, 500), kWhite);
+  EXPECT_TRUE(HasInk(page, QRect(24, 1040, 200, 16)));
   renderer.DrawFooters(page, 1);
   EXPECT_EQ(page.pixel(0, 500), kBlack);
   EXPECT_EQ(page.pixel(793, 1121), kBlack);
 }
 
-// The inked columns of the 16 rows from `top`, inside the border.
-std::pair<int, int> InkSpan(const QImage& page, int top) {
-  int first = page.width(), last = -1;
-  for (int y = top; y < top + 16; ++y) {
-    for (int x = 1; x < page.width() - 1; ++x) {
-      if (page.pixel(x, y) != kWhite) first = std::min(first, x), last = std::max(last, x);
-    }
-  }
-  return {first, last};
-}
-
-// Footers on lines 66 and 67, the page number on 68, from column 4; a long
-// footer wraps at a blank onto the next line.
+// Footers on lines 66 and 67, the page number on 68, from column 4 (or up
+// to column 96); a long footer wraps at a blank onto the next line.
 TEST_F(PageRendererTest, FootersAndThePageNumberSitOnTheirRows) {
   auto& s = state.settings;
   s.footers[0] = {1, 131, 10, 0, 0, 0, "first footer"};
@@ -159,11 +168,10 @@ TEST_F(PageRendererTest, FootersAndThePageNumberSitOnTheirRows) {
   const QImage& page = Render();
   for (const int top : {1040, 1056, 1072}) EXPECT_TRUE(HasInk(page, QRect(24, top, 200, 16))) << top;
   EXPECT_FALSE(HasInk(page, QRect(1, 1088, 792, 30)));
-  const auto left = InkSpan(page, 1072);
-  EXPECT_TRUE(left.first >= 24 && left.first <= 26) << left.first;
+  EXPECT_TRUE(HasInk(page, QRect(24, 1072, 3, 16)) && !HasInk(page, QRect(1, 1072, 23, 16))) << "left";
   s.pageNumber.alignment = 132;
-  const auto right = InkSpan(Render(), 1072);
-  EXPECT_TRUE(right.second >= 762 && right.second <= 765) << right.second;
+  const QImage& right = Render();
+  EXPECT_TRUE(HasInk(right, QRect(762, 1072, 4, 16)) && !HasInk(right, QRect(766, 1072, 27, 16))) << "right";
   std::string footer;
   for (int i = 0; i < 10; ++i) footer += (i ? " " : "") + std::string(9, 'a' + i);
   s.footers[0] = {1, 131, 12, 0, 0, 0, footer};
@@ -171,8 +179,11 @@ TEST_F(PageRendererTest, FootersAndThePageNumberSitOnTheirRows) {
   EXPECT_TRUE(HasInk(Render(), QRect(1, 1040 + 18, 792, 14))) << "second line one text line lower";
 }
 
-TEST_F(PageRendererTest, GuideBandTakesANewOutlineColourEachRender) {
+// The band of a guided line takes a new outline colour at each render; a
+// bullet on the next line covers its marker without cutting into the band.
+TEST_F(PageRendererTest, GuideBandTakesANewOutlineEachRenderAndSurvivesABulletBelow) {
   SetLine(10, "guided line");
+  SetLine(11, "\\$1 item");
   state.guide.GuideState = kGuideOn;
   state.guide.GuideLine = 10;
   const QRgb first = Render().pixel(400, 144);
@@ -181,20 +192,9 @@ TEST_F(PageRendererTest, GuideBandTakesANewOutlineColourEachRender) {
   EXPECT_NE(first, kWhite);
   EXPECT_TRUE(first != second || second != third);
   EXPECT_EQ(Render().pixel(400, 152), qRgb(0xC0, 0xC0, 0xC0)) << "band fill";
-  EXPECT_TRUE(HasInk(Render(), Cells(10, 4))) << "text printed over the band";
-}
-
-TEST_F(PageRendererTest, TwoColourPieceKeepsItsOwnColours) {
-  LineRecord& line = SetLine(5, "coloured piece of text");
-  line.hasMarks = 1;
-  line.twoColourPieces = "5,4,8,65280,16711680;";  // green ground, blue letters
-  state.settings.colours.twoColourBackground = 255;
-  state.settings.colours.twoColourText = 0;
   const QImage& page = Render();
-  EXPECT_EQ(page.pixel(24, 68), qRgb(0, 255, 0));
-  bool blue = false;
-  for (int x = 24; x < 64; ++x) blue = blue || page.pixel(x, 70) == qRgb(0, 0, 255);
-  EXPECT_TRUE(blue);
+  EXPECT_TRUE(HasInk(page, Cells(10, 4))) << "text printed over the band";
+  for (const int y : {159, 160}) EXPECT_NE(page.pixel(30, y), kWhite) << "the band's lower edge on row " << y;
 }
 
 TEST_F(PageRendererTest, ComposesTheViewAtTheOffset) {
@@ -209,6 +209,13 @@ TEST_F(PageRendererTest, ComposesTheViewAtTheOffset) {
   renderer.Recompose();
   EXPECT_TRUE(HasInk(state.ViewBuffer, Cells(1, 6)));
   EXPECT_EQ(state.ViewBuffer.size(), QSize(794, 955));
+}
+
+// Points at 96 pixels per inch; no size (0 or less) is the page's 10
+// points, and a hand-edited huge size stops at 400 pixels.
+TEST(PagePixelSize, PointsBecomePixelsOfTheScreen) {
+  const std::pair<int, int> rows[] = {{9, 12}, {12, 16}, {0, 13}, {-4, 13}, {300, 400}, {32767, 400}};
+  for (const auto& [points, pixels] : rows) EXPECT_EQ(PagePixelSize(points), pixels) << points;
 }
 
 }  // namespace

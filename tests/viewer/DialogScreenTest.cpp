@@ -35,7 +35,8 @@ class VirtualDisplay {
     std::string number;
     char c = 0;
     pollfd waiting{ready[0], POLLIN, 0};
-    while (pid_ > 0 && number.size() < 8 && ::poll(&waiting, 1, 20000) == 1 && ::read(ready[0], &c, 1) == 1 && c != '\n') {
+    while (pid_ > 0 && number.size() < 8 && ::poll(&waiting, 1, 20000) == 1 && ::read(ready[0], &c, 1) == 1) {
+      if (c == '\n') break;
       number += c;
     }
     ::close(ready[0]);

@@ -6,7 +6,7 @@ namespace {
 
 using Loading = ViewerProgram;
 
-std::string LoadScript(const std::string& path) { return "choose " + path + "\ncommand 1046\nstate\n"; }
+std::string LoadScript(const std::string& path) { return ViewerProgram::Load(path) + "state\n"; }
 
 // The last text's slots are read back from the cache: lines cut at 113
 // characters, UTF-8 kept as Windows-1252.
@@ -16,20 +16,26 @@ TEST_F(Loading, LaysLinesOutInPagesOf65) {
     const char* pages;
   };
   const Case cases[] = {
-      {NumberedLines(65), "1"},      {"", "1"},  {"a\rb\rc", "1"},
-      {std::string(200, '\r'), "4"}, {"a\r\n\x1A" + NumberedLines(100), "1"},  // 0x1A ends the text
+      {NumberedLines(65), "1"}, {"", "1"}, {"a\rb\rc", "1"}, {std::string(200, '\r'), "4"},
+      {"a\r\n\x1A" + NumberedLines(100), "1"},  // 0x1A ends the text
       {NumberedLines(65) + std::string(113, 'a') + "\r\n" + std::string(114, 'b') + "\r\n" +
-           std::string(10'000'000, 'c') + "\r\nP\xC3\xA1gina \xE2\x82\xAC", "2"},
+           std::string(10'000'000, 'c') + "\r\nP\xC3\xA1gina \xE2\x82\xAC",
+       "2"},
   };
   std::string script;
-  for (std::size_t i = 0; i < std::size(cases); ++i) script += LoadScript(WriteText(std::to_string(i), cases[i].text));
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    script += LoadScript(WriteText(std::to_string(i), cases[i].text));
+  }
   const auto states = Matching(Run(script), "state");
   ASSERT_EQ(states.size(), std::size(cases));
-  for (std::size_t i = 0; i < states.size(); ++i) EXPECT_EQ(ParseStateLine(states[i])["pages"], cases[i].pages) << i;
+  for (std::size_t i = 0; i < states.size(); ++i) {
+    EXPECT_EQ(ParseStateLine(states[i])["pages"], cases[i].pages) << i;
+  }
   const Document document = ReadCache();
   EXPECT_EQ(document.Line(1, 65).text, "Line 65");
   EXPECT_EQ(document.Line(2, 1).absoluteLine, 66);
-  const std::string expected[] = {std::string(113, 'a'), std::string(113, 'b'), std::string(113, 'c'), "P\xE1gina \x80"};
+  const std::string expected[] = {std::string(113, 'a'), std::string(113, 'b'), std::string(113, 'c'),
+                                  "P\xE1gina \x80"};
   for (int line = 1; line <= 4; ++line) EXPECT_EQ(document.Line(2, line).text, expected[line - 1]) << line;
   EXPECT_FALSE(document.Line(2, 5).IsInUse());
 }
@@ -59,7 +65,8 @@ TEST_F(Loading, PicturesTakeTheirRoomOrAreDropped) {
 // is shown: not for pages drawn ahead or again, and again after Update.
 TEST_F(Loading, AMissingPictureIsToldOfOncePerLoad) {
   const std::string text = "{@@x,gone1.png}\r\n" + NumberedLines(129) + "{@@y,gone3.png}\r\nend\r\n";
-  const std::string told = "message Programador | [GraphicLoadImageFileToBitmap] called on <" + folder.path() + "/";
+  const std::string told =
+      "message Programador | [GraphicLoadImageFileToBitmap] called on <" + folder.path() + "/";
   const auto files = [&](const std::vector<std::string>& lines) {
     std::vector<std::string> names;
     for (const std::string& line : Matching(lines, told)) names.push_back(line.substr(told.size()));
@@ -67,7 +74,8 @@ TEST_F(Loading, AMissingPictureIsToldOfOncePerLoad) {
   };
   using Files = std::vector<std::string>;
   // Page 3 is drawn ahead while page 2 shows; the guide redraws page 1 at each key.
-  auto lines = Run("choose " + WriteText("t.txt", text) + "\ncommand 1046\nkey Right\nwait 50\nkey Right\nkey Left\n"
+  auto lines = Run(Load(WriteText("t.txt", text)) +
+                   "key Right\nwait 50\nkey Right\nkey Left\n"
                    "key Left\ncommand 1093\nkey Down\nkey Down\ncommand 1093\ncommand 1078\n");
   const std::string missing = "> Missing file [warning]";
   EXPECT_EQ(files(lines), (Files{"gone1.png" + missing, "gone3.png" + missing, "gone1.png" + missing}));
@@ -96,17 +104,20 @@ TEST_F(Loading, PicturesBesideATextInADeepFolder) {
     picture.save(QString::fromStdString(deep + "/pic.png"));
     WriteFileBytes(deep + "/t.txt", "{@@x,pic.png}\r\nafter\r\n");
     const std::string page = folder.File("page.png");
-    const auto loaded = Run("choose " + deep + "/t.txt\ncommand 1046\nsave-page 1 " + page + "\n");
+    const auto loaded = Run(Load(deep + "/t.txt") + "save-page 1 " + page + "\n");
     const std::vector<std::string> expected =
         c.drawn ? std::vector<std::string>{}
-                : std::vector<std::string>{"message Programador | No se puede guardar el nombre de la imagen <" + deep +
-                                           "/pic.png>: su ruta pasa de 113 caracteres o lleva caracteres que una "
-                                           "línea no guarda; no se mostrará ... [warning]"};
+                : std::vector<std::string>{
+                      "message Programador | No se puede guardar el nombre de la imagen <" + deep +
+                      "/pic.png>: su ruta pasa de 113 caracteres o lleva caracteres que una "
+                      "línea no guarda; no se mostrará ... [warning]"};
     EXPECT_EQ(Matching(loaded, "message"), expected) << c.folderName;
     const QRgb middle = c.drawn ? qRgb(255, 0, 0) : qRgb(255, 255, 255);
     EXPECT_EQ(QImage(QString::fromStdString(page)).pixel(47, 50), middle) << c.folderName;
-    EXPECT_TRUE(Matching(Run("save-page 1 " + page + "\n"), "message Programador | [Graphic").empty()) << c.folderName;
-    EXPECT_EQ(QImage(QString::fromStdString(page)).pixel(47, 50), middle) << c.folderName << " after a restart";
+    EXPECT_TRUE(Matching(Run("save-page 1 " + page + "\n"), "message Programador | [Graphic").empty())
+        << c.folderName;
+    EXPECT_EQ(QImage(QString::fromStdString(page)).pixel(47, 50), middle)
+        << c.folderName << " after a restart";
   }
 }
 
@@ -116,16 +127,17 @@ TEST_F(Loading, TextBeyond200PagesIsDroppedWithAWord) {
   FreshProgramFolder();
   const auto lines = Run(LoadScript(WriteText("big.txt", NumberedLines(13001))));
   EXPECT_EQ(LastState(lines)["pages"], "200");
-  EXPECT_EQ(Matching(lines, "message"),
-            std::vector<std::string>{"message Programador | El texto tiene más de 200 páginas: el resto no se ha "
-                                     "cargado ... [warning]"});
+  EXPECT_EQ(
+      Matching(lines, "message"),
+      std::vector<std::string>{"message Programador | El texto tiene más de 200 páginas: el resto no se ha "
+                               "cargado ... [warning]"});
   EXPECT_EQ(ReadCache().Line(200, 65).text, "Line 13000");
 }
 
 TEST_F(Loading, NamesAndFilesThatAreNotThere) {
   // The chosen name is taken without the blanks around it.
   EXPECT_EQ(LastState(Run(LoadScript(" " + WriteText("año con blancos.txt", "hola") + " ")))["loaded"], "1");
-  auto lines = Run("choose " + folder.File("gone.txt") + "\ncommand 1046\nchoose\ncommand 1046\nstate\n");
+  auto lines = Run(Load(folder.File("gone.txt")) + "choose\ncommand 1046\nstate\n");
   EXPECT_EQ(LastState(lines)["busy"], "0") << "cancel and a missing file leave the guard down";
   EXPECT_EQ(ReadCache().Line(1, 1).text, "hola");
   // A huge (here sparse) file is refused, not read into memory; the document stays.

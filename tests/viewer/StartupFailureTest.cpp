@@ -1,8 +1,12 @@
 #include "platform/ScriptedDialogs.h"
 #include "texts/TextSet.h"
+#include "viewer/shell/BusyIndicator.h"
 #include "viewer/shell/MainWindow.h"
 
 #include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
 
 namespace {
 
@@ -24,8 +28,10 @@ TEST(StartupFailure, EachBuildShowsItsOwnBox) {
     MessageStyle style;
   };
   const Case cases[] = {
-      {SpanishTexts(), " | Error inicializando GDI+ ... (El programa necesita XP ó superior ...)", MessageStyle::TaskModalFront},
-      {EnglishTexts(), "Programmer | Error initializing GDI+ ... (The program requires XP or higher ...)", MessageStyle::Plain},
+      {SpanishTexts(), " | Error inicializando GDI+ ... (El programa necesita XP ó superior ...)",
+       MessageStyle::TaskModalFront},
+      {EnglishTexts(), "Programmer | Error initializing GDI+ ... (The program requires XP or higher ...)",
+       MessageStyle::Plain},
   };
   for (const Case& c : cases) {
     InstallTextSet(c.set);
@@ -35,6 +41,24 @@ TEST(StartupFailure, EachBuildShowsItsOwnBox) {
     EXPECT_EQ(dialogs.style, c.style);
     EXPECT_EQ(dialogs.icon, MessageIcon::Warning);
   }
+}
+
+// Control 1089 at (138, 358), 385 x 133 px, shows the frames 801..812 one
+// after the other as its timer runs.
+TEST(BusyIndicator, SitsInItsPlaceAndStepsThroughItsFrames) {
+  QWidget window;
+  BusyIndicator busy(&window);
+  EXPECT_EQ(busy.geometry(), QRect(138, 358, 385, 133));
+  busy.Show();
+  std::vector<int> frames = {busy.frame()};
+  QElapsedTimer waited;
+  waited.start();
+  while (frames.size() < 3 && waited.elapsed() < 10000) {
+    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    if (busy.frame() != frames.back()) frames.push_back(busy.frame());
+  }
+  busy.Hide();
+  EXPECT_EQ(frames, (std::vector<int>{801, 802, 803}));
 }
 
 }  // namespace

@@ -17,10 +17,30 @@
 // A program folder and a text folder of its own for each test, and the
 // driver to run the viewer in them.
 class ViewerProgram : public ::testing::Test {
+ public:
+  static std::string Load(const std::string& path) { return "choose " + path + "\ncommand 1046\n"; }
+
  protected:
   std::string ProgramFolderPath() const { return folder.File("program"); }
   std::string ProgramFilePath(const std::string& name) const { return ProgramFolderPath() + "/" + name; }
   void FreshProgramFolder() const { std::filesystem::remove_all(ProgramFolderPath()); }
+
+  static std::string Repeat(const std::string& line, int times) {
+    std::string lines;
+    for (int i = 0; i < times; ++i) lines += line + "\n";
+    return lines;
+  }
+
+  // The named fields of a state line, joined by blanks.
+  static std::string Fields(const std::map<std::string, std::string>& state,
+                            const std::vector<std::string>& names) {
+    std::string joined;
+    for (const std::string& name : names) {
+      if (&name != &names.front()) joined += " ";
+      joined += state.count(name) ? state.at(name) : "?";
+    }
+    return joined;
+  }
 
   std::vector<std::string> Run(const std::string& script, const std::string& lang = "es") {
     return RunDriver("--lang " + lang + " --folder '" + ProgramFolderPath() + "'", script);
@@ -61,6 +81,10 @@ class ViewerProgram : public ::testing::Test {
       if (line.rfind(prefix, 0) == 0) out.push_back(line);
     }
     return out;
+  }
+
+  static std::vector<std::string> OneOrNone(const char* line) {
+    return *line ? std::vector<std::string>{line} : std::vector<std::string>{};
   }
 
   // The fields of the driver's "control ID ..." line of `id`: enabled,
