@@ -2,9 +2,13 @@
 #include "viewer/document/Document.h"
 #include "viewer/output/DefaultPrinter.h"
 #include "viewer/output/ExportRequest.h"
+#include "viewer/output/OutputDialogLayout.h"
 #include "viewer/output/PdfLinks.h"
 #include "viewer/output/PrintJob.h"
 #include "viewer/output/PrintSetupDialog.h"
+
+#include <QAbstractButton>
+#include <QDialog>
 
 #include <gtest/gtest.h>
 #include <fcntl.h>
@@ -82,6 +86,24 @@ TEST(PdfLinkAreas, TheCellsAClickFollows) {
   EXPECT_EQ(std::pair(areas[0].area, areas[0].targetPage), std::pair(QRect(88, 64, 72, 16), 10));
   EXPECT_EQ(std::pair(areas[1].area, areas[1].targetPage), std::pair(QRect(160, 64, 80, 16), 3));
   EXPECT_TRUE(PageLinkAreas(document, 1).empty());
+}
+
+// Radios from one group start to the next are one group: a click clears
+// only its own group's choice. Dialog units are 2 pixels each here; a list
+// is as tall as its closed box, its template height holding the open list.
+TEST(OutputDialogLayout, EachRadioGroupKeepsItsChoiceAndControlsTakeTheirTemplateBox) {
+  using K = OutputControl;
+  const OutputControlSpec specs[] = {{1, K::FirstRadio, {}, 5, 20, 185, 30}, {2, K::Radio, {}, 5, 52, 185, 30},
+                                     {3, K::FirstRadio, {}, 5, 88, 25, 16},  {4, K::Radio, {}, 5, 107, 185, 30},
+                                     {5, K::List, {}, 5, 20, 115, 40}};
+  QDialog dialog;
+  const std::map<int, QWidget*> controls = CreateOutputControls(dialog, specs, {8, 16});
+  const auto radio = [&controls](int id) { return static_cast<QAbstractButton*>(controls.at(id)); };
+  for (const int id : {1, 4, 2}) radio(id)->click();
+  EXPECT_EQ(std::tuple(radio(1)->isChecked(), radio(2)->isChecked(), radio(4)->isChecked()),
+            std::tuple(false, true, true));
+  EXPECT_EQ(controls.at(3)->geometry(), QRect(10, 176, 50, 32));
+  EXPECT_EQ(controls.at(5)->geometry(), QRect(10, 40, 230, controls.at(5)->sizeHint().height()));
 }
 
 using Options = std::map<std::string, std::string>;
