@@ -3,6 +3,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
@@ -10,7 +11,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <map>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -95,13 +95,9 @@ QAction* MenuItem(QMenu& menu, int n) {
   return items.size() == 6 ? items[n - 1] : nullptr;
 }
 
-// Keys as written in the table below: "Return", "S-End" (with Shift),
-// "C-Z" (with Ctrl), "=xy" (typed text) or "menu2" (context menu item 2).
+// Keys as written in the table below: a key sequence ("Return", "Shift+End",
+// "Ctrl+Z"), "=xy" (typed text) or "menu2" (context menu item 2).
 void Act(EditorTextBox* box, const std::string& keys) {
-  const std::map<std::string, Qt::Key> names = {
-      {"Return", Qt::Key_Return}, {"Backspace", Qt::Key_Backspace}, {"Delete", Qt::Key_Delete}, {"Tab", Qt::Key_Tab},
-      {"End", Qt::Key_End}, {"Down", Qt::Key_Down}, {"Right", Qt::Key_Right}, {"A", Qt::Key_A}, {"B", Qt::Key_B},
-      {"Z", Qt::Key_Z}};
   std::istringstream words(keys);
   for (std::string word; words >> word;) {
     if (word[0] == '=') {
@@ -112,10 +108,9 @@ void Act(EditorTextBox* box, const std::string& keys) {
       ASSERT_TRUE(item && item->isEnabled()) << word;
       item->trigger();
     } else {
-      const Qt::KeyboardModifiers modifiers = word.starts_with("S-") ? Qt::ShiftModifier
-                                              : word.starts_with("C-") ? Qt::ControlModifier
-                                                                       : Qt::NoModifier;
-      QTest::keyClick(box, names.at(modifiers == Qt::NoModifier ? word : word.substr(2)), modifiers);
+      const QKeyCombination key = QKeySequence::fromString(QString::fromStdString(word))[0];
+      ASSERT_NE(key.key(), Qt::Key_unknown) << word;
+      QTest::keyClick(box, key.key(), key.keyboardModifiers());
     }
   }
 }
@@ -129,14 +124,14 @@ TEST_F(EditorTextBoxTest, KeysAndTheContextMenuEditAsInThePlatformBox) {
       {"Backspace takes CR LF whole", u"a\r\nb", 3, "Backspace", u"ab", {1, 1}},
       {"Delete takes CR LF whole", u"a\r\nb", 1, "Delete", u"ab", {1, 1}},
       {"Tab types a tab", u"ab", 1, "Tab", u"a\tb", {2, 2}},
-      {"typing replaces the selection", u"abc", 0, "S-End =xy", u"xy", {2, 2}},
-      {"a second undo takes back the undo", u"ab", 2, "=cde C-Z C-Z", u"abcde", {5, 5}},
+      {"typing replaces the selection", u"abc", 0, "Shift+End =xy", u"xy", {2, 2}},
+      {"a second undo takes back the undo", u"ab", 2, "=cde Ctrl+Z Ctrl+Z", u"abcde", {5, 5}},
       {"Down keeps the column", u"abcdef\r\nxy\r\nuvwxyz", 4, "Down Down", u"abcdef\r\nxy\r\nuvwxyz", {16, 16}},
-      {"Ctrl+A selects everything", u"a\r\nb", 0, "C-A", u"a\r\nb", {0, 4}},
-      {"control keys type nothing", u"ab", 1, "C-B", u"ab", {1, 1}},
-      {"the menu's Paste puts the Cut where the caret is", u"abc", 1, "S-Right menu2 menu6 menu4", u"b", {1, 1}},
-      {"the menu's Undo takes back its Delete", u"abc", 1, "S-Right menu5 menu1", u"abc", {2, 2}},
-      {"the menu's Copy leaves the text", u"abc", 1, "S-Right menu3", u"abc", {1, 2}},
+      {"Ctrl+A selects everything", u"a\r\nb", 0, "Ctrl+A", u"a\r\nb", {0, 4}},
+      {"control keys type nothing", u"ab", 1, "Ctrl+B", u"ab", {1, 1}},
+      {"the menu's Paste puts the Cut where the caret is", u"abc", 1, "Shift+Right menu2 menu6 menu4", u"b", {1, 1}},
+      {"the menu's Undo takes back its Delete", u"abc", 1, "Shift+Right menu5 menu1", u"abc", {2, 2}},
+      {"the menu's Copy leaves the text", u"abc", 1, "Shift+Right menu3", u"abc", {1, 2}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
