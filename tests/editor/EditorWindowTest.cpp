@@ -129,7 +129,8 @@ TEST_F(EditorTextBoxTest, KeysAndTheContextMenuEditAsInThePlatformBox) {
       {"Down keeps the column", u"abcdef\r\nxy\r\nuvwxyz", 4, "Down Down", u"abcdef\r\nxy\r\nuvwxyz", {16, 16}},
       {"Ctrl+A selects everything", u"a\r\nb", 0, "Ctrl+A", u"a\r\nb", {0, 4}},
       {"control keys type nothing", u"ab", 1, "Ctrl+B", u"ab", {1, 1}},
-      {"the menu's Paste puts the Cut where the caret is", u"abc", 1, "Shift+Right menu2 menu6 menu4", u"b", {1, 1}},
+      {"the menu's Paste puts the Cut where the caret is", u"abc", 1, "Shift+Right menu2 menu6 menu4", u"b",
+       {1, 1}},
       {"the menu's Undo takes back its Delete", u"abc", 1, "Shift+Right menu5 menu1", u"abc", {2, 2}},
       {"the menu's Copy leaves the text", u"abc", 1, "Shift+Right menu3", u"abc", {1, 2}},
   };

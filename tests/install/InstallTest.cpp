@@ -90,7 +90,8 @@ TEST_F(Installed, PutsEachProgramWithItsEntryItsLanguageAndTheIconInThePrefix) {
     const std::string side = std::to_string(size);
     const QImageReader icon(QString::fromStdString(Prefix() + "/share/icons/hicolor/" + side + "x" + side +
                                                    "/apps/marvessa.png"));
-    EXPECT_EQ(std::pair(icon.format().toStdString(), icon.size()), std::pair(std::string("png"), QSize(size, size)));
+    EXPECT_EQ(icon.format().toStdString(), "png") << size;
+    EXPECT_EQ(icon.size(), QSize(size, size));
   }
 }
 

@@ -95,9 +95,10 @@ TEST(PdfLinkAreas, TheCellsAClickFollows) {
 // is as tall as its closed box, its template height holding the open list.
 TEST(OutputDialogLayout, EachRadioGroupKeepsItsChoiceAndControlsTakeTheirTemplateBox) {
   using K = OutputControl;
-  const OutputControlSpec specs[] = {{1, K::FirstRadio, {}, 5, 20, 185, 30}, {2, K::Radio, {}, 5, 52, 185, 30},
-                                     {3, K::FirstRadio, {}, 5, 88, 25, 16},  {4, K::Radio, {}, 5, 107, 185, 30},
-                                     {5, K::List, {}, 5, 20, 115, 40}};
+  const OutputControlSpec specs[] = {
+      {1, K::FirstRadio, {}, 5, 20, 185, 30}, {2, K::Radio, {}, 5, 52, 185, 30},
+      {3, K::FirstRadio, {}, 5, 88, 25, 16},  {4, K::Radio, {}, 5, 107, 185, 30},
+      {5, K::List, {}, 5, 20, 115, 40}};
   QDialog dialog;
   const std::map<int, QWidget*> controls = CreateOutputControls(dialog, specs, {8, 16});
   const auto radio = [&controls](int id) { return static_cast<QAbstractButton*>(controls.at(id)); };
@@ -119,9 +120,10 @@ TEST(ExportDialogControls, TheTemplatesControlsAndNoOther) {
     if (id.isValid()) kinds[id.toInt()] = control->metaObject()->className();
   }
   const std::string label = "QLabel", radio = "QRadioButton", box = "QLineEdit", button = "QPushButton";
-  EXPECT_EQ(kinds, (std::map<int, std::string>{{7001, label},  {7002, radio},  {7003, radio},  {7004, box},
-                                               {7005, label},  {7006, box},    {7007, radio},  {7008, box},
-                                               {7010, label},  {7011, button}, {7012, button}, {7013, button}}));
+  EXPECT_EQ(kinds, (std::map<int, std::string>{{7001, label}, {7002, radio}, {7003, radio}, {7004, box},
+                                               {7005, label}, {7006, box}, {7007, radio}, {7008, box},
+                                               {7010, label}, {7011, button}, {7012, button},
+                                               {7013, button}}));
 }
 
 using Options = std::map<std::string, std::string>;
@@ -151,7 +153,8 @@ TEST(PrintJobOptions, TheSettingsBecomeTheJobsOptions) {
 // 10, the driver's test shows; here the values that pick nothing.
 TEST(PrintSetupLists, StoredValuesOutOfRangePickNothingAndNothingSelectedReadsZero) {
   // The sixth item reads "10 copias": a stored 6 picks it too.
-  const std::pair<int, int> copies[] = {{1, 0}, {6, 5}, {10, 5}, {0, -1}, {7, -1}, {9, -1}, {11, -1}, {-3, -1}};
+  const std::pair<int, int> copies[] = {{1, 0},  {6, 5},  {10, 5},  {0, -1},
+                                        {7, -1}, {9, -1}, {11, -1}, {-3, -1}};
   for (const auto& [stored, item] : copies) EXPECT_EQ(CopiesItem(stored), item) << stored;
   EXPECT_EQ(std::tuple(ColourItem(3), QualityItem(0), QualityItem(5)), std::tuple(-1, -1, -1));
   EXPECT_EQ(std::tuple(ItemValue(QStringLiteral("01 copy"), 2), ItemValue(QString(), 2)), std::tuple(1, 0));

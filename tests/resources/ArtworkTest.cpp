@@ -48,8 +48,9 @@ void ExpectPairwiseDistinct(const std::vector<QImage>& pictures, int first, int 
 // Every picture the programs name, at the size its user draws it at, by
 // number or by "#" and the decimal number; any other number or name gives nothing.
 TEST(Artwork, EveryPictureLoadsAtItsSizeByNumberAndName) {
-  const std::tuple<int, int, QSize> runs[] = {{1, 8, {18, 18}},   {9, 9, {18, 12}},     {10, 21, {18, 18}},     {22, 22, {18, 12}},
-                      {23, 99, {18, 18}}, {333, 349, {16, 16}}, {801, 812, {385, 133}}, {200, 200, {32, 32}}};
+  const std::tuple<int, int, QSize> runs[] = {
+      {1, 8, {18, 18}},     {9, 9, {18, 12}},     {10, 21, {18, 18}},     {22, 22, {18, 12}},
+      {23, 99, {18, 18}},   {333, 349, {16, 16}}, {801, 812, {385, 133}}, {200, 200, {32, 32}}};
   for (const auto& [first, last, size] : runs) {
     for (int n = first; n <= last; ++n) {
       EXPECT_EQ(ArtworkImage(n).size(), size) << n;

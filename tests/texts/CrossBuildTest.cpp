@@ -79,8 +79,8 @@ TEST(CrossBuild, CacheTextOfEitherEditorOpensInEitherViewer) {
 // joined with ";" after each value.
 std::string Record(const std::string& name, const std::string& description, const std::string& comments,
                    const std::string& versions, const std::string& numbers) {
-  return "productName=" + name + ";originalFilename=" + name + ";fileDescription=" + description + ";" + comments +
-         versions + ";numbers=" + numbers + ";languageCode=1034;applicationName=" + name +
+  return "productName=" + name + ";originalFilename=" + name + ";fileDescription=" + description + ";" +
+         comments + versions + ";numbers=" + numbers + ";languageCode=1034;applicationName=" + name +
          ";applicationVersion=" + numbers + ";";
 }
 
@@ -95,14 +95,19 @@ TEST(CrossBuild, EachProgramCarriesItsVersionRecordInItsLanguage) {
       {"--lang en", Record("marvessa-en", "Marvessa marvessa-en", en,
                            "fileVersion=VerNum 4.704;productVersion=Product Version 4.7", "4.7.0.4")},
       {"--editor --lang es", Record("marvessa-editor-es", "Editor para Marvessa DIN A4", es,
-                                    "fileVersion=VerNum 1.731;productVersion=Version Producto 1.7", "1.7.3.1")},
+                                    "fileVersion=VerNum 1.731;productVersion=Version Producto 1.7",
+                                    "1.7.3.1")},
       {"--editor --lang en", Record("marvessa-editor-en", "Editor for Marvessa marvessa-en", en,
-                                    "fileVersion=VerNum 1.732;productVersion=Product Version 1.7", "1.7.3.2")},
+                                    "fileVersion=VerNum 1.732;productVersion=Product Version 1.7",
+                                    "1.7.3.2")},
   };
   for (const auto& [options, record] : cases) {
     TempFolder folder;
     std::string printed;
-    for (const std::string& line : Drive(options, folder.path(), "version\n")) printed += line.substr(8) + ";";
+    // Each line is "version KEY=VALUE".
+    for (const std::string& line : Drive(options, folder.path(), "version\n")) {
+      printed += line.substr(8) + ";";
+    }
     EXPECT_EQ(printed, record) << options;
   }
 }

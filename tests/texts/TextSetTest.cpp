@@ -23,7 +23,8 @@ TEST(TextSets, HoldEveryRoleOnceAsNonEmptyUtf8) {
       ASSERT_LT(role, seen.size()) << set->language << ": \"" << entry.text << "\"";
       ++seen[role];
       EXPECT_FALSE(entry.text.empty()) << set->language << " role " << role;
-      EXPECT_TRUE(QByteArrayView(entry.text.data(), entry.text.size()).isValidUtf8()) << set->language << " role " << role;
+      EXPECT_TRUE(QByteArrayView(entry.text.data(), entry.text.size()).isValidUtf8())
+          << set->language << " role " << role;
     }
     EXPECT_EQ(seen, std::vector<int>(seen.size(), 1)) << set->language;
   }
