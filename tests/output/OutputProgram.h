@@ -30,16 +30,16 @@ inline CommandOutput RunCommand(const std::string& command, int seconds = 60) {
 
 inline bool HaveTool(const std::string& name) { return RunCommand("command -v " + name, 10).status == 0; }
 
-// The viewer run by the driver on documents whose pages can be told apart
-// at any resolution: page p holds one line of '#' on MarkerLine(p).
+// The viewer run by the driver on documents whose pages tell their number
+// in the text of their second line.
 class OutputProgram : public ViewerProgram {
  protected:
-  static int MarkerLine(int page) { return 4 * page + 2; }
+  static std::string PageMarker(int page) { return "This is page " + std::to_string(page) + " of the text"; }
 
   std::string WritePagedText(int pages) {
     std::string text;
     for (int page = 1; page <= pages; ++page) {
-      for (int line = 1; line <= 65; ++line) text += (line == MarkerLine(page) ? std::string(93, '#') : "") + "\r\n";
+      for (int line = 1; line <= 65; ++line) text += (line == 2 ? "    " + PageMarker(page) : "") + "\r\n";
     }
     return WriteText("pages.txt", text);
   }

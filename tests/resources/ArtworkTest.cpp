@@ -1,11 +1,11 @@
 #include "resources/Artwork.h"
 
-#include <QGuiApplication>
-#include <QSet>
+#include <QIcon>
 
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -18,34 +18,28 @@ std::vector<QImage> Pictures(int first, int last) {
   return pictures;
 }
 
-int CountPixels(const QImage& image, bool (*test)(QRgb)) {
+// How many places pass `test`, given the pixel of `a` and that of `b` there.
+int CountPixels(const QImage& a, const QImage& b, const std::function<bool(QRgb, QRgb)>& test) {
+  if (a.size() != b.size()) return INT_MAX;
   int count = 0;
-  for (int y = 0; y < image.height(); ++y) {
-    for (int x = 0; x < image.width(); ++x) count += test(image.pixel(x, y)) ? 1 : 0;
+  for (int y = 0; y < a.height(); ++y) {
+    for (int x = 0; x < a.width(); ++x) count += test(a.pixel(x, y), b.pixel(x, y)) ? 1 : 0;
   }
   return count;
+}
+int CountPixels(const QImage& image, bool (*test)(QRgb)) {
+  return CountPixels(image, image, [test](QRgb c, QRgb) { return test(c); });
 }
 
 // An edge smoothed against the magenta background: a blend that is at least
 // about half magenta, so it would survive the see-through test as a pink dot.
-bool IsMagentaFringe(QRgb c) {
-  return c != kMagenta && std::min(qRed(c), qBlue(c)) - qGreen(c) >= 96;
-}
-
-int CountDifferentPixels(const QImage& a, const QImage& b) {
-  if (a.size() != b.size()) return INT_MAX;
-  int count = 0;
-  for (int y = 0; y < a.height(); ++y) {
-    for (int x = 0; x < a.width(); ++x) count += a.pixel(x, y) != b.pixel(x, y) ? 1 : 0;
-  }
-  return count;
-}
+bool IsMagentaFringe(QRgb c) { return c != kMagenta && std::min(qRed(c), qBlue(c)) - qGreen(c) >= 96; }
 
 // Pictures of a set must not be near copies of one another.
 void ExpectPairwiseDistinct(const std::vector<QImage>& pictures, int first, int minimum) {
   for (size_t i = 0; i < pictures.size(); ++i) {
     for (size_t j = i + 1; j < pictures.size(); ++j) {
-      EXPECT_GE(CountDifferentPixels(pictures[i], pictures[j]), minimum)
+      EXPECT_GE(CountPixels(pictures[i], pictures[j], std::not_equal_to<>()), minimum)
           << "pictures " << first + i << " and " << first + j;
     }
   }
@@ -54,15 +48,12 @@ void ExpectPairwiseDistinct(const std::vector<QImage>& pictures, int first, int 
 // Every picture the programs name, at the size its user draws it at, by
 // number or by "#" and the decimal number; any other number or name gives nothing.
 TEST(Artwork, EveryPictureLoadsAtItsSizeByNumberAndName) {
-  struct Run {
-    int first, last;
-    QSize size;
-  };
-  const Run runs[] = {{1, 8, {18, 18}},   {9, 9, {18, 12}},     {10, 21, {18, 18}},     {22, 22, {18, 12}},
-                      {23, 99, {18, 18}}, {333, 349, {16, 16}}, {801, 812, {385, 133}}, {200, 200, {32, 32}}};
-  for (const Run& run : runs) {
-    for (int n = run.first; n <= run.last; ++n) {
-      EXPECT_EQ(ArtworkImage(n).size(), run.size) << n;
+  const std::tuple<int, int, QSize> runs[] = {
+      {1, 8, {18, 18}},     {9, 9, {18, 12}},     {10, 21, {18, 18}},     {22, 22, {18, 12}},
+      {23, 99, {18, 18}},   {333, 349, {16, 16}}, {801, 812, {385, 133}}, {200, 200, {32, 32}}};
+  for (const auto& [first, last, size] : runs) {
+    for (int n = first; n <= last; ++n) {
+      EXPECT_EQ(ArtworkImage(n).size(), size) << n;
       EXPECT_EQ(ArtworkImage(QString("#%1").arg(n)), ArtworkImage(n)) << n;
     }
   }
@@ -74,7 +65,7 @@ TEST(Artwork, EveryPictureLoadsAtItsSizeByNumberAndName) {
   }
 }
 
-TEST(InlineIcons, SeeThroughOnlyWhereExactlyMagenta) {
+TEST(InlineIcons, SeeThroughOnlyWhereExactlyMagentaAndNoTwoLookAlike) {
   for (int n = 1; n <= 99; ++n) {
     const QImage icon = ArtworkImage(n);
     EXPECT_FALSE(icon.hasAlphaChannel()) << n;
@@ -82,37 +73,31 @@ TEST(InlineIcons, SeeThroughOnlyWhereExactlyMagenta) {
     EXPECT_GE(CountPixels(icon, [](QRgb c) { return c != kMagenta; }), 30) << n;
     EXPECT_EQ(CountPixels(icon, IsMagentaFringe), 0) << n;
   }
+  // Letters such as I and T differ in a handful of pixels, which is enough.
+  ExpectPairwiseDistinct(Pictures(1, 99), 1, 5);
 }
 
-// Letters such as I and T differ in a handful of pixels, which is enough.
-TEST(InlineIcons, NoTwoLookAlike) { ExpectPairwiseDistinct(Pictures(1, 99), 1, 5); }
-
-TEST(MenuPictures, EachShowsSomethingOfItsOwn) {
-  const std::vector<QImage> pictures = Pictures(333, 349);
+// Menu pictures show something of their own on a clear ground; the busy
+// frames each move, on white at the corners, as the control shows them.
+TEST(MenuPicturesAndBusyFrames, EachShowsSomethingOfItsOwn) {
+  const std::vector<QImage> pictures = Pictures(333, 349), frames = Pictures(801, 812);
   for (size_t i = 0; i < pictures.size(); ++i) {
     EXPECT_GE(CountPixels(pictures[i], [](QRgb c) { return qAlpha(c) >= 128; }), 30) << 333 + i;
     EXPECT_GT(CountPixels(pictures[i], [](QRgb c) { return qAlpha(c) == 0; }), 0) << 333 + i;
   }
   ExpectPairwiseDistinct(pictures, 333, 12);
-}
-
-TEST(BusyFrames, EveryStepMovesAndTheLastLeadsBackToTheFirst) {
-  const std::vector<QImage> frames = Pictures(801, 812);
   ExpectPairwiseDistinct(frames, 801, 50);
   for (size_t i = 0; i < frames.size(); ++i) {
-    const QImage& frame = frames[i];
-    // The control shows white on white: the frame's border must blend in.
     for (QPoint corner : {QPoint(0, 0), QPoint(384, 0), QPoint(0, 132), QPoint(384, 132)}) {
-      EXPECT_EQ(frame.pixel(corner), 0xFFFFFFFFu) << 801 + i;
+      EXPECT_EQ(frames[i].pixel(corner), 0xFFFFFFFFu) << 801 + i;
     }
   }
 }
 
 TEST(ProgramIcon, ComesInEveryDesktopSize) {
   const QIcon icon = ProgramIcon();
-  const QList<QSize> sizes = icon.availableSizes();
   for (int size : {16, 24, 32, 48, 64, 128, 256}) {
-    EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
+    EXPECT_TRUE(icon.availableSizes().contains(QSize(size, size))) << size;
     const QImage image = icon.pixmap(QSize(size, size)).toImage();
     ASSERT_EQ(image.size(), QSize(size, size)) << size;
     EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0) << size;
@@ -121,11 +106,3 @@ TEST(ProgramIcon, ComesInEveryDesktopSize) {
 }
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  // Also set for the test listing run by the build, which has no screen either.
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-  testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}

@@ -14,11 +14,9 @@ std::vector<std::string> Drive(const std::string& options, const std::string& fo
   return RunDriver(options + " --folder '" + folder + "'", script);
 }
 
+// The fields of the state line a script ends with.
 std::map<std::string, std::string> LastState(const std::vector<std::string>& lines) {
-  for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
-    if (it->rfind("state ", 0) == 0) return ParseStateLine(*it);
-  }
-  return {};
+  return ParseStateLine(lines.empty() ? std::string() : lines.back());
 }
 
 // Every kind of setting away from its default: export format, both
@@ -77,37 +75,40 @@ TEST(CrossBuild, CacheTextOfEitherEditorOpensInEitherViewer) {
   }
 }
 
+// A version record as the driver prints it: "version KEY=VALUE" lines, here
+// joined with ";" after each value.
+std::string Record(const std::string& name, const std::string& description, const std::string& comments,
+                   const std::string& versions, const std::string& numbers) {
+  return "productName=" + name + ";originalFilename=" + name + ";fileDescription=" + description + ";" +
+         comments + versions + ";numbers=" + numbers + ";languageCode=1034;applicationName=" + name +
+         ";applicationVersion=" + numbers + ";";
+}
+
 TEST(CrossBuild, EachProgramCarriesItsVersionRecordInItsLanguage) {
-  const std::string spanish = "comments=Programa Freeware;internalName=Privado;privateBuild=Informacion Privada;"
-                              "specialBuild=Informacion Especial;";
-  const std::string english = "comments=Freeware Program;internalName=Private;privateBuild=Private information;"
-                              "specialBuild=Special Information;";
-  const struct {
-    const char* options;
-    std::string record;  // fields in the order printed, ";" after each
-  } cases[] = {
-      {"--lang es", "productName=marvessa-es;originalFilename=marvessa-es;fileDescription=Marvessa DIN A4;" + spanish +
-                        "fileVersion=VerNum 4.703;productVersion=Version Producto 4.7;numbers=4.7.0.4;"
-                        "languageCode=1034;applicationName=marvessa-es;applicationVersion=4.7.0.4;"},
-      {"--lang en", "productName=marvessa-en;originalFilename=marvessa-en;fileDescription=Marvessa marvessa-en;" +
-                        english +
-                        "fileVersion=VerNum 4.704;productVersion=Product Version 4.7;numbers=4.7.0.4;"
-                        "languageCode=1034;applicationName=marvessa-en;applicationVersion=4.7.0.4;"},
-      {"--editor --lang es", "productName=marvessa-editor-es;originalFilename=marvessa-editor-es;"
-                             "fileDescription=Editor para Marvessa DIN A4;" + spanish +
-                                 "fileVersion=VerNum 1.731;productVersion=Version Producto 1.7;numbers=1.7.3.1;"
-                                 "languageCode=1034;applicationName=marvessa-editor-es;applicationVersion=1.7.3.1;"},
-      {"--editor --lang en", "productName=marvessa-editor-en;originalFilename=marvessa-editor-en;"
-                             "fileDescription=Editor for Marvessa marvessa-en;" + english +
-                                 "fileVersion=VerNum 1.732;productVersion=Product Version 1.7;numbers=1.7.3.2;"
-                                 "languageCode=1034;applicationName=marvessa-editor-en;applicationVersion=1.7.3.2;"},
+  const std::string es = "comments=Programa Freeware;internalName=Privado;privateBuild=Informacion Privada;"
+                         "specialBuild=Informacion Especial;";
+  const std::string en = "comments=Freeware Program;internalName=Private;privateBuild=Private information;"
+                         "specialBuild=Special Information;";
+  const std::pair<const char*, std::string> cases[] = {
+      {"--lang es", Record("marvessa-es", "Marvessa DIN A4", es,
+                           "fileVersion=VerNum 4.703;productVersion=Version Producto 4.7", "4.7.0.4")},
+      {"--lang en", Record("marvessa-en", "Marvessa marvessa-en", en,
+                           "fileVersion=VerNum 4.704;productVersion=Product Version 4.7", "4.7.0.4")},
+      {"--editor --lang es", Record("marvessa-editor-es", "Editor para Marvessa DIN A4", es,
+                                    "fileVersion=VerNum 1.731;productVersion=Version Producto 1.7",
+                                    "1.7.3.1")},
+      {"--editor --lang en", Record("marvessa-editor-en", "Editor for Marvessa marvessa-en", en,
+                                    "fileVersion=VerNum 1.732;productVersion=Product Version 1.7",
+                                    "1.7.3.2")},
   };
-  for (const auto& c : cases) {
+  for (const auto& [options, record] : cases) {
     TempFolder folder;
     std::string printed;
     // Each line is "version KEY=VALUE".
-    for (const std::string& line : Drive(c.options, folder.path(), "version\n")) printed += line.substr(8) + ";";
-    EXPECT_EQ(printed, c.record) << c.options;
+    for (const std::string& line : Drive(options, folder.path(), "version\n")) {
+      printed += line.substr(8) + ";";
+    }
+    EXPECT_EQ(printed, record) << options;
   }
 }
 
