@@ -5,7 +5,6 @@
 #include "tests/reliability/DriverChild.h"
 #include "viewer/document/CacheDigest.h"
 #include "viewer/document/CacheFile.h"
-#include "viewer/shell/CommandIds.h"
 
 #include <sys/stat.h>
 
@@ -49,7 +48,7 @@ bool KeepsGrowing(const std::vector<long>& residentKb, long slackKb) {
 class WalkRun {
  public:
   explicit WalkRun(const WalkOptions& options)
-      : options_(options), files_(WriteWalkFiles(temp_.path())), actions_(options.seed, files_) {}
+      : options_(options), actions_(StartWalkActions(options.seed, temp_.path())) {}
 
   WalkReport Run();
 
@@ -71,8 +70,7 @@ class WalkRun {
 
   WalkOptions options_;
   TempFolder temp_;
-  WalkFiles files_;
-  WalkActions actions_;
+  WalkActionSource actions_;
   DriverChild child_;
   WalkView view_;
   bool ended_ = false;                 // the window has ended (after Exit)
@@ -88,11 +86,9 @@ class WalkRun {
 
 WalkReport WalkRun::Run() {
   std::string why;
-  // The walk starts on the full document.
-  const WalkAction first{ActionKind::Load, "choose " + files_.fullText + "\ncommand " + std::to_string(cmd::New) + "\n"};
   for (int index = 0; index < options_.actions && why.empty(); ++index) {
     if (index == 0 && !StartChild(why)) break;
-    const WalkAction action = index == 0 ? first : actions_.Next(view_);
+    const WalkAction action = actions_(view_);
     script_.push_back(action.kind == ActionKind::Crash ? "# crash: the process is killed\n" : action.lines);
     if (Step(action, why)) report_.survived = index + 1;
   }
@@ -187,11 +183,10 @@ void WalkRun::ReadView(const std::vector<std::string>& output) {
     }
     if (!StartsWith(line, "state ")) continue;
     std::map<std::string, std::string> fields = ParseStateLine(line);
-    view_.page = std::atoi(fields["page"].c_str());
-    view_.pages = std::atoi(fields["pages"].c_str());
-    view_.loaded = std::atoi(fields["loaded"].c_str());
-    view_.mode = std::atoi(fields["mode"].c_str());
-    view_.offset = std::atoi(fields["offset"].c_str());
+    for (const auto& [name, value] : {std::pair{"page", &view_.page}, {"pages", &view_.pages},
+                                      {"loaded", &view_.loaded}, {"mode", &view_.mode}, {"offset", &view_.offset}}) {
+      *value = std::atoi(fields[name].c_str());
+    }
     view_.enabled.clear();
     std::istringstream ids(fields["enabled"]);
     for (std::string id; std::getline(ids, id, ',');) view_.enabled.push_back(std::atoi(id.c_str()));
