@@ -155,15 +155,10 @@ int main(int argc, char** argv) {
     return 2;
   }
   EnsureGuiApplication();
-  const fs::path root = argv[1];
-  WriteCacheSeeds({root / "cache"});
-  WriteKeptSeeds({root / "kept"});
-  WriteSettingsSeeds({root / "settings"});
-  WritePaletteSeeds({root / "palette"});
-  WriteTextSeeds({root / "text_loader"});
-  WritePageSeeds({root / "page_marks"});
-  WriteTextBlockSeeds({root / "text_block"});
-  WriteFindReplaceSeeds({root / "find_replace"});
-  WritePictureSeeds({root / "picture"});
+  const std::pair<const char*, void (*)(const SeedFolder&)> writers[] = {
+      {"cache", WriteCacheSeeds},          {"kept", WriteKeptSeeds},           {"settings", WriteSettingsSeeds},
+      {"palette", WritePaletteSeeds},      {"text_loader", WriteTextSeeds},    {"page_marks", WritePageSeeds},
+      {"text_block", WriteTextBlockSeeds}, {"find_replace", WriteFindReplaceSeeds}, {"picture", WritePictureSeeds}};
+  for (const auto& [target, write] : writers) write({fs::path(argv[1]) / target});
   return 0;
 }

@@ -182,7 +182,9 @@ class WalkActions {
     std::string lines;
     if (command == cmd::New) return Line(FileChoice());
     if (command == cmd::GoTo || command == cmd::UnderlineLink) {
-      for (int count = Below(4); count > 0; --count) lines += Line(Chance(15) ? "answer" : "answer " + PageAnswer(view));
+      for (int count = Below(4); count > 0; --count) {
+        lines += Line(Chance(15) ? "answer" : "answer " + PageAnswer(view));
+      }
     }
     if (command == cmd::FavouriteColours || Chance(10)) {
       lines += Line(Chance(20) ? std::string("colour cancel")
