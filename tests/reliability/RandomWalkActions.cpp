@@ -100,11 +100,8 @@ void WriteText(const std::string& path, int lines, int pictureEvery, unsigned se
   }
 }
 
-struct WalkFiles {
-  std::string fullText, shortText, picture, missing, folder;
-};
-
-WalkFiles WriteWalkFiles(const std::string& folder) {
+// The files the walk opens, in `folder`: the same ones every time.
+std::string WriteWalkFiles(const std::string& folder) {
   for (std::size_t i = 0; i < kPictures.size(); ++i) {
     const PictureFile& picture = kPictures[i];
     QImage image(picture.width, picture.height, QImage::Format_RGB32);
@@ -115,19 +112,17 @@ WalkFiles WriteWalkFiles(const std::string& folder) {
     painter.end();
     image.save(QString::fromStdString(folder + "/" + picture.name), picture.format);
   }
-  WalkFiles files{folder + "/full.txt", folder + "/short.txt", folder + "/" + kPictures[1].name,
-                  folder + "/no-such-text.txt", folder};
-  WriteText(files.fullText, 13000, 89, 1);
-  WriteText(files.shortText, 170, 40, 2);
-  return files;
+  WriteText(folder + "/full.txt", 13000, 89, 1);
+  WriteText(folder + "/short.txt", 170, 40, 2);
+  return folder;
 }
 
 class WalkActions {
  public:
-  WalkActions(std::uint64_t seed, WalkFiles files) : random_(seed), files_(std::move(files)) {}
+  WalkActions(std::uint64_t seed, std::string folder) : random_(seed), folder_(std::move(folder)) {}
   WalkAction Next(const WalkView& view) {
     if (!std::exchange(started_, true)) {  // the walk starts on the full document
-      return {ActionKind::Load, Line("choose " + files_.fullText) + Line("command " + Number(cmd::New))};
+      return {ActionKind::Load, Line("choose " + folder_ + "/full.txt") + Line("command " + Number(cmd::New))};
     }
     if (view.dialogOpen) return DialogAction(view);
     dialogActions_ = 0;
@@ -200,12 +195,14 @@ class WalkActions {
   }
 
   std::string FileChoice() {
+    // Mostly the texts; now and then a picture, a name with no file, the
+    // folder itself, or nothing, each chosen as if it were a text.
+    static constexpr std::pair<int, const char*> kChoices[] = {
+        {55, "/full.txt"}, {80, "/short.txt"}, {85, "/photo.png"}, {90, "/no-such-text.txt"}, {95, ""}};
     const int roll = Below(100);
-    if (roll < 55) return "choose " + files_.fullText;
-    if (roll < 80) return "choose " + files_.shortText;
-    if (roll < 85) return "choose " + files_.picture;
-    if (roll < 90) return "choose " + files_.missing;
-    if (roll < 95) return "choose " + files_.folder;
+    for (const auto& [below, name] : kChoices) {
+      if (roll < below) return "choose " + folder_ + name;
+    }
     return "choose";
   }
 
@@ -270,7 +267,7 @@ class WalkActions {
   }
 
   std::mt19937_64 random_;
-  WalkFiles files_;
+  std::string folder_;
   bool started_ = false;
   bool pressed_ = false;   // the mouse button is down on the canvas
   int dialogActions_ = 0;  // actions since the open dialog appeared
