@@ -158,6 +158,7 @@ TEST_F(KillSafety, CacheHoldsTheStateBeforeOrAfterEveryChange) {
     ASSERT_LE(Leftovers(journal), 1u) << "run " << run;
     marks = found;
   }
+  EXPECT_TRUE(written) << "no run got as far as writing cache.04";
   RecordProperty("kills_during_a_write", cutShort);
 }
 
