@@ -31,15 +31,8 @@ std::string ApplyPatches(std::string base, std::string_view patches) {
 }
 
 void CheckDocument(const Document& document) {
-  FUZZ_CHECK(document.PageCount >= 1 && document.PageCount <= kMaxPages);
+  CheckDocumentFields(document);
   FUZZ_CHECK(document.CurrentPage == 1 && document.DocumentLoaded == 1);
-  for (int page = 1; page <= document.PageCount; ++page) {
-    for (int line = 1; line <= kLinesPerPage; ++line) {
-      const LineRecord& record = document.Line(page, line);
-      FUZZ_CHECK(record.text.size() < kTextFieldSize);
-      FUZZ_CHECK(record.alignment.size() < kAlignmentFieldSize);
-    }
-  }
 }
 
 }  // namespace

@@ -54,6 +54,16 @@ void FailCheck(const char* condition, const char* file, int line) {
   std::abort();
 }
 
+void CheckDocumentFields(const Document& document) {
+  FUZZ_CHECK(document.PageCount >= 1 && document.PageCount <= kMaxPages);
+  for (int page = 1; page <= document.PageCount; ++page) {
+    for (int line = 1; line <= kLinesPerPage; ++line) {
+      const LineRecord& record = document.Line(page, line);
+      FUZZ_CHECK(record.text.size() < kTextFieldSize && record.alignment.size() < kAlignmentFieldSize);
+    }
+  }
+}
+
 void EnsureGuiApplication() {
   if (QGuiApplication::instance()) return;
   qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -39,6 +39,10 @@ std::string ReadScratchFile(const std::string& path);
 [[noreturn]] void FailCheck(const char* condition, const char* file, int line);
 #define FUZZ_CHECK(condition) ((condition) ? static_cast<void>(0) : FailCheck(#condition, __FILE__, __LINE__))
 
+// What every document read keeps to: 1 to 200 pages, and every line's text
+// and alignment within their fields.
+void CheckDocumentFields(const Document& document);
+
 // The drawing and picture targets need a Qt application; it runs offscreen.
 void EnsureGuiApplication();
 

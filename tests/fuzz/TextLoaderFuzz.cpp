@@ -20,13 +20,11 @@ class CheckedSteps : public LoadSteps {
 };
 
 void CheckDocument(const Document& document) {
-  FUZZ_CHECK(document.PageCount >= 1 && document.PageCount <= kMaxPages);
+  CheckDocumentFields(document);
   for (int page = 1; page <= document.PageCount; ++page) {
     for (int line = 1; line <= kLinesPerPage; ++line) {
       const LineRecord& record = document.Line(page, line);
-      if (!record.IsInUse()) continue;
-      FUZZ_CHECK(record.pageNumber == page && record.lineInPage == line);
-      FUZZ_CHECK(record.text.size() < kTextFieldSize);
+      FUZZ_CHECK(!record.IsInUse() || (record.pageNumber == page && record.lineInPage == line));
     }
   }
 }

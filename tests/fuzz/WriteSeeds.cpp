@@ -1,10 +1,10 @@
 // Writes the seed corpus of every fuzz target from the project's own writers:
 //   fuzz_seeds FOLDER   ->   FOLDER/<target>/<seed>
+#include "tests/MarkedDocuments.h"
 #include "tests/fuzz/FuzzSupport.h"
 #include "viewer/document/CacheFile.h"
 #include "viewer/document/CacheJournal.h"
 #include "viewer/document/KeptDocuments.h"
-#include "viewer/document/MarkList.h"
 #include "viewer/document/RecordLayout.h"
 #include "viewer/output/PictureFiles.h"
 #include "viewer/settings/Palette.h"
@@ -51,11 +51,7 @@ void WriteCacheSeeds(const SeedFolder& seeds) {
 }
 
 void WriteKeptSeeds(const SeedFolder& seeds) {
-  Document document = FuzzBaseDocument();
-  LineRecord& line = document.UseLine(1, 2);
-  AppendMarkEntry(line.horizontalMarks, kMarkListFieldSize, {2, 6, 12});
-  line.alignment = "AL2";
-  line.hasMarks = 1;
+  const Document document = MarkedDocument();
   const TextIdentity text = IdentifyText("/texts/chapter one.txt", "Chapter one\r\n");
   seeds.Add("kept", '\0' + EncodeKeptDocument(text, document, -200));
   seeds.Add("plain", '\1' + EncodeKeptPlain(text, document, -200));
@@ -100,16 +96,11 @@ std::string Join(const std::vector<std::string>& pieces, char separator) {
 std::string PageLine(const std::vector<std::string>& fields) { return Join(fields, kPageFieldSeparator); }
 
 void WritePageSeeds(const SeedFolder& seeds) {
-  std::string underlines, bars, pieces, bold, links, targets;
-  AppendMarkEntry(underlines, kMarkListFieldSize, {1, 6, 12});
-  AppendMarkEntry(bars, kMarkListFieldSize, {1, 3});
-  AppendMarkEntry(pieces, kTwoColourFieldSize, {5, 9, 255, 16777215});
-  AppendMarkEntry(bold, kMarkListFieldSize, {1, 20, 23});
-  AppendMarkEntry(links, kMarkListFieldSize, {1, 14, 18, "1E"});
-  AppendMarkEntry(targets, kMarkListFieldSize, {2, "1E"});
-  const std::string marked =
-      PageLine({"A line with every kind of mark on it", "", underlines, bars, pieces, bold, links, targets});
-  const std::string centred = PageLine({"centred \\$2 and \\#12", "AL2", underlines});
+  const Document base = FuzzBaseDocument();
+  const LineRecord& m = base.Line(1, 1);  // marks of every kind
+  const std::string marked = PageLine({"A line with every kind of mark on it", "", m.horizontalMarks, m.verticalMarks,
+                                       m.twoColourPieces, m.boldPieces, m.linkPieces, m.linkTargets});
+  const std::string centred = PageLine({"centred \\$2 and \\#12", "AL2", m.horizontalMarks});
   const std::string right = PageLine({"right", "AL3"});
   seeds.Add("marks", Join({"", marked, centred, right}, kPageLineSeparator));
   seeds.Add("guide", Join({"\x02Footer text page", marked, marked, centred}, kPageLineSeparator));
@@ -164,15 +155,10 @@ int main(int argc, char** argv) {
     return 2;
   }
   EnsureGuiApplication();
-  const fs::path root = argv[1];
-  WriteCacheSeeds({root / "cache"});
-  WriteKeptSeeds({root / "kept"});
-  WriteSettingsSeeds({root / "settings"});
-  WritePaletteSeeds({root / "palette"});
-  WriteTextSeeds({root / "text_loader"});
-  WritePageSeeds({root / "page_marks"});
-  WriteTextBlockSeeds({root / "text_block"});
-  WriteFindReplaceSeeds({root / "find_replace"});
-  WritePictureSeeds({root / "picture"});
+  const std::pair<const char*, void (*)(const SeedFolder&)> writers[] = {
+      {"cache", WriteCacheSeeds},          {"kept", WriteKeptSeeds},           {"settings", WriteSettingsSeeds},
+      {"palette", WritePaletteSeeds},      {"text_loader", WriteTextSeeds},    {"page_marks", WritePageSeeds},
+      {"text_block", WriteTextBlockSeeds}, {"find_replace", WriteFindReplaceSeeds}, {"picture", WritePictureSeeds}};
+  for (const auto& [target, write] : writers) write({fs::path(argv[1]) / target});
   return 0;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "tests/TempFolder.h"
+
 #include <sys/types.h>
 
 #include <functional>
@@ -54,6 +56,23 @@ class DriverChild {
 // Runs the driver to the end on `script`; its output lines.
 std::vector<std::string> RunDriverScript(std::vector<std::string> arguments, const std::string& script,
                                          const std::string& scriptPath);
+
+// A test's scratch folder with the program's own folder in it, and the
+// driver run to the end there.
+struct DriverFolder {
+  std::string ProgramPath(const std::string& name = {}) const { return program + "/" + name; }
+  std::vector<std::string> Arguments(bool editor, const char* language = "es") const {
+    std::vector<std::string> arguments{"--lang", language, "--folder", ProgramPath()};
+    if (editor) arguments.insert(arguments.begin(), "--editor");
+    return arguments;
+  }
+  std::vector<std::string> RunScript(const std::string& script, const std::vector<std::string>& arguments) const {
+    return RunDriverScript(arguments, script, folder.File("script.txt"));
+  }
+
+  TempFolder folder;
+  std::string program = folder.File("program");
+};
 
 // The sanitizers multiply the memory a program holds.
 inline constexpr bool kSanitized = MARVESSA_SANITIZED;

@@ -29,6 +29,11 @@ void Put(std::string& bytes, std::size_t at, std::uint32_t value, int size, bool
   }
 }
 
+struct Hostile {
+  const char* name;
+  std::string path;
+};
+
 // A small real picture in `format`, as Qt writes it.
 std::string SmallPicture(const char* format) {
   QImage image(8, 8, QImage::Format_RGB32);
@@ -40,71 +45,58 @@ std::string SmallPicture(const char* format) {
   return bytes.toStdString();
 }
 
+// A GIF header with a global table of two colours, one frame, its data, the end.
+const std::string kSmallGif("GIF89a\0\0\0\0\x80\0\0" "\0\0\0\xFF\xFF\xFF" "\x2C\0\0\0\0\0\0\0\0\0"
+                            "\x02\x02\x4C\x01\0\x3B", 35);
+
 // Pictures whose headers claim kClaimed x kClaimed pixels over a few bytes
-// of data: each format's size fields of a real small picture rewritten.
-std::string PngBomb() {
-  std::string png = SmallPicture("PNG");
-  Put(png, 16, kClaimed, 4, true);  // IHDR width, height, then its CRC
-  Put(png, 20, kClaimed, 4, true);
-  Put(png, 29, static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(png.data() + 12), 17)), 4, true);
-  return png;
-}
-
-std::string JpegBomb() {
-  std::string jpeg = SmallPicture("JPEG");
-  const auto frame = jpeg.find("\xFF\xC0");
-  Put(jpeg, frame + 5, kClaimed, 2, true);
-  Put(jpeg, frame + 7, kClaimed, 2, true);
-  return jpeg;
-}
-
-std::string BmpBomb() {
-  std::string bmp = SmallPicture("BMP");
-  Put(bmp, 18, kClaimed, 4, false);
-  Put(bmp, 22, kClaimed, 4, false);
-  return bmp;
-}
-
-// A header with a global table of two colours, one frame, its data, the end.
-std::string GifBomb() {
-  std::string gif("GIF89a\0\0\0\0\x80\0\0" "\0\0\0\xFF\xFF\xFF" "\x2C\0\0\0\0\0\0\0\0\0" "\x02\x02\x4C\x01\0\x3B", 35);
-  for (const std::size_t at : {6u, 8u, 24u, 26u}) Put(gif, at, kClaimed, 2, false);  // screen and frame sizes
-  return gif;
-}
-
-struct Hostile {
+// of data: each format's size fields, counted from a marker, rewritten.
+struct Bomb {
   const char* name;
-  std::string path;
+  std::string bytes;
+  std::string marker;
+  std::vector<std::size_t> sizeFields;
+  int fieldBytes;
+  bool bigEndian;
 };
 
-class HostileInput : public ::testing::Test {
- protected:
-  std::string ProgramPath(const std::string& name = {}) const { return folder.File("program") + "/" + name; }
+std::string Armed(Bomb bomb) {
+  const std::size_t at = bomb.bytes.find(bomb.marker);
+  for (const std::size_t field : bomb.sizeFields) {
+    Put(bomb.bytes, at + field, kClaimed, bomb.fieldBytes, bomb.bigEndian);
+  }
+  if (bomb.marker == "IHDR") {  // the chunk's CRC follows its 13 bytes
+    const auto* chunk = reinterpret_cast<const Bytef*>(bomb.bytes.data() + at);
+    Put(bomb.bytes, at + 17, static_cast<std::uint32_t>(crc32(0, chunk, 17)), 4, true);
+  }
+  return bomb.bytes;
+}
 
+class HostileInput : public ::testing::Test, public DriverFolder {
+ protected:
   // Pictures no loader may turn into a bitmap: bombs, and names of things
   // that are not files.
   std::vector<Hostile> HostilePictures() {
     std::vector<Hostile> pictures{{"a named pipe", folder.File("pipe.png")}, {"a device", "/dev/zero"},
                                   {"a folder", folder.path()}};
     ::mkfifo(pictures[0].path.c_str(), 0600);
-    for (const auto& [name, bytes] : {std::pair{"bomb.png", PngBomb()}, {"bomb.jpg", JpegBomb()},
-                                      {"bomb.bmp", BmpBomb()}, {"bomb.gif", GifBomb()}}) {
-      WriteFileBytes(folder.File(name), bytes);
-      pictures.push_back({name, folder.File(name)});
+    const Bomb bombs[] = {{"bomb.png", SmallPicture("PNG"), "IHDR", {4, 8}, 4, true},
+                          {"bomb.jpg", SmallPicture("JPEG"), "\xFF\xC0", {5, 7}, 2, true},
+                          {"bomb.bmp", SmallPicture("BMP"), "BM", {18, 22}, 4, false},
+                          {"bomb.gif", kSmallGif, "GIF", {6, 8, 24, 26}, 2, false}};  // screen and frame
+    for (const Bomb& bomb : bombs) {
+      WriteFileBytes(folder.File(bomb.name), Armed(bomb));
+      pictures.push_back({bomb.name, folder.File(bomb.name)});
     }
     return pictures;
   }
 
-  std::vector<std::string> Run(const std::string& script) {
-    return RunDriverScript({"--lang", "en", "--folder", ProgramPath()}, script, folder.File("script.txt"));
-  }
+  std::vector<std::string> Run(const std::string& script) { return RunScript(script, Arguments(false, "en")); }
 
   static std::string ReadError(const std::string& path) {
     return "message Programador | [GraphicLoadImageFileToBitmap] [GdipLoadImagefromFile] read error on <" + path +
            "> [warning]";
   }
-
-  TempFolder folder;
 };
 
 TEST_F(HostileInput, ThePictureLoaderRefusesWhatIsNoPicture) {
@@ -190,7 +182,9 @@ TEST_F(HostileInput, TheFullestCacheLoadsDrawsMarksAndUndoes) {
                              "key PageUp\nstate\n";
   DriverChild driver;
   WriteFileBytes(folder.File("script.txt"), script);
-  ASSERT_TRUE(driver.Start({"--lang", "en", "--folder", ProgramPath(), folder.File("script.txt")}));
+  std::vector<std::string> arguments = Arguments(false, "en");
+  arguments.push_back(folder.File("script.txt"));
+  ASSERT_TRUE(driver.Start(arguments));
   EXPECT_EQ(driver.Finish(), "exit 0");
   std::vector<std::string> states, messages;
   for (const auto& line : driver.TakeLines()) {

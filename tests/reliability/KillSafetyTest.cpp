@@ -65,16 +65,8 @@ class FolderWatch {
   int fd_;
 };
 
-class KillSafety : public ::testing::Test {
+class KillSafety : public ::testing::Test, public DriverFolder {
  protected:
-  std::string ProgramPath(const std::string& name = {}) const { return folder.File("program") + "/" + name; }
-
-  std::vector<std::string> Arguments(bool editor) const {
-    std::vector<std::string> arguments{"--lang", "es", "--folder", ProgramPath()};
-    if (editor) arguments.insert(arguments.begin(), "--editor");
-    return arguments;
-  }
-
   // Runs `script` and kills the driver at a random moment: after it printed
   // between 0 and `mostLines` lines starting with `prefix`, mostly once the
   // next write has begun (a file of the program folder changed) and from
@@ -106,7 +98,6 @@ class KillSafety : public ::testing::Test {
   }
 
   std::mt19937 random{20261206};
-  TempFolder folder;
 };
 
 // What cache.04 holds after a kill, read as the viewer reads it at start:
@@ -167,6 +158,7 @@ TEST_F(KillSafety, CacheHoldsTheStateBeforeOrAfterEveryChange) {
     ASSERT_LE(Leftovers(journal), 1u) << "run " << run;
     marks = found;
   }
+  EXPECT_TRUE(written) << "no run got as far as writing cache.04";
   RecordProperty("kills_during_a_write", cutShort);
 }
 
@@ -204,9 +196,9 @@ TEST_F(KillSafety, WholeFilesAreEitherTheOldOrTheNewContent) {
   };
   for (const AlternatingWrite& c : cases) {
     const std::string path = ProgramPath(c.file);
-    RunDriverScript(Arguments(c.editor), c.setup + c.writeA, folder.File("reference.txt"));
+    RunScript(c.setup + c.writeA, Arguments(c.editor));
     const std::string contentA = ReadFileBytes(path);
-    RunDriverScript(Arguments(c.editor), c.setup + c.writeB, folder.File("reference.txt"));
+    RunScript(c.setup + c.writeB, Arguments(c.editor));
     const std::string contentB = ReadFileBytes(path);
     ASSERT_FALSE(contentA.empty()) << c.file;
     ASSERT_NE(contentA, contentB) << c.file;

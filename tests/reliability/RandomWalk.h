@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <random>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -39,15 +39,6 @@ struct WalkReport {
 
 WalkReport RunRandomWalk(const WalkOptions& options);
 
-// The files the walk opens: a full document of 200 pages (13,000 lines with
-// pictures among them), a short one of three pages, a picture, a name with
-// no file and a folder, the last three chosen as if they were texts.
-struct WalkFiles {
-  std::string fullText, shortText, picture, missing, folder;
-};
-// Writes them into `folder`; the same files every time.
-WalkFiles WriteWalkFiles(const std::string& folder);
-
 // What the walk saw of the viewer after the last action.
 struct WalkView {
   bool dialogOpen = false;  // a modal dialog waits for the user
@@ -74,26 +65,10 @@ struct WalkAction {
 
 // A seeded source of user actions: menu commands with answers for the boxes
 // they open (nonsense included), mouse drags and clicks, keys, the wheel,
-// the modal dialogs' controls, kills, crashes and exits.
-class WalkActions {
- public:
-  WalkActions(std::uint64_t seed, WalkFiles files) : random_(seed), files_(std::move(files)) {}
-  WalkAction Next(const WalkView& view);
-
- private:
-  WalkAction MenuAction(const WalkView& view);
-  WalkAction DialogAction(const WalkView& view);
-  int PickFrom(const std::vector<int>& ids) { return ids[static_cast<std::size_t>(Below(static_cast<int>(ids.size())))]; }
-  std::string MouseLine(const WalkView& view);
-  std::string PointOnCanvas(const WalkView& view);
-  std::string QueuedAnswers(int command, const WalkView& view);
-  std::string PageAnswer(const WalkView& view);
-  std::string FileChoice();
-  int Below(int count) { return static_cast<int>(random_() % static_cast<std::uint64_t>(count)); }
-  bool Chance(int percent) { return Below(100) < percent; }
-
-  std::mt19937_64 random_;
-  WalkFiles files_;
-  bool pressed_ = false;   // the mouse button is down on the canvas
-  int dialogActions_ = 0;  // actions since the open dialog appeared
-};
+// the modal dialogs' controls, kills, crashes and exits. It first writes
+// the files the walk opens into `folder` (the same every time): a full
+// document of 200 pages (13,000 lines with pictures among them), a short
+// one of three pages, a picture, a name with no file and a folder, the last
+// three chosen as if they were texts. The first action loads the full one.
+using WalkActionSource = std::function<WalkAction(const WalkView&)>;
+WalkActionSource StartWalkActions(std::uint64_t seed, const std::string& folder);

@@ -29,26 +29,14 @@ class SmallFileSystem {
     std::filesystem::create_directories(path_);
     mounted_ = ::mount("tmpfs", path_.c_str(), "tmpfs", 0, kSize) == 0;
   }
-  ~SmallFileSystem() {
-    if (mounted_) {
-      ::umount2(path_.c_str(), MNT_DETACH);
-      return;
-    }
-    SetWritable(true);
-  }
+  ~SmallFileSystem() { mounted_ ? static_cast<void>(::umount2(path_.c_str(), MNT_DETACH)) : SetWritable(true); }
   SmallFileSystem(const SmallFileSystem&) = delete;
   SmallFileSystem& operator=(const SmallFileSystem&) = delete;
 
   bool mounted() const { return mounted_; }
 
   // Takes every free block with a file of its own.
-  void Fill() const {
-    const int fd = ::open((path_ + "/filler").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    const std::string block(4096, 'f');
-    while (fd >= 0 && ::write(fd, block.data(), block.size()) > 0) {
-    }
-    if (fd >= 0) ::close(fd);
-  }
+  void Fill() const { WriteBlocks("filler", false); }
 
   // Read-only: a remount where it is mounted, else the folders' modes (which
   // bind all but root). False when neither can make it so.
@@ -61,16 +49,24 @@ class SmallFileSystem {
 
   // The error a new file of the folder meets now.
   int WriteError() const {
-    const int fd = ::open((path_ + "/probe").c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd < 0) return errno;
-    const std::string block(4096, 'p');
-    const int error = ::write(fd, block.data(), block.size()) < 0 ? errno : 0;
-    ::close(fd);
+    const int error = WriteBlocks("probe", true);
     ::unlink((path_ + "/probe").c_str());
     return error;
   }
 
  private:
+  // Writes blocks to a file of the folder until one fails (or once): the
+  // error met, 0 for none.
+  int WriteBlocks(const char* name, bool once) const {
+    const int fd = ::open((path_ + "/" + name).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    if (fd < 0) return errno;
+    const std::string block(4096, 'b');
+    int error = 0;
+    while ((error = ::write(fd, block.data(), block.size()) < 0 ? errno : 0) == 0 && !once) {}
+    ::close(fd);
+    return error;
+  }
+
   void SetWritable(bool writable) const {
     const auto how = writable ? std::filesystem::perm_options::add : std::filesystem::perm_options::remove;
     std::error_code ignored;
@@ -100,10 +96,8 @@ struct WritePath {
   bool namesThePath;  // the message ends with " (" + path + ")"
 };
 
-class WritePathsProgram : public ::testing::Test {
+class WritePathsProgram : public ::testing::Test, public DriverFolder {
  protected:
-  std::string ProgramPath(const std::string& name = {}) const { return program_ + "/" + name; }
-
   std::vector<WritePath> Paths() {
     const std::string shortText = folder.File("short.txt"), longText = folder.File("long.txt");
     WriteFileBytes(shortText, "one\r\ntwo\r\nthree\r\n");
@@ -137,10 +131,9 @@ class WritePathsProgram : public ::testing::Test {
   }
 
   std::vector<std::string> Run(const WritePath& path, const std::string& script, long long failAfter) {
-    std::vector<std::string> arguments{"--lang", "es", "--folder", ProgramPath()};
-    if (path.editor) arguments.insert(arguments.begin(), "--editor");
+    std::vector<std::string> arguments = Arguments(path.editor);
     if (failAfter >= 0) arguments.insert(arguments.begin(), {"--fail-writes-after", std::to_string(failAfter)});
-    return RunDriverScript(arguments, script, folder.File("script.txt"));
+    return RunScript(script, arguments);
   }
 
   // The failures shown, and the script lines the driver could not carry out.
@@ -151,9 +144,6 @@ class WritePathsProgram : public ::testing::Test {
     }
     return failures;
   }
-
-  TempFolder folder;
-  std::string program_;  // a fresh program folder for each write path
 };
 
 class UnwritableFolder : public WritePathsProgram, public ::testing::WithParamInterface<bool /* read-only */> {};
@@ -163,7 +153,7 @@ TEST_P(UnwritableFolder, TheUserIsToldAndThePreviousFileStays) {
   int count = 0;
   for (const WritePath& path : Paths()) {
     SCOPED_TRACE(path.name);
-    program_ = folder.File("program" + std::to_string(++count));
+    program = folder.File("program" + std::to_string(++count));  // a fresh one for each path
     SmallFileSystem disk(ProgramPath());
     if (readOnly && !disk.mounted() && ::geteuid() == 0) {
       GTEST_SKIP() << "root writes into any folder, and this machine lets no file system be mounted read-only";
@@ -204,7 +194,7 @@ TEST_F(LinkedFiles, ALinkInPlaceOfAFileIsReplacedNotFollowed) {
   int count = 0;
   for (const WritePath& path : Paths()) {
     SCOPED_TRACE(path.name);
-    program_ = folder.File("program" + std::to_string(++count));
+    program = folder.File("program" + std::to_string(++count));
     Run(path, path.before, -1);
     // The file the link points to holds what the program wrote, so the
     // program reads through the link as it would read its own file.
