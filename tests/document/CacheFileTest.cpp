@@ -87,7 +87,7 @@ TEST_F(CacheFileTest, WhatIsNotAWholeNumberOfRecordsOnTheGridIsNotRead) {
 
 // Records are placed by their own page and line; the counters come from record 1.
 TEST_F(CacheFileTest, RecordsOffTheGridAreSkipped) {
-  const std::vector<std::pair<int, int>> places = {{1, 1}, {0, 2}, {201, 1}, {2, 0}, {2, 66}, {3, 65}, {9, 70}};
+  const std::pair<int, int> places[] = {{1, 1}, {0, 2}, {201, 1}, {2, 0}, {2, 66}, {3, 65}, {9, 70}};
   Bytes file;
   for (const auto& [page, line] : places) {
     const RecordCopies copies = file.empty() ? RecordCopies{7, -9, {}} : RecordCopies{1, 2, {}};

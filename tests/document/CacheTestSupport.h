@@ -18,7 +18,9 @@ inline Bytes ReadBytes(const std::string& path) {
   return Bytes(bytes.begin(), bytes.end());
 }
 
-inline void WriteBytes(const std::string& path, const Bytes& bytes) { WriteFileBytes(path, {bytes.begin(), bytes.end()}); }
+inline void WriteBytes(const std::string& path, const Bytes& bytes) {
+  WriteFileBytes(path, {bytes.begin(), bytes.end()});
+}
 
 // What a whole write of `document` puts on disk.
 inline Bytes CacheBytes(const Document& document, const std::string& path) {

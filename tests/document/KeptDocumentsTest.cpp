@@ -38,7 +38,7 @@ TEST_F(KeptDocumentsTest, AKeptDocumentComesBackAndItsMarksAreNeverLost) {
   ASSERT_FALSE(store.Keep(text, clean, 0).failed());
   ASSERT_TRUE(store.Find(text, kept));
   EXPECT_EQ(kept.document.Line(1, 6).alignment, "AL3") << "an alignment is a mark";
-  EXPECT_FALSE(store.Find(Text("a.txt", "a changed\r\n"), kept)) << "a changed text is not offered the old marks";
+  EXPECT_FALSE(store.Find(Text("a.txt", "a changed\r\n"), kept)) << "a changed text is offered no old marks";
 }
 
 TEST_F(KeptDocumentsTest, TheOldestLeaveFirstPastTheBound) {

@@ -7,17 +7,12 @@
 #include <numeric>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
 
 using L = RecordLayout;
-
-struct ExpectedBytes {
-  const char* field;
-  std::size_t offset;
-  std::string bytes;  // what the record holds there, terminating zero included
-};
 
 LineRecord EveryFieldSet() {
   LineRecord line;
@@ -48,7 +43,8 @@ TEST(RecordCodec, EveryFieldLandsAtItsOffsetAndNothingElseIsWritten) {
   const Bytes record = EncodeRecord(EveryFieldSet(), copies);
   ASSERT_EQ(record.size(), 32724u);
 
-  const std::vector<ExpectedBytes> table = {
+  // Each field: its offset and what the record holds there, terminating zero included.
+  const std::vector<std::tuple<const char*, std::size_t, std::string>> table = {
       {"absoluteLine", 0, "\x04\x03\x02\x01"},
       {"pageNumber", 4, "\xFE\xFF\xFF\xFF"},
       {"text", 8, Z("first line")},
@@ -70,12 +66,9 @@ TEST(RecordCodec, EveryFieldLandsAtItsOffsetAndNothingElseIsWritten) {
       {"lineBoxCopy", 32686, std::string(reinterpret_cast<const char*>(copies.lineBoxCopy.data()), 34)},
   };
   std::vector<bool> covered(record.size());
-  for (const auto& row : table) {
-    SCOPED_TRACE(row.field);
-    ASSERT_LE(row.offset + row.bytes.size(), record.size());
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(record.data() + row.offset), row.bytes.size()),
-              row.bytes);
-    for (std::size_t i = 0; i < row.bytes.size(); ++i) covered[row.offset + i] = true;
+  for (const auto& [field, offset, bytes] : table) {
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&record[offset]), bytes.size()), bytes) << field;
+    for (std::size_t i = 0; i < bytes.size(); ++i) covered[offset + i] = true;
   }
   for (std::size_t i = 0; i < record.size(); ++i) {
     if (!covered[i]) {

@@ -14,11 +14,12 @@ TEST(ProfileFile, ReadsKeysByTheProfileRules) {
       "orphan=before any section\r\n"
       "[Fichero]\r\n"
       "  Formato =   3302  \r\n"
+      "Formato=1\r\n"
       "Empty=\r\n"
       "[fichero]\r\n"
       "Formato=9999\r\n"
       "Other=second section\r\n"
-      "[ Posicion ]\n"
+      "[ Posicion ]\r"
       "Y=-45\n");
   struct Case {
     const char* section;
@@ -27,11 +28,11 @@ TEST(ProfileFile, ReadsKeysByTheProfileRules) {
   };
   const Case cases[] = {
       {"Fichero", "Formato", "3302"},              // blanks around name and value removed
-      {"FICHERO", "formato", "3302"},              // names ignore case; first section wins
+      {"FICHERO", "formato", "3302"},              // names ignore case; the first key and section win
       {"Fichero", "Empty", ""},                    // present but empty is not the default
       {"Fichero", "Missing", "dflt"},
       {"Fichero", "Other", "dflt"},                // only the first of duplicate sections is read
-      {"Posicion", "Y", "-45"},                    // LF line ends, blanks inside brackets
+      {"Posicion", "Y", "-45"},                    // bare CR and LF line ends, blanks inside brackets
       {"Nowhere", "Y", "dflt"},
       {"", "orphan", "dflt"},
   };
