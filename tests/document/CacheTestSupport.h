@@ -2,24 +2,30 @@
 
 #include "tests/MarkedDocuments.h"
 #include "tests/TempFolder.h"
+#include "viewer/document/CacheFile.h"
 #include "viewer/document/LittleEndian.h"
 #include "viewer/document/RecordCodec.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 using Bytes = std::vector<std::uint8_t>;
 
 inline Bytes ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  const std::string bytes = ReadFileBytes(path);
+  return Bytes(bytes.begin(), bytes.end());
 }
 
 inline void WriteBytes(const std::string& path, const Bytes& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  WriteFileBytes(path, {bytes.begin(), bytes.end()});
+}
+
+// What a whole write of `document` puts on disk.
+inline Bytes CacheBytes(const Document& document, const std::string& path) {
+  EXPECT_FALSE(CacheWrite(document, path).failed());
+  return ReadBytes(path);
 }
 
 // One stored record as raw bytes, for the cases a Document cannot produce.

@@ -1,4 +1,3 @@
-#include "viewer/document/CacheFile.h"
 #include "viewer/document/KeptDocuments.h"
 
 #include "CacheTestSupport.h"
@@ -6,11 +5,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-Bytes CacheBytes(const Document& document, const std::string& path) {
-  EXPECT_FALSE(CacheWrite(document, path).failed());
-  return ReadBytes(path);
-}
 
 class KeptDocumentsTest : public ::testing::Test {
  protected:
@@ -22,50 +16,29 @@ class KeptDocumentsTest : public ::testing::Test {
   KeptDocuments store{folder.File("kept/")};
 };
 
-TEST_F(KeptDocumentsTest, AKeptDocumentComesBackAsItsCacheBytes) {
-  Document document = MarkedDocument();
-  document.CurrentPage = 2;
+TEST_F(KeptDocumentsTest, AKeptDocumentComesBackAndItsMarksAreNeverLost) {
+  Document marked = MarkedDocument();
+  marked.CurrentPage = 2;
   const TextIdentity text = Text("a.txt", "a\r\n");
-  ASSERT_FALSE(store.Keep(text, document, -340).failed());
+  ASSERT_FALSE(store.Keep(text, marked, -340).failed());
   KeptDocument kept;
   ASSERT_TRUE(store.Find(text, kept));
-  EXPECT_EQ(CacheBytes(kept.document, folder.File("after")), CacheBytes(document, folder.File("before")));
+  EXPECT_EQ(CacheBytes(kept.document, folder.File("after")), CacheBytes(marked, folder.File("before")));
   EXPECT_EQ(kept.document.CurrentPage, 2);
   EXPECT_EQ(kept.viewOffset, -340);
-}
+  EXPECT_FALSE(store.Find(Text("b.txt", "a\r\n"), kept)) << "same bytes, other file";
 
-TEST_F(KeptDocumentsTest, MarksAreNeverLostToACleanCopyOrAnotherText) {
   Document clean = MarkedDocument();
   clean.UseLine(1, 5) = TextLine(1, 5, 5);
   clean.UseLine(1, 6).alignment.clear();
-  Document aligned = clean;
-  aligned.UseLine(1, 6).alignment = "AL3";
-  struct Case {
-    const char* name;
-    const Document* second;  // kept after the marked document, for the same text
-    std::string lookedUp;    // the text's bytes when it is opened again
-    bool found;
-    const char* alignmentOf1_6;
-  };
-  const Case cases[] = {
-      {"the clean copy keeps nothing", &clean, "a\r\n", true, "AL2"},
-      {"an alignment is a mark", &aligned, "a\r\n", true, "AL3"},
-      {"a changed text is not offered the old marks", nullptr, "a changed\r\n", false, ""},
-  };
-  for (const Case& c : cases) {
-    std::filesystem::remove_all(folder.File("kept"));
-    const TextIdentity text = Text("a.txt", "a\r\n");
-    ASSERT_FALSE(store.Keep(text, MarkedDocument(), 0).failed());
-    if (c.second) {
-      ASSERT_FALSE(store.Keep(text, *c.second, 0).failed());
-    }
-    KeptDocument kept;
-    EXPECT_EQ(store.Find(Text("a.txt", c.lookedUp), kept), c.found) << c.name;
-    if (c.found) {
-      EXPECT_EQ(kept.document.Line(1, 6).alignment, c.alignmentOf1_6) << c.name;
-    }
-    EXPECT_FALSE(store.Find(Text("b.txt", "a\r\n"), kept)) << c.name << ": same bytes, other file";
-  }
+  ASSERT_FALSE(store.Keep(text, clean, 0).failed());
+  ASSERT_TRUE(store.Find(text, kept));
+  EXPECT_EQ(kept.document.Line(1, 6).alignment, "AL2") << "the clean copy keeps nothing";
+  clean.UseLine(1, 6).alignment = "AL3";
+  ASSERT_FALSE(store.Keep(text, clean, 0).failed());
+  ASSERT_TRUE(store.Find(text, kept));
+  EXPECT_EQ(kept.document.Line(1, 6).alignment, "AL3") << "an alignment is a mark";
+  EXPECT_FALSE(store.Find(Text("a.txt", "a changed\r\n"), kept)) << "a changed text is offered no old marks";
 }
 
 TEST_F(KeptDocumentsTest, TheOldestLeaveFirstPastTheBound) {

@@ -7,17 +7,12 @@
 #include <numeric>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
 
 using L = RecordLayout;
-
-struct ExpectedBytes {
-  const char* field;
-  std::size_t offset;
-  std::string bytes;  // what the record holds there, terminating zero included
-};
 
 LineRecord EveryFieldSet() {
   LineRecord line;
@@ -48,7 +43,8 @@ TEST(RecordCodec, EveryFieldLandsAtItsOffsetAndNothingElseIsWritten) {
   const Bytes record = EncodeRecord(EveryFieldSet(), copies);
   ASSERT_EQ(record.size(), 32724u);
 
-  const std::vector<ExpectedBytes> table = {
+  // Each field: its offset and what the record holds there, terminating zero included.
+  const std::vector<std::tuple<const char*, std::size_t, std::string>> table = {
       {"absoluteLine", 0, "\x04\x03\x02\x01"},
       {"pageNumber", 4, "\xFE\xFF\xFF\xFF"},
       {"text", 8, Z("first line")},
@@ -70,12 +66,9 @@ TEST(RecordCodec, EveryFieldLandsAtItsOffsetAndNothingElseIsWritten) {
       {"lineBoxCopy", 32686, std::string(reinterpret_cast<const char*>(copies.lineBoxCopy.data()), 34)},
   };
   std::vector<bool> covered(record.size());
-  for (const auto& row : table) {
-    SCOPED_TRACE(row.field);
-    ASSERT_LE(row.offset + row.bytes.size(), record.size());
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(record.data() + row.offset), row.bytes.size()),
-              row.bytes);
-    for (std::size_t i = 0; i < row.bytes.size(); ++i) covered[row.offset + i] = true;
+  for (const auto& [field, offset, bytes] : table) {
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&record[offset]), bytes.size()), bytes) << field;
+    for (std::size_t i = 0; i < bytes.size(); ++i) covered[offset + i] = true;
   }
   for (std::size_t i = 0; i < record.size(); ++i) {
     if (!covered[i]) {
@@ -129,22 +122,11 @@ TEST(RecordCodec, TextFieldsEndAtTheirZeroOrTheirLastByte) {
 }
 
 TEST(RecordCodec, StoredTextIsCutToTheField) {
-  struct Case {
-    std::string value;
-    std::size_t fieldSize;
-    std::string stored;
-  };
-  const std::vector<Case> cases = {
-      {std::string(150, 'y'), kTextFieldSize, std::string(113, 'y')},
-      {std::string(113, 'y'), kTextFieldSize, std::string(113, 'y')},
-      {std::string(114, 'y'), kTextFieldSize, std::string(113, 'y')},
-      {std::string("ab\0cd", 5), kTextFieldSize, "ab"},
-      {"abc", 1, ""},
-      {"abc", 0, ""},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(FitTextField(c.value, c.fieldSize), c.stored) << c.value.size() << " in " << c.fieldSize;
-  }
+  EXPECT_EQ(FitTextField(std::string(114, 'y'), 114), std::string(113, 'y'));
+  EXPECT_EQ(FitTextField(std::string(113, 'y'), 114), std::string(113, 'y'));
+  EXPECT_EQ(FitTextField(std::string("ab\0cd", 5), 114), "ab");
+  EXPECT_EQ(FitTextField("abc", 1), "");
+  EXPECT_EQ(FitTextField("abc", 0), "");
 }
 
 }  // namespace

@@ -1,5 +1,4 @@
-// The real dialogs, not the scripted ones: Qt's own buttons and labels in
-// the build's language, and the icon each box is asked for.
+// The real dialogs, not the scripted ones: Qt's own texts in the build's language, and each box's icon.
 #include "platform/ProgramStart.h"
 #include "platform/QtUserDialogs.h"
 
@@ -52,7 +51,8 @@ TEST(QtDialogs, QtsOwnTextsSpeakTheBuildsLanguage) {
     LookAtNextBox(question);
     dialogs.AskYesNo("Programador", "¿Seguro?");
     LookAtNextBox(message);
-    dialogs.ShowMessage("Buscar", "No se encontraron coincidencias", MessageStyle::Plain, MessageIcon::Information);
+    dialogs.ShowMessage("Buscar", "No se encontraron coincidencias", MessageStyle::Plain,
+                        MessageIcon::Information);
     LookAtNextBox(chooser);
     dialogs.ChooseFileToOpen(FileChoice{"/", "", "Texto", "*.*", ""});
     for (const QString& text : c.question) EXPECT_TRUE(question.texts.contains(text)) << text.toStdString();

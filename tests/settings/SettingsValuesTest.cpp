@@ -5,50 +5,35 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <utility>
 
 namespace {
 
 constexpr std::int64_t kInt32Min = std::numeric_limits<std::int32_t>::min();
 constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
 
-struct NumberCase {
-  const char* text;
-  std::int64_t expected;
-};
-
 TEST(SettingsValues, LeadingNumberRoundsHalfToEvenInAnInt32Field) {
-  const NumberCase cases[] = {
-      {"11.5", 12}, {"10.5", 10}, {"abc", 0}, {"-2.5", -2}, {"-3.5", -4}, {"0.5", 0},
-      {"1.5", 2}, {"2.5000001", 3}, {"2.4999999", 2}, {"2.50000", 2}, {"-0.6", -1},
-      {"7", 7}, {" \t 7", 7}, {"+8", 8}, {"-0", 0}, {"12abc", 12}, {"3.7xyz", 4},
-      {"1e3", 1}, {"1,5", 1}, {"1 2", 1}, {"- 5", 0}, {"--5", 0}, {"", 0}, {"-", 0},
-      {".", 0}, {"5.", 5}, {".6", 1}, {"-.5", 0}, {"x12", 0}, {"\xC3\xB1", 0},
-      {"2147483647", kInt32Max}, {"2147483647.5", kInt32Max}, {"2147483648", kInt32Max},
-      {"-2147483648", kInt32Min}, {"-2147483649", kInt32Min},
-      {"99999999999999999999999999999999999999", kInt32Max},
-      {"-99999999999999999999999999999999999999.5", kInt32Min},
+  const std::pair<const char*, std::int64_t> cases[] = {
+      {"11.5", 12}, {"10.5", 10}, {"-2.5", -2}, {"-3.5", -4}, {"2.5000001", 3}, {"2.4999999", 2},
+      {"-0.6", -1}, {" \t 7", 7}, {"+8", 8}, {"3.7xyz", 4}, {"1e3", 1}, {"1,5", 1}, {"- 5", 0}, {"--5", 0},
+      {"", 0}, {".6", 1}, {"-.5", 0}, {"x12", 0}, {"2147483647.5", kInt32Max}, {"2147483648", kInt32Max},
+      {"-2147483649", kInt32Min}, {"-99999999999999999999999999999999999999.5", kInt32Min},
   };
-  for (const NumberCase& c : cases) {
-    EXPECT_EQ(ParseSettingsNumber<std::int32_t>(c.text), c.expected) << '"' << c.text << '"';
+  for (const auto& [text, expected] : cases) {
+    EXPECT_EQ(ParseSettingsNumber<std::int32_t>(text), expected) << '"' << text << '"';
   }
 }
 
 TEST(SettingsValues, LeadingNumberIsClampedToNarrowAndUnsignedFields) {
-  EXPECT_EQ(ParseSettingsNumber<std::int16_t>("32767"), 32767);
   EXPECT_EQ(ParseSettingsNumber<std::int16_t>("32767.5"), 32767);
-  EXPECT_EQ(ParseSettingsNumber<std::int16_t>("70000"), 32767);
   EXPECT_EQ(ParseSettingsNumber<std::int16_t>("-70000"), -32768);
-  EXPECT_EQ(ParseSettingsNumber<std::uint32_t>("-1"), 0u);
   EXPECT_EQ(ParseSettingsNumber<std::uint32_t>("-0.5"), 0u);
-  EXPECT_EQ(ParseSettingsNumber<std::uint32_t>("3305"), 3305u);
   EXPECT_EQ(ParseSettingsNumber<std::uint32_t>("4294967295"), 4294967295u);
   EXPECT_EQ(ParseSettingsNumber<std::uint32_t>("99999999999"), 4294967295u);
 }
 
 TEST(SettingsValues, NumbersAreWrittenWithABlankOrAMinusSign) {
-  EXPECT_EQ(FormatSettingsNumber(10), " 10");
   EXPECT_EQ(FormatSettingsNumber(0), " 0");
-  EXPECT_EQ(FormatSettingsNumber(-1), "-1");
   EXPECT_EQ(FormatSettingsNumber(kInt32Min), "-2147483648");
   EXPECT_EQ(FormatSettingsNumber(4294967295u), " 4294967295");
 }
@@ -58,7 +43,6 @@ TEST(SettingsValues, FooterTextIsCutAndCannotBreakTheFile) {
     std::string text;
     std::string expected;
   } cases[] = {
-      {"", ""},
       {"P\xE1gina \xF1", "P\xE1gina \xF1"},
       {std::string(150, 'a'), std::string(99, 'a')},
       {std::string(99, 'b') + "c", std::string(99, 'b')},
