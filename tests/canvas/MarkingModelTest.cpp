@@ -1,5 +1,4 @@
-// What marking does to the document, below any drawing: the inline markers
-// found in a line, the reading guide's moves and the mark commands.
+// What marking does to the document, below any drawing: inline markers, guide moves and mark commands.
 #include "tests/MarkedDocuments.h"
 #include "viewer/canvas/GuideMoves.h"
 #include "viewer/canvas/InlineMarkers.h"
@@ -95,13 +94,23 @@ LineFlags Selected(std::initializer_list<int> lines) {
   return flags;
 }
 
-TEST(MarkCommands, WholeLinesRunFromTheFirstCharacterToTheEnd) {
-  Document document = PageWith({"   abc", "", "    ", "centred", "text"});
+// Whole lines, a bar and alignment take the selected lines; alignment skips marked and blank ones.
+TEST(MarkCommands, LineCommandsTakeTheSelectedLines) {
+  Document document = PageWith({"   abc", "", "    ", "centred", "linked", "bold", "plain"});
   document.UseLine(1, 4).alignment = "AL2";
   EXPECT_EQ(MarkWholeLines(document, Selected({1, 2, 3, 4})), MarkOutcome::Changed);
   EXPECT_EQ(document.Line(1, 1).horizontalMarks, "1,6,9;") << "columns 7..9";
   for (const int line : {2, 3, 4}) EXPECT_EQ(document.Line(1, line).hasMarks, 0) << line;
   EXPECT_EQ(MarkWholeLines(document, Selected({2})), MarkOutcome::Unchanged);
+  document.UseLine(1, 5).hasLinks = 1;
+  document.UseLine(1, 6).hasBold = 1;
+  AlignLines(document, Selected({1, 2, 5, 6, 7}), kAlignCentre);
+  EXPECT_EQ(document.Line(1, 7).alignment, "AL2");
+  for (const int line : {1, 2, 5, 6}) EXPECT_EQ(document.Line(1, line).alignment, "") << line;
+  EXPECT_EQ(MarkVerticalBar(document, Selected({3})), MarkOutcome::NotTwoLines);
+  EXPECT_EQ(MarkVerticalBar(document, Selected({3, 5, 7})), MarkOutcome::NotTwoLines);
+  EXPECT_EQ(MarkVerticalBar(document, Selected({7, 3})), MarkOutcome::Changed);
+  EXPECT_EQ(document.Line(1, 3).verticalMarks, "3,7;");
 }
 
 TEST(MarkCommands, PiecesAreStoredInReadingOrder) {
@@ -133,14 +142,6 @@ TEST(MarkCommands, PiecesAreStoredInReadingOrder) {
   EXPECT_EQ(document.Line(1, 5).horizontalMarks, full);
 }
 
-TEST(MarkCommands, VerticalBarNeedsExactlyTwoLines) {
-  Document document = PageWith({"a", "b", "c", "d", "e", "f", "g"});
-  EXPECT_EQ(MarkVerticalBar(document, Selected({3})), MarkOutcome::NotTwoLines);
-  EXPECT_EQ(MarkVerticalBar(document, Selected({3, 5, 7})), MarkOutcome::NotTwoLines);
-  EXPECT_EQ(MarkVerticalBar(document, Selected({7, 3})), MarkOutcome::Changed);
-  EXPECT_EQ(document.Line(1, 3).verticalMarks, "3,7;");
-}
-
 TEST(MarkCommands, LinksAreNumberedAndFollowedOnlyToRealPages) {
   Document document = PageWith({"x", "", "", "", "line with a link in it"});
   ASSERT_EQ(MarkLink(document, {5, 20, 12}, 10), MarkOutcome::Changed) << "dragged right to left";
@@ -170,16 +171,6 @@ TEST(MarkCommands, LinksAreNumberedAndFollowedOnlyToRealPages) {
     line.linkTargets = c.targets;
     EXPECT_EQ(FollowLink(document, 1, 10), c.page) << c.pieces << " / " << c.targets;
   }
-}
-
-TEST(MarkCommands, AlignmentSkipsMarkedAndBlankLines) {
-  Document document = PageWith({"plain", "marked", "", "linked", "bold"});
-  document.UseLine(1, 2).hasMarks = 1;
-  document.UseLine(1, 4).hasLinks = 1;
-  document.UseLine(1, 5).hasBold = 1;
-  AlignLines(document, Selected({1, 2, 3, 4, 5}), kAlignCentre);
-  EXPECT_EQ(document.Line(1, 1).alignment, "AL2");
-  for (const int line : {2, 3, 4, 5}) EXPECT_EQ(document.Line(1, line).alignment, "") << line;
 }
 
 }  // namespace

@@ -13,8 +13,7 @@ constexpr const char* kWithDocument =
     "1046,1047,1048,1070,1072,1073,1074,1077,1078,1079,1080,1081,1082,1083,1084,1085,"
     "1087,1090,1091,1092,1093";
 
-// The menus without a document and with one, loaded or brought back by the
-// cache at the next start where the reader left it.
+// The menus without a document and with one, loaded or brought back by the cache where the reader left it.
 TEST_F(Shell, MenusAndCaptionAfterLoadingAndAfterARestart) {
   const auto states = Matching(Run("state\n" + Load(WriteText("t.txt", NumberedLines(300))) +
                                    "state\nkey Right\nkey Right\nkey PageDown\ncommand 1047\n"),
@@ -49,9 +48,7 @@ TEST_F(Shell, UndoRightAfterLoadingRebuildsTheSameDocument) {
   EXPECT_EQ(ReadFileBytes(folder.File("before.png")), ReadFileBytes(folder.File("after.png")));
 }
 
-// A screen of pixel ratio 2 shows the view at twice the pixels on the same
-// geometry; the export stays byte for byte the same (the page kept at ratio
-// one is the page store's own test).
+// A screen of pixel ratio 2 shows the view at twice the pixels; the export stays the same, byte for byte.
 TEST_F(Shell, ADenseScreenChangesTheViewOnly) {
   const std::string text = WriteText("t.txt", NumberedLines(100));
   std::map<std::string, std::string> bytes;
@@ -125,14 +122,11 @@ TEST_F(Shell, AboutAndUnknownCommands) {
                 "error key Space: cannot be carried out"}));
 }
 
-// A piece of line 5 underlined ("Line 5" fills columns 4 to 9).
-constexpr const char* kMarkLine5 = "press 28 72\nmove 68 72\nrelease 68 72\ncommand 1075\n";
-
-// Which kept marks are offered is decided below the window; here the
-// question in both builds and the bytes it brings back.
+// Which kept marks are offered is decided below the window; here the question in both builds and the bytes.
 TEST_F(Shell, EachTextKeepsItsMarksWhenAnotherIsOpened) {
   const std::string a = WriteText("a.txt", NumberedLines(130));
-  Run(Load(a) + kMarkLine5 + "key Right\nkey PageDown\ncommand 1047\n");
+  Run(Load(a) + "press 28 72\nmove 68 72\nrelease 68 72\ncommand 1075\n"
+      "key Right\nkey PageDown\ncommand 1047\n");
   const std::string marked = ReadFileBytes(ProgramFilePath(kCacheFileName));
   ASSERT_NE(ReadCache().Line(1, 5).horizontalMarks, "");
   const std::string openBThenA = Load(WriteText("b.txt", NumberedLines(20))) + "choose " + a + "\nreply ";

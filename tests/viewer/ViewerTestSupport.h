@@ -14,8 +14,7 @@
 #include <string>
 #include <vector>
 
-// A program folder and a text folder of its own for each test, and the
-// driver to run the viewer in them.
+// A program folder and a text folder of its own for each test, and the driver to run the viewer in them.
 class ViewerProgram : public ::testing::Test {
  public:
   static std::string Load(const std::string& path) { return "choose " + path + "\ncommand 1046\n"; }
@@ -83,18 +82,12 @@ class ViewerProgram : public ::testing::Test {
     return out;
   }
 
-  static std::vector<std::string> OneOrNone(const char* line) {
-    return *line ? std::vector<std::string>{line} : std::vector<std::string>{};
-  }
-
-  // The fields of the driver's "control ID ..." line of `id`: enabled,
-  // checked, text, selected, rect.
+  // The fields of the driver's "control ID ..." line of `id`: enabled, checked, text, selected, rect.
   static std::map<std::string, std::string> ControlLine(const std::vector<std::string>& lines, int id) {
     const auto found = Matching(lines, "control " + std::to_string(id) + " ");
     if (found.empty()) return {};
     const std::string& line = found[0];
-    const auto textStart = line.find("text=\"");
-    const auto textEnd = line.find("\" selected=");
+    const auto textStart = line.find("text=\""), textEnd = line.find("\" selected=");
     // The caption may hold blanks: the rest is parsed as a state line is.
     auto fields = ParseStateLine("caption=\"" + line.substr(textStart + 6, textEnd - textStart - 6) + "\" " +
                                  line.substr(0, textStart) + line.substr(textEnd + 2));
