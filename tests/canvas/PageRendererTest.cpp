@@ -7,7 +7,7 @@ namespace {
 
 using PageRendererTest = CanvasFixture;
 
-TEST_F(PageRendererTest, PlacesLinesByTheirAlignment) {
+TEST_F(PageRendererTest, PlacesLinesByTheirAlignmentAndComposesTheViewAtTheOffset) {
   SetLine(5, "Left");
   SetLine(2, std::string(93, 'M'), "AL2");
   SetLine(3, "abc", "AL3");
@@ -20,6 +20,14 @@ TEST_F(PageRendererTest, PlacesLinesByTheirAlignment) {
   for (const auto& [line, column, ink] : inked) {
     EXPECT_EQ(HasInk(page, Cells(line, column)), ink) << line << "," << column;
   }
+  state.view.y = -32;
+  renderer.Recompose();
+  EXPECT_TRUE(HasInk(state.ViewBuffer, Cells(1, 96))) << "the view scrolled by two lines: line 3 on top";
+  EXPECT_FALSE(HasInk(state.ViewBuffer, Cells(1, 4)));
+  state.view.y = 0;
+  renderer.Recompose();
+  EXPECT_FALSE(HasInk(state.ViewBuffer, Cells(3, 4))) << "line 5 back in its place";
+  EXPECT_EQ(state.ViewBuffer.size(), QSize(794, 955));
 }
 
 // Marks never show on a centred or right-aligned line (lines 8 and 9); the bar runs from line 3 to 7.
@@ -56,10 +64,8 @@ TEST_F(PageRendererTest, BulletsShowOnlyTheirSymbolAndIconsNoMagenta) {
     QPoint inked;  // a point of the symbol
   };
   const Case cases[] = {
-      {"square", QRect(0, 0, 8, 8), QPoint(3, 3)},
-      {"disc", QRect(0, 0, 6, 6), QPoint(2, 2)},
-      {"diamond", QRect(0, -4, 9, 9), QPoint(4, -3)},
-      {"triangle", QRect(0, -4, 8, 9), QPoint(1, 0)},
+      {"square", QRect(0, 0, 8, 8), QPoint(3, 3)}, {"disc", QRect(0, 0, 6, 6), QPoint(2, 2)},
+      {"diamond", QRect(0, -4, 9, 9), QPoint(4, -3)}, {"triangle", QRect(0, -4, 8, 9), QPoint(1, 0)},
   };
   for (int k = 1; k <= 4; ++k) SetLine(k + 1, "\\$" + std::to_string(k) + " item");
   SetLine(6, "\\#07 and \\#7 and \\#00");
@@ -96,14 +102,8 @@ TEST_F(PageRendererTest, BulletsShowOnlyTheirSymbolAndIconsNoMagenta) {
 
 // Text and grounds stay in rows 64..79 of line 5; a two-colour piece keeps the colours it was made with.
 TEST_F(PageRendererTest, TextAndItsGroundsStayInTheirCell) {
-  struct Case {
-    const char* name;
-    std::string LineRecord::*list;
-    const char* entry;
-    QRgb ground;   // of the cell of column 4 at row y0, white for none
-    QRgb letters;  // a colour some letter of columns 4..8 takes, 0 for not checked
-  };
-  const Case cases[] = {
+  // The ground of column 4 at row y0 and a colour some letter of columns 4..8 takes (0: not checked).
+  const std::tuple<const char*, std::string LineRecord::*, const char*, QRgb, QRgb> cases[] = {
       {"plain text", nullptr, "", kWhite, kBlack},
       {"two colours", &LineRecord::twoColourPieces, "5,4,12,65280,16711680;", 0xFF00FF00, 0xFF0000FF},
       {"link", &LineRecord::linkPieces, "5,4,12,1E1;", kWhite, 0},
@@ -111,23 +111,22 @@ TEST_F(PageRendererTest, TextAndItsGroundsStayInTheirCell) {
   };
   state.settings.colours.twoColourBackground = 255;
   state.settings.colours.twoColourText = 0;
-  for (const Case& c : cases) {
+  for (const auto& [name, list, entry, ground, ink] : cases) {
     state.document.UseLine(1, 5) = LineRecord{};
     LineRecord& line = SetLine(5, "gjpqy gjpqy gjpqy");
-    line.hasMarks = line.hasLinks = line.hasBold = c.list ? 1 : 0;
-    if (c.list) line.*c.list = c.entry;
+    line.hasMarks = line.hasLinks = line.hasBold = list ? 1 : 0;
+    if (list) line.*list = entry;
     const QImage& page = Render();
-    EXPECT_TRUE(HasInk(page, Cells(5, 4, 20))) << c.name;
-    EXPECT_FALSE(HasInk(page, QRect(1, 79, 792, 17))) << c.name;
-    EXPECT_EQ(page.pixel(25, 64), c.ground) << c.name;
-    bool letters = !c.letters;
-    for (int x = 24; x < 64; ++x) letters = letters || page.pixel(x, 70) == c.letters;
-    EXPECT_TRUE(letters) << c.name;
+    EXPECT_TRUE(HasInk(page, Cells(5, 4, 20))) << name;
+    EXPECT_FALSE(HasInk(page, QRect(1, 79, 792, 17))) << name;
+    EXPECT_EQ(page.pixel(25, 64), ground) << name;
+    bool letters = !ink;
+    for (int x = 24; x < 64; ++x) letters = letters || page.pixel(x, 70) == ink;
+    EXPECT_TRUE(letters) << name;
   }
 }
 
-// With the guide on a render draws the border and footers; without, DrawFooters does, the border when asked.
-// Footers sit on lines 66 and 67, the page number on 68, from column 4 (or up to column 96).
+// Border and footers come with the guide or from DrawFooters; footers on lines 66-67, the number on 68.
 TEST_F(PageRendererTest, BorderFootersAndThePageNumberSitOnTheirRows) {
   auto& s = state.settings;
   SetLine(1, "x");
@@ -178,20 +177,6 @@ TEST_F(PageRendererTest, GuideBandTakesANewOutlineEachRenderAndSurvivesABulletBe
   const QImage& page = Render();
   EXPECT_TRUE(HasInk(page, Cells(10, 4))) << "text printed over the band";
   for (const int y : {159, 160}) EXPECT_NE(page.pixel(30, y), kWhite) << "the band's lower edge on row " << y;
-}
-
-TEST_F(PageRendererTest, ComposesTheViewAtTheOffset) {
-  SetLine(1, "top line");
-  SetLine(2, "x");
-  Render();
-  state.view.y = -16;
-  renderer.Recompose();
-  EXPECT_FALSE(HasInk(state.ViewBuffer, Cells(1, 6))) << "scrolled by one line: line 2 on top";
-  EXPECT_TRUE(HasInk(state.ViewBuffer, Cells(1, 4)));
-  state.view.y = 0;
-  renderer.Recompose();
-  EXPECT_TRUE(HasInk(state.ViewBuffer, Cells(1, 6)));
-  EXPECT_EQ(state.ViewBuffer.size(), QSize(794, 955));
 }
 
 // Points at 96 pixels per inch; no size (0 or less) is 10 points; a huge size stops at 400 pixels.

@@ -1,4 +1,3 @@
-// The page store keeps a bounded number of page pictures; the picture loader reads the pictures a text names.
 #include "CanvasFixture.h"
 #include "tests/TempFolder.h"
 
@@ -8,8 +7,7 @@ namespace {
 
 using PageStoreTest = CanvasFixture;
 
-// Pages whose line 5 is underlined: one dropped from memory comes back as it was drawn; a dense screen
-// gets twice the pixels on the same geometry while the page as such stays 794 x 1122, byte for byte.
+// A page dropped from memory comes back as drawn; a dense screen doubles its pixels, not the 794 x 1122 page.
 TEST_F(PageStoreTest, APageDroppedFromMemoryComesBackAsItWasDrawnAndDenseAsTheSamePage) {
   state.document.PageCount = 40;
   for (int page = 1; page <= 40; ++page) {
