@@ -9,28 +9,29 @@ using Loading = ViewerProgram;
 
 std::string LoadScript(const std::string& path) { return ViewerProgram::Load(path) + "state\n"; }
 
-// The last text's slots read back from the cache: lines cut at 113 characters, UTF-8 kept as Windows-1252.
-TEST_F(Loading, LaysLinesOutInPagesOf65) {
-  struct Case {
-    std::string text;
-    const char* pages;
-  };
-  const Case cases[] = {
+// Beyond 200 pages the rest is dropped with a word; lines cut at 113 characters, UTF-8 kept as Windows-1252.
+TEST_F(Loading, LaysLinesOutInPagesOf65UpTo200) {
+  const std::pair<std::string, const char*> cases[] = {
       {NumberedLines(65), "1"}, {"", "1"}, {"a\rb\rc", "1"}, {std::string(200, '\r'), "4"},
       {"a\r\n\x1A" + NumberedLines(100), "1"},  // 0x1A ends the text
+      {NumberedLines(13000), "200"}, {NumberedLines(13001), "200"},
       {NumberedLines(65) + std::string(113, 'a') + "\r\n" + std::string(114, 'b') + "\r\n" +
            std::string(10'000'000, 'c') + "\r\nP\xC3\xA1gina \xE2\x82\xAC",
        "2"},
   };
   std::string script;
   for (std::size_t i = 0; i < std::size(cases); ++i) {
-    script += LoadScript(WriteText(std::to_string(i), cases[i].text));
+    script += LoadScript(WriteText(std::to_string(i), cases[i].first));
   }
-  const auto states = Matching(Run(script), "state");
+  const auto lines = Run(script);
+  const auto states = Matching(lines, "state");
   ASSERT_EQ(states.size(), std::size(cases));
   for (std::size_t i = 0; i < states.size(); ++i) {
-    EXPECT_EQ(ParseStateLine(states[i])["pages"], cases[i].pages) << i;
+    EXPECT_EQ(ParseStateLine(states[i])["pages"], cases[i].second) << i;
   }
+  const std::string beyond200 =
+      "message Programador | El texto tiene más de 200 páginas: el resto no se ha cargado ... [warning]";
+  EXPECT_EQ(Matching(lines, "message"), std::vector<std::string>{beyond200});
   const Document document = ReadCache();
   EXPECT_EQ(document.Line(1, 65).text, "Line 65");
   EXPECT_EQ(document.Line(2, 1).absoluteLine, 66);
@@ -81,8 +82,8 @@ TEST_F(Loading, AMissingPictureIsToldOfOncePerLoad) {
   EXPECT_EQ(files(Run("wait 50\n")), Files{"gone1.png" + missing}) << "a restart loads the document again";
 }
 
-// A picture beside its text is found however deep or accented its folder, after a restart too;
-// one whose name no form of it can keep (over 113 characters from the program folder) is told of.
+// A picture beside its text is found however deep or accented its folder, after a restart too; one whose name
+// no form of it can keep (over 113 characters from the program folder) is told of.
 TEST_F(Loading, PicturesBesideATextInADeepFolder) {
   const std::string fits = std::string(50, 'a') + "/" + std::string(48, 'b');  // 110 characters away
   const std::string tooLong = std::string(60, 'c') + "/" + std::string(60, 'd');
@@ -105,19 +106,6 @@ TEST_F(Loading, PicturesBesideATextInADeepFolder) {
     EXPECT_TRUE(Matching(again, "message Programador | [Graphic").empty()) << name;
     EXPECT_EQ(QImage(QString::fromStdString(page)).pixel(47, 50), middle) << name << " after a restart";
   }
-}
-
-TEST_F(Loading, TextBeyond200PagesIsDroppedWithAWord) {
-  const auto exact = Run(LoadScript(WriteText("exact.txt", NumberedLines(13000))));
-  EXPECT_TRUE(Matching(exact, "message").empty()) << "exactly 200 pages lose nothing";
-  FreshProgramFolder();
-  const auto lines = Run(LoadScript(WriteText("big.txt", NumberedLines(13001))));
-  EXPECT_EQ(LastState(lines)["pages"], "200");
-  EXPECT_EQ(
-      Matching(lines, "message"),
-      std::vector<std::string>{"message Programador | El texto tiene más de 200 páginas: el resto no se ha "
-                               "cargado ... [warning]"});
-  EXPECT_EQ(ReadCache().Line(200, 65).text, "Line 13000");
 }
 
 TEST_F(Loading, NamesAndFilesThatAreNotThere) {

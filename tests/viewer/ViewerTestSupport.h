@@ -8,12 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QRect>
-
-#include <map>
-#include <string>
-#include <vector>
-
 // A program folder and a text folder of its own for each test, and the driver to run the viewer in them.
 class ViewerProgram : public ::testing::Test {
  public:
@@ -21,7 +15,7 @@ class ViewerProgram : public ::testing::Test {
 
  protected:
   std::string ProgramFolderPath() const { return folder.File("program"); }
-  std::string ProgramFilePath(const std::string& name) const { return ProgramFolderPath() + "/" + name; }
+  std::string ProgramFilePath(const std::string& name) const { return folder.File("program/" + name); }
   void FreshProgramFolder() const { std::filesystem::remove_all(ProgramFolderPath()); }
 
   static std::string Repeat(const std::string& line, int times) {
@@ -93,12 +87,6 @@ class ViewerProgram : public ::testing::Test {
                                  line.substr(0, textStart) + line.substr(textEnd + 2));
     fields["text"] = fields["caption"];
     return fields;
-  }
-
-  static QRect RectOf(const std::string& text) {
-    int x = 0, y = 0, w = 0, h = 0;
-    std::sscanf(text.c_str(), "%d,%d,%d,%d", &x, &y, &w, &h);
-    return QRect(x, y, w, h);
   }
 
   static std::string InspectAll(const std::vector<int>& ids) {
