@@ -8,9 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 inline constexpr QRgb kRed = 0xFFFF0000;
 inline constexpr QRgb kBlack = 0xFF000000;
 inline constexpr QRgb kWhite = 0xFFFFFFFF;

@@ -1,5 +1,4 @@
-// What marking does to the document, below any drawing: the inline markers
-// found in a line, the reading guide's moves and the mark commands.
+// What marking does to the document, below any drawing: inline markers, guide moves and mark commands.
 #include "tests/MarkedDocuments.h"
 #include "viewer/canvas/GuideMoves.h"
 #include "viewer/canvas/InlineMarkers.h"
@@ -18,26 +17,15 @@ Pairs PositionsAndValues(const std::vector<InlineMarker>& markers) {
 }
 
 TEST(InlineMarkers, FindsBulletsAndIcons) {
-  struct Case {
-    const char* text;
-    Pairs bullets, icons;
-  };
-  const Case cases[] = {
-      {"\\$3 item", {{1, 3}}, {}},
-      {"\\$5 stays text", {}, {}},
-      {"\\$0", {}, {}},
-      {"end \\$", {}, {}},
+  const std::tuple<const char*, Pairs, Pairs> cases[] = {  // text, bullets, icons
+      {"\\$3 item", {{1, 3}}, {}}, {"\\$5 stays text", {}, {}}, {"\\$0", {}, {}}, {"end \\$", {}, {}},
       {"\\$4a\\$1b\\$4", {{5, 1}, {1, 4}, {9, 4}}, {}},  // by shape, then left to right
-      {"\\#07 icon", {}, {{1, 7}}},
-      {"\\#7 single digit", {}, {}},
-      {"\\#00 zero", {}, {}},
-      {"\\#99\\#01", {}, {{5, 1}, {1, 99}}},
-      {"\\\\#12", {}, {{2, 12}}},
-      {"\\#1x", {}, {}},
+      {"\\#07 icon", {}, {{1, 7}}}, {"\\#7 single digit", {}, {}}, {"\\#00 zero", {}, {}}, {"\\#1x", {}, {}},
+      {"\\#99\\#01", {}, {{5, 1}, {1, 99}}}, {"\\\\#12", {}, {{2, 12}}},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(PositionsAndValues(FindBulletMarkers(c.text)), c.bullets) << c.text;
-    EXPECT_EQ(PositionsAndValues(FindIconMarkers(c.text)), c.icons) << c.text;
+  for (const auto& [text, bullets, icons] : cases) {
+    EXPECT_EQ(PositionsAndValues(FindBulletMarkers(text)), bullets) << text;
+    EXPECT_EQ(PositionsAndValues(FindIconMarkers(text)), icons) << text;
   }
 }
 
@@ -54,11 +42,7 @@ Document WithTextOn(const std::vector<std::vector<int>>& pages) {
 TEST(GuideMoves, StepsOverEmptyAndPictureLinesAndScrollsPastLine51) {
   Document document = WithTextOn({{1, 2, 5, 51, 52, 60}, {3, 4}, {}});
   document.UseLine(1, 2).imageLine = 1;
-  struct Case {
-    bool down;
-    GuidePosition from, to;
-  };
-  const Case cases[] = {
+  const std::tuple<bool, GuidePosition, GuidePosition> cases[] = {  // down, from, to
       {true, {1, 1, 0}, {1, 5, 0}},          // empty and picture lines skipped
       {true, {1, 51, 0}, {1, 52, -200}},     // 51 to 52 scrolls
       {false, {1, 52, -200}, {1, 51, 0}},    // and back
@@ -67,10 +51,9 @@ TEST(GuideMoves, StepsOverEmptyAndPictureLinesAndScrollsPastLine51) {
       {false, {2, 3, 0}, {1, 60, -200}},     // up crosses back
       {false, {1, 1, 0}, {1, 1, 0}},         // first valid line of page 1 stays
   };
-  for (const Case& c : cases) {
-    const auto move = c.down ? MoveGuideDown : MoveGuideUp;
-    const GuidePosition to = move(document, c.from, c.from.line);
-    EXPECT_EQ(to, c.to) << c.from.page << "/" << c.from.line << " -> " << to.page << "/" << to.line;
+  for (const auto& [down, from, expected] : cases) {
+    const GuidePosition to = (down ? MoveGuideDown : MoveGuideUp)(document, from, from.line);
+    EXPECT_EQ(to, expected) << from.page << "/" << from.line << " -> " << to.page << "/" << to.line;
   }
   GuidePosition found;
   ASSERT_TRUE(FindFirstGuideLine(WithTextOn({{}, {}, {40}}), 1, found));
@@ -95,33 +78,37 @@ LineFlags Selected(std::initializer_list<int> lines) {
   return flags;
 }
 
-TEST(MarkCommands, WholeLinesRunFromTheFirstCharacterToTheEnd) {
-  Document document = PageWith({"   abc", "", "    ", "centred", "text"});
+// Whole lines, a bar and alignment take the selected lines; alignment skips marked and blank ones.
+TEST(MarkCommands, LineCommandsTakeTheSelectedLines) {
+  Document document = PageWith({"   abc", "", "    ", "centred", "linked", "bold", "plain"});
   document.UseLine(1, 4).alignment = "AL2";
   EXPECT_EQ(MarkWholeLines(document, Selected({1, 2, 3, 4})), MarkOutcome::Changed);
   EXPECT_EQ(document.Line(1, 1).horizontalMarks, "1,6,9;") << "columns 7..9";
   for (const int line : {2, 3, 4}) EXPECT_EQ(document.Line(1, line).hasMarks, 0) << line;
   EXPECT_EQ(MarkWholeLines(document, Selected({2})), MarkOutcome::Unchanged);
+  document.UseLine(1, 5).hasLinks = 1;
+  document.UseLine(1, 6).hasBold = 1;
+  AlignLines(document, Selected({1, 2, 5, 6, 7}), kAlignCentre);
+  EXPECT_EQ(document.Line(1, 7).alignment, "AL2");
+  for (const int line : {1, 2, 5, 6}) EXPECT_EQ(document.Line(1, line).alignment, "") << line;
+  EXPECT_EQ(MarkVerticalBar(document, Selected({3})), MarkOutcome::NotTwoLines);
+  EXPECT_EQ(MarkVerticalBar(document, Selected({3, 5, 7})), MarkOutcome::NotTwoLines);
+  EXPECT_EQ(MarkVerticalBar(document, Selected({7, 3})), MarkOutcome::Changed);
+  EXPECT_EQ(document.Line(1, 3).verticalMarks, "3,7;");
 }
 
 TEST(MarkCommands, PiecesAreStoredInReadingOrder) {
   Document document = PageWith({"", "", "", "", "some text to mark here"});
   const ColourSettings colours{255, 255, 16777215, 65280, 255};
-  struct Case {
-    PieceKind kind;
-    PieceSelection piece;
-    std::string LineRecord::*list;
-    const char* entry;
-  };
-  const Case cases[] = {
+  const std::tuple<PieceKind, PieceSelection, std::string LineRecord::*, const char*> cases[] = {
       {PieceKind::Underline, {5, 10, 14}, &LineRecord::horizontalMarks, "5,9,14;"},
       {PieceKind::Underline, {5, 14, 10}, &LineRecord::horizontalMarks, "5,9,14;5,9,14;"},
       {PieceKind::TwoColours, {5, 14, 10}, &LineRecord::twoColourPieces, "5,10,14,65280,16777215;"},
       {PieceKind::Bold, {5, 7, 4}, &LineRecord::boldPieces, "5,4,7;"},
   };
-  for (const Case& c : cases) {
-    EXPECT_EQ(MarkPiece(document, c.piece, c.kind, colours), MarkOutcome::Changed);
-    EXPECT_EQ(document.Line(1, 5).*c.list, c.entry);
+  for (const auto& [kind, piece, list, entry] : cases) {
+    EXPECT_EQ(MarkPiece(document, piece, kind, colours), MarkOutcome::Changed);
+    EXPECT_EQ(document.Line(1, 5).*list, entry);
   }
   EXPECT_EQ(document.Line(1, 5).hasBold, 1);
   EXPECT_EQ(MarkPiece(document, {1, 4, 6}, PieceKind::Bold, colours), MarkOutcome::Unchanged) << "blank line";
@@ -131,14 +118,6 @@ TEST(MarkCommands, PiecesAreStoredInReadingOrder) {
   const std::string full = list;
   EXPECT_EQ(MarkPiece(document, {5, 100, 113}, PieceKind::Underline, {}), MarkOutcome::ListFull);
   EXPECT_EQ(document.Line(1, 5).horizontalMarks, full);
-}
-
-TEST(MarkCommands, VerticalBarNeedsExactlyTwoLines) {
-  Document document = PageWith({"a", "b", "c", "d", "e", "f", "g"});
-  EXPECT_EQ(MarkVerticalBar(document, Selected({3})), MarkOutcome::NotTwoLines);
-  EXPECT_EQ(MarkVerticalBar(document, Selected({3, 5, 7})), MarkOutcome::NotTwoLines);
-  EXPECT_EQ(MarkVerticalBar(document, Selected({7, 3})), MarkOutcome::Changed);
-  EXPECT_EQ(document.Line(1, 3).verticalMarks, "3,7;");
 }
 
 TEST(MarkCommands, LinksAreNumberedAndFollowedOnlyToRealPages) {
@@ -151,13 +130,8 @@ TEST(MarkCommands, LinksAreNumberedAndFollowedOnlyToRealPages) {
     EXPECT_EQ(FollowLink(document, 5, column), page) << column;
   }
   EXPECT_EQ(FollowLink(document, 4, 12), 0);
-  // Lists from any cache, followed from column 10 of line 1.
-  struct Case {
-    const char* pieces;
-    const char* targets;
-    int page;
-  };
-  const Case cases[] = {
+  // Lists from any cache, followed from column 10 of line 1: pieces, targets, page.
+  const std::tuple<const char*, const char*, int> cases[] = {
       {"1,1,50,1E1;", "abc,1E1;", 0}, {"1,1,50,1E1;", "0,1E1;", 0}, {"1,1,50,1E1;", "-3,1E1;", 0},
       {"1,1,50,1E1;", "11,1E1;", 0},  {"1,1,50,2E1;", "3,2E1;", 0}, {"1,50,1,1E1;", "3,1E1;", 0},
       {"1,1;,,,;", "3", 0},           {"1,1,50,1E1;1,1,50,1E2;", "4,1E2;5,1E1;", 5},
@@ -165,21 +139,11 @@ TEST(MarkCommands, LinksAreNumberedAndFollowedOnlyToRealPages) {
   };
   LineRecord& line = document.UseLine(1, 1);
   line.hasLinks = 1;
-  for (const Case& c : cases) {
-    line.linkPieces = c.pieces;
-    line.linkTargets = c.targets;
-    EXPECT_EQ(FollowLink(document, 1, 10), c.page) << c.pieces << " / " << c.targets;
+  for (const auto& [pieces, targets, page] : cases) {
+    line.linkPieces = pieces;
+    line.linkTargets = targets;
+    EXPECT_EQ(FollowLink(document, 1, 10), page) << pieces << " / " << targets;
   }
-}
-
-TEST(MarkCommands, AlignmentSkipsMarkedAndBlankLines) {
-  Document document = PageWith({"plain", "marked", "", "linked", "bold"});
-  document.UseLine(1, 2).hasMarks = 1;
-  document.UseLine(1, 4).hasLinks = 1;
-  document.UseLine(1, 5).hasBold = 1;
-  AlignLines(document, Selected({1, 2, 3, 4, 5}), kAlignCentre);
-  EXPECT_EQ(document.Line(1, 1).alignment, "AL2");
-  for (const int line : {2, 3, 4, 5}) EXPECT_EQ(document.Line(1, line).alignment, "") << line;
 }
 
 }  // namespace

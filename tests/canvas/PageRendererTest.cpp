@@ -7,7 +7,7 @@ namespace {
 
 using PageRendererTest = CanvasFixture;
 
-TEST_F(PageRendererTest, PlacesLinesByTheirAlignment) {
+TEST_F(PageRendererTest, PlacesLinesByTheirAlignmentAndComposesTheViewAtTheOffset) {
   SetLine(5, "Left");
   SetLine(2, std::string(93, 'M'), "AL2");
   SetLine(3, "abc", "AL3");
@@ -20,9 +20,17 @@ TEST_F(PageRendererTest, PlacesLinesByTheirAlignment) {
   for (const auto& [line, column, ink] : inked) {
     EXPECT_EQ(HasInk(page, Cells(line, column)), ink) << line << "," << column;
   }
+  state.view.y = -32;
+  renderer.Recompose();
+  EXPECT_TRUE(HasInk(state.ViewBuffer, Cells(1, 96))) << "the view scrolled by two lines: line 3 on top";
+  EXPECT_FALSE(HasInk(state.ViewBuffer, Cells(1, 4)));
+  state.view.y = 0;
+  renderer.Recompose();
+  EXPECT_FALSE(HasInk(state.ViewBuffer, Cells(3, 4))) << "line 5 back in its place";
+  EXPECT_EQ(state.ViewBuffer.size(), QSize(794, 955));
 }
 
-// Marks never show on a centred or right-aligned line (lines 8 and 9).
+// Marks never show on a centred or right-aligned line (lines 8 and 9); the bar runs from line 3 to 7.
 TEST_F(PageRendererTest, DrawsUnderlinesAndBarsOnTheGrid) {
   const std::pair<int, const char*> lines[] = {{5, ""}, {8, "AL2"}, {9, "AL3"}};
   for (const auto& [number, tag] : lines) {
@@ -47,21 +55,20 @@ TEST_F(PageRendererTest, DrawsUnderlinesAndBarsOnTheGrid) {
   }
 }
 
-// Of a bullet's three marker cells only its symbol shows: no stroke of
-// "\$k" outside the symbol's box, at X = 32 (column 5), Y = y0 + 6.
-TEST_F(PageRendererTest, EachBulletShowsOnlyItsSymbol) {
+// Of a bullet's three marker cells only its symbol shows, boxed from X = 32 (column 5), Y = y0 + 6;
+// an icon is drawn at its marker's # column without its magenta, covering the marker.
+TEST_F(PageRendererTest, BulletsShowOnlyTheirSymbolAndIconsNoMagenta) {
   struct Case {
     const char* name;
-    QRect box;    // the symbol's box, relative to (X, Y)
-    QPoint inked; // a point of the symbol
+    QRect box;     // relative to (X, Y)
+    QPoint inked;  // a point of the symbol
   };
   const Case cases[] = {
-      {"square", QRect(0, 0, 8, 8), QPoint(3, 3)},
-      {"disc", QRect(0, 0, 6, 6), QPoint(2, 2)},
-      {"diamond", QRect(0, -4, 9, 9), QPoint(4, -3)},
-      {"triangle", QRect(0, -4, 8, 9), QPoint(1, 0)},
+      {"square", QRect(0, 0, 8, 8), QPoint(3, 3)}, {"disc", QRect(0, 0, 6, 6), QPoint(2, 2)},
+      {"diamond", QRect(0, -4, 9, 9), QPoint(4, -3)}, {"triangle", QRect(0, -4, 8, 9), QPoint(1, 0)},
   };
   for (int k = 1; k <= 4; ++k) SetLine(k + 1, "\\$" + std::to_string(k) + " item");
+  SetLine(6, "\\#07 and \\#7 and \\#00");
   const QImage& page = Render();
   for (int k = 1; k <= 4; ++k) {
     const Case& c = cases[k - 1];
@@ -77,46 +84,6 @@ TEST_F(PageRendererTest, EachBulletShowsOnlyItsSymbol) {
     }
   }
   EXPECT_EQ(page.pixel(32 + 6, 64 + 6 - 3), kWhite) << "the triangle points right";
-}
-
-// A line's text, its font underline and its grounds lie in its own cell,
-// rows y0 .. y0 + 15 (64..79 for line 5), clear of the underline on y1 = 80
-// and of line 6; a ground starts at the cell's top row. A two-colour piece
-// keeps the colours it was made with, whatever the settings say now.
-TEST_F(PageRendererTest, TextAndItsGroundsStayInTheirCell) {
-  struct Case {
-    const char* name;
-    std::string LineRecord::*list;
-    const char* entry;
-    QRgb ground;   // of the cell of column 4 at row y0, white for none
-    QRgb letters;  // a colour some letter of columns 4..8 takes, 0 for not checked
-  };
-  const Case cases[] = {
-      {"plain text", nullptr, "", kWhite, kBlack},
-      {"two colours", &LineRecord::twoColourPieces, "5,4,12,65280,16711680;", 0xFF00FF00, 0xFF0000FF},
-      {"link", &LineRecord::linkPieces, "5,4,12,1E1;", kWhite, 0},
-      {"bold", &LineRecord::boldPieces, "5,4,12;", kWhite, kBlack},
-  };
-  state.settings.colours.twoColourBackground = 255;
-  state.settings.colours.twoColourText = 0;
-  for (const Case& c : cases) {
-    state.document.UseLine(1, 5) = LineRecord{};
-    LineRecord& line = SetLine(5, "gjpqy gjpqy gjpqy");
-    line.hasMarks = line.hasLinks = line.hasBold = c.list ? 1 : 0;
-    if (c.list) line.*c.list = c.entry;
-    const QImage& page = Render();
-    EXPECT_TRUE(HasInk(page, Cells(5, 4, 20))) << c.name;
-    EXPECT_FALSE(HasInk(page, QRect(1, 79, 792, 17))) << c.name;
-    EXPECT_EQ(page.pixel(25, 64), c.ground) << c.name;
-    bool letters = !c.letters;
-    for (int x = 24; x < 64; ++x) letters = letters || page.pixel(x, 70) == c.letters;
-    EXPECT_TRUE(letters) << c.name;
-  }
-}
-
-TEST_F(PageRendererTest, IconsAreDrawnWithoutTheirMagenta) {
-  SetLine(6, "\\#07 and \\#7 and \\#00");
-  const QImage& page = Render();
   const QImage icon = ArtworkImage(7);
   int same = 0;
   for (int y = 0; y < 18; ++y) {
@@ -133,12 +100,37 @@ TEST_F(PageRendererTest, IconsAreDrawnWithoutTheirMagenta) {
   EXPECT_FALSE(HasInk(page, QRect(50, 80, 6, 16))) << "so is what the icon leaves of its last digit";
 }
 
-// A render with the guide on draws the border and the bottom band itself;
-// one without leaves them to DrawFooters, which draws the border when asked.
-// A render leaves no trace of the one before.
-TEST_F(PageRendererTest, BorderAndFootersComeWithTheGuideOrWhenAsked) {
+// Text and grounds stay in rows 64..79 of line 5; a two-colour piece keeps the colours it was made with.
+TEST_F(PageRendererTest, TextAndItsGroundsStayInTheirCell) {
+  // The ground of column 4 at row y0 and a colour some letter of columns 4..8 takes (0: not checked).
+  const std::tuple<const char*, std::string LineRecord::*, const char*, QRgb, QRgb> cases[] = {
+      {"plain text", nullptr, "", kWhite, kBlack},
+      {"two colours", &LineRecord::twoColourPieces, "5,4,12,65280,16711680;", 0xFF00FF00, 0xFF0000FF},
+      {"link", &LineRecord::linkPieces, "5,4,12,1E1;", kWhite, 0},
+      {"bold", &LineRecord::boldPieces, "5,4,12;", kWhite, kBlack},
+  };
+  state.settings.colours.twoColourBackground = 255;
+  state.settings.colours.twoColourText = 0;
+  for (const auto& [name, list, entry, ground, ink] : cases) {
+    state.document.UseLine(1, 5) = LineRecord{};
+    LineRecord& line = SetLine(5, "gjpqy gjpqy gjpqy");
+    line.hasMarks = line.hasLinks = line.hasBold = list ? 1 : 0;
+    if (list) line.*list = entry;
+    const QImage& page = Render();
+    EXPECT_TRUE(HasInk(page, Cells(5, 4, 20))) << name;
+    EXPECT_FALSE(HasInk(page, QRect(1, 79, 792, 17))) << name;
+    EXPECT_EQ(page.pixel(25, 64), ground) << name;
+    bool letters = !ink;
+    for (int x = 24; x < 64; ++x) letters = letters || page.pixel(x, 70) == ink;
+    EXPECT_TRUE(letters) << name;
+  }
+}
+
+// Border and footers come with the guide or from DrawFooters; footers on lines 66-67, the number on 68.
+TEST_F(PageRendererTest, BorderFootersAndThePageNumberSitOnTheirRows) {
+  auto& s = state.settings;
   SetLine(1, "x");
-  state.settings.footers[0] = {1, 131, 10, 0, 0, 0, "footer"};
+  s.footers[0] = {1, 131, 10, 0, 0, 0, "first footer"};
   state.guide.GuideLine = 1;
   for (const int guide : {kGuideOn, 0}) {
     renderer.RenderPage(1, guide);
@@ -147,40 +139,30 @@ TEST_F(PageRendererTest, BorderAndFootersComeWithTheGuideOrWhenAsked) {
     EXPECT_EQ(page.pixel(400, 8), guide ? qRgb(0xC0, 0xC0, 0xC0) : kWhite) << "the band on line 1, " << guide;
     EXPECT_EQ(HasInk(page, QRect(24, 1040, 200, 16)), guide != 0) << guide;
   }
-  renderer.RenderPage(1, 0);
-  QImage& page = state.pages.PageBitmap(1);
-  renderer.DrawFooters(page, 0);
-  EXPECT_EQ(page.pixel(0, 500), kWhite);
-  EXPECT_TRUE(HasInk(page, QRect(24, 1040, 200, 16)));
-  renderer.DrawFooters(page, 1);
-  EXPECT_EQ(page.pixel(0, 500), kBlack);
-  EXPECT_EQ(page.pixel(793, 1121), kBlack);
-}
-
-// Footers on lines 66 and 67, the page number on 68, from column 4 (or up
-// to column 96); a long footer wraps at a blank onto the next line.
-TEST_F(PageRendererTest, FootersAndThePageNumberSitOnTheirRows) {
-  auto& s = state.settings;
-  s.footers[0] = {1, 131, 10, 0, 0, 0, "first footer"};
+  QImage& plain = state.pages.PageBitmap(1);
+  renderer.DrawFooters(plain, 0);
+  EXPECT_EQ(plain.pixel(0, 500), kWhite);
+  EXPECT_TRUE(HasInk(plain, QRect(24, 1040, 200, 16)));
   s.footers[1] = {1, 131, 10, 1, 1, 1, "second footer"};
   s.pageNumber = {1, 131, 10, 0, 1, 1};
   state.document.CurrentPage = 1;
   const QImage& page = Render();
+  EXPECT_EQ(page.pixel(0, 500), kBlack);
+  EXPECT_EQ(page.pixel(793, 1121), kBlack);
   for (const int top : {1040, 1056, 1072}) EXPECT_TRUE(HasInk(page, QRect(24, top, 200, 16))) << top;
   EXPECT_FALSE(HasInk(page, QRect(1, 1088, 792, 30)));
   EXPECT_TRUE(HasInk(page, QRect(24, 1072, 3, 16)) && !HasInk(page, QRect(1, 1072, 23, 16))) << "left";
   s.pageNumber.alignment = 132;
   const QImage& right = Render();
   EXPECT_TRUE(HasInk(right, QRect(762, 1072, 4, 16)) && !HasInk(right, QRect(766, 1072, 27, 16))) << "right";
-  std::string footer;
+  std::string footer;  // a long footer wraps at a blank onto the next line
   for (int i = 0; i < 10; ++i) footer += (i ? " " : "") + std::string(9, 'a' + i);
   s.footers[0] = {1, 131, 12, 0, 0, 0, footer};
   s.footers[1].enabled = s.pageNumber.enabled = 0;
   EXPECT_TRUE(HasInk(Render(), QRect(1, 1040 + 18, 792, 14))) << "second line one text line lower";
 }
 
-// The band of a guided line takes a new outline colour at each render; a
-// bullet on the next line covers its marker without cutting into the band.
+// A guided line's band takes a new outline at each render; a bullet below covers its marker, not the band.
 TEST_F(PageRendererTest, GuideBandTakesANewOutlineEachRenderAndSurvivesABulletBelow) {
   SetLine(10, "guided line");
   SetLine(11, "\\$1 item");
@@ -197,24 +179,9 @@ TEST_F(PageRendererTest, GuideBandTakesANewOutlineEachRenderAndSurvivesABulletBe
   for (const int y : {159, 160}) EXPECT_NE(page.pixel(30, y), kWhite) << "the band's lower edge on row " << y;
 }
 
-TEST_F(PageRendererTest, ComposesTheViewAtTheOffset) {
-  SetLine(1, "top line");
-  SetLine(2, "x");
-  Render();
-  state.view.y = -16;
-  renderer.Recompose();
-  EXPECT_FALSE(HasInk(state.ViewBuffer, Cells(1, 6))) << "scrolled by one line: line 2 on top";
-  EXPECT_TRUE(HasInk(state.ViewBuffer, Cells(1, 4)));
-  state.view.y = 0;
-  renderer.Recompose();
-  EXPECT_TRUE(HasInk(state.ViewBuffer, Cells(1, 6)));
-  EXPECT_EQ(state.ViewBuffer.size(), QSize(794, 955));
-}
-
-// Points at 96 pixels per inch; no size (0 or less) is the page's 10
-// points, and a hand-edited huge size stops at 400 pixels.
+// Points at 96 pixels per inch; no size (0 or less) is 10 points; a huge size stops at 400 pixels.
 TEST(PagePixelSize, PointsBecomePixelsOfTheScreen) {
-  const std::pair<int, int> rows[] = {{9, 12}, {12, 16}, {0, 13}, {-4, 13}, {300, 400}, {32767, 400}};
+  const std::pair<int, int> rows[] = {{9, 12}, {0, 13}, {-4, 13}, {300, 400}, {32767, 400}};
   for (const auto& [points, pixels] : rows) EXPECT_EQ(PagePixelSize(points), pixels) << points;
 }
 

@@ -4,33 +4,34 @@
 
 namespace {
 
+using namespace std::string_literals;
 using Loading = ViewerProgram;
 
 std::string LoadScript(const std::string& path) { return ViewerProgram::Load(path) + "state\n"; }
 
-// The last text's slots are read back from the cache: lines cut at 113
-// characters, UTF-8 kept as Windows-1252.
-TEST_F(Loading, LaysLinesOutInPagesOf65) {
-  struct Case {
-    std::string text;
-    const char* pages;
-  };
-  const Case cases[] = {
+// Beyond 200 pages the rest is dropped with a word; lines cut at 113 characters, UTF-8 kept as Windows-1252.
+TEST_F(Loading, LaysLinesOutInPagesOf65UpTo200) {
+  const std::pair<std::string, const char*> cases[] = {
       {NumberedLines(65), "1"}, {"", "1"}, {"a\rb\rc", "1"}, {std::string(200, '\r'), "4"},
       {"a\r\n\x1A" + NumberedLines(100), "1"},  // 0x1A ends the text
+      {NumberedLines(13000), "200"}, {NumberedLines(13001), "200"},
       {NumberedLines(65) + std::string(113, 'a') + "\r\n" + std::string(114, 'b') + "\r\n" +
            std::string(10'000'000, 'c') + "\r\nP\xC3\xA1gina \xE2\x82\xAC",
        "2"},
   };
   std::string script;
   for (std::size_t i = 0; i < std::size(cases); ++i) {
-    script += LoadScript(WriteText(std::to_string(i), cases[i].text));
+    script += LoadScript(WriteText(std::to_string(i), cases[i].first));
   }
-  const auto states = Matching(Run(script), "state");
+  const auto lines = Run(script);
+  const auto states = Matching(lines, "state");
   ASSERT_EQ(states.size(), std::size(cases));
   for (std::size_t i = 0; i < states.size(); ++i) {
-    EXPECT_EQ(ParseStateLine(states[i])["pages"], cases[i].pages) << i;
+    EXPECT_EQ(ParseStateLine(states[i])["pages"], cases[i].second) << i;
   }
+  const std::string beyond200 =
+      "message Programador | El texto tiene más de 200 páginas: el resto no se ha cargado ... [warning]";
+  EXPECT_EQ(Matching(lines, "message"), std::vector<std::string>{beyond200});
   const Document document = ReadCache();
   EXPECT_EQ(document.Line(1, 65).text, "Line 65");
   EXPECT_EQ(document.Line(2, 1).absoluteLine, 66);
@@ -61,8 +62,7 @@ TEST_F(Loading, PicturesTakeTheirRoomOrAreDropped) {
   EXPECT_EQ(document.Line(1, 61).text, "after");
 }
 
-// Each missing picture is told of once per load, when a page that shows it
-// is shown: not for pages drawn ahead or again, and again after Update.
+// A missing picture is told of once per load when its page shows: not when drawn ahead or again.
 TEST_F(Loading, AMissingPictureIsToldOfOncePerLoad) {
   const std::string text = "{@@x,gone1.png}\r\n" + NumberedLines(129) + "{@@y,gone3.png}\r\nend\r\n";
   const std::string told =
@@ -82,56 +82,30 @@ TEST_F(Loading, AMissingPictureIsToldOfOncePerLoad) {
   EXPECT_EQ(files(Run("wait 50\n")), Files{"gone1.png" + missing}) << "a restart loads the document again";
 }
 
-// A picture beside its text is found however deep or accented the text's
-// folder, after a restart too; one whose name no form of it can keep is
-// told of once.
+// A picture beside its text is found however deep or accented its folder, after a restart too; one whose name
+// no form of it can keep (over 113 characters from the program folder) is told of.
 TEST_F(Loading, PicturesBesideATextInADeepFolder) {
-  struct Case {
-    std::string folderName;
-    bool drawn;
-  };
-  // From the program folder the picture is "../" + the two steps + "/pic.png"
-  // away, 110 characters in the first case.
-  const Case cases[] = {{std::string(50, 'a') + "/" + std::string(48, 'b'), true},
-                        {std::string(60, 'c') + "/" + std::string(60, 'd'), false},
-                        {"a\xC3\xB1o", true}};  // a folder name Windows-1252 holds, as UTF-8
-  for (const Case& c : cases) {
+  const std::string fits = std::string(50, 'a') + "/" + std::string(48, 'b');  // 110 characters away
+  const std::string tooLong = std::string(60, 'c') + "/" + std::string(60, 'd');
+  for (const std::string& name : {fits, tooLong, "a\xC3\xB1o"s}) {
     FreshProgramFolder();
-    const std::string deep = folder.File(c.folderName);
+    const std::string deep = folder.File(name), page = folder.File("page.png");
     std::filesystem::create_directories(deep);
     QImage picture(40, 100, QImage::Format_RGB32);
     picture.fill(Qt::red);
     picture.save(QString::fromStdString(deep + "/pic.png"));
     WriteFileBytes(deep + "/t.txt", "{@@x,pic.png}\r\nafter\r\n");
-    const std::string page = folder.File("page.png");
+    const std::string told = "message Programador | No se puede guardar el nombre de la imagen <" + deep +
+                             "/pic.png>: su ruta pasa de 113 caracteres o lleva caracteres que una línea no "
+                             "guarda; no se mostrará ... [warning]";
     const auto loaded = Run(Load(deep + "/t.txt") + "save-page 1 " + page + "\n");
-    const std::vector<std::string> expected =
-        c.drawn ? std::vector<std::string>{}
-                : std::vector<std::string>{
-                      "message Programador | No se puede guardar el nombre de la imagen <" + deep +
-                      "/pic.png>: su ruta pasa de 113 caracteres o lleva caracteres que una "
-                      "línea no guarda; no se mostrará ... [warning]"};
-    EXPECT_EQ(Matching(loaded, "message"), expected) << c.folderName;
-    const QRgb middle = c.drawn ? qRgb(255, 0, 0) : qRgb(255, 255, 255);
-    EXPECT_EQ(QImage(QString::fromStdString(page)).pixel(47, 50), middle) << c.folderName;
-    EXPECT_TRUE(Matching(Run("save-page 1 " + page + "\n"), "message Programador | [Graphic").empty())
-        << c.folderName;
-    EXPECT_EQ(QImage(QString::fromStdString(page)).pixel(47, 50), middle)
-        << c.folderName << " after a restart";
+    EXPECT_EQ(Matching(loaded, "message"), Matching({name == tooLong ? told : ""}, "message")) << name;
+    const QRgb middle = name == tooLong ? qRgb(255, 255, 255) : qRgb(255, 0, 0);
+    EXPECT_EQ(QImage(QString::fromStdString(page)).pixel(47, 50), middle) << name;
+    const auto again = Run("save-page 1 " + page + "\n");
+    EXPECT_TRUE(Matching(again, "message Programador | [Graphic").empty()) << name;
+    EXPECT_EQ(QImage(QString::fromStdString(page)).pixel(47, 50), middle) << name << " after a restart";
   }
-}
-
-TEST_F(Loading, TextBeyond200PagesIsDroppedWithAWord) {
-  const auto exact = Run(LoadScript(WriteText("exact.txt", NumberedLines(13000))));
-  EXPECT_TRUE(Matching(exact, "message").empty()) << "exactly 200 pages lose nothing";
-  FreshProgramFolder();
-  const auto lines = Run(LoadScript(WriteText("big.txt", NumberedLines(13001))));
-  EXPECT_EQ(LastState(lines)["pages"], "200");
-  EXPECT_EQ(
-      Matching(lines, "message"),
-      std::vector<std::string>{"message Programador | El texto tiene más de 200 páginas: el resto no se ha "
-                               "cargado ... [warning]"});
-  EXPECT_EQ(ReadCache().Line(200, 65).text, "Line 13000");
 }
 
 TEST_F(Loading, NamesAndFilesThatAreNotThere) {

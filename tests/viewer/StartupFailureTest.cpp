@@ -10,7 +10,6 @@
 
 namespace {
 
-// Keeps the caption, text and form of the one box shown.
 struct RecordingDialogs : ScriptedDialogs {
   RecordingDialogs() : ScriptedDialogs([](const std::string&) {}) {}
   void ShowMessage(std::string_view caption, std::string_view text, MessageStyle s, MessageIcon i) override {
@@ -43,8 +42,7 @@ TEST(StartupFailure, EachBuildShowsItsOwnBox) {
   }
 }
 
-// Control 1089 at (138, 358), 385 x 133 px, shows the frames 801..812 one
-// after the other as its timer runs.
+// Control 1089 at (138, 358), 385 x 133 px, steps through the frames 801..812 as its timer runs.
 TEST(BusyIndicator, SitsInItsPlaceAndStepsThroughItsFrames) {
   QWidget window;
   BusyIndicator busy(&window);

@@ -8,21 +8,14 @@
 
 #include <gtest/gtest.h>
 
-#include <QRect>
-
-#include <map>
-#include <string>
-#include <vector>
-
-// A program folder and a text folder of its own for each test, and the
-// driver to run the viewer in them.
+// A program folder and a text folder of its own for each test, and the driver to run the viewer in them.
 class ViewerProgram : public ::testing::Test {
  public:
   static std::string Load(const std::string& path) { return "choose " + path + "\ncommand 1046\n"; }
 
  protected:
   std::string ProgramFolderPath() const { return folder.File("program"); }
-  std::string ProgramFilePath(const std::string& name) const { return ProgramFolderPath() + "/" + name; }
+  std::string ProgramFilePath(const std::string& name) const { return folder.File("program/" + name); }
   void FreshProgramFolder() const { std::filesystem::remove_all(ProgramFolderPath()); }
 
   static std::string Repeat(const std::string& line, int times) {
@@ -83,29 +76,17 @@ class ViewerProgram : public ::testing::Test {
     return out;
   }
 
-  static std::vector<std::string> OneOrNone(const char* line) {
-    return *line ? std::vector<std::string>{line} : std::vector<std::string>{};
-  }
-
-  // The fields of the driver's "control ID ..." line of `id`: enabled,
-  // checked, text, selected, rect.
+  // The fields of the driver's "control ID ..." line of `id`: enabled, checked, text, selected, rect.
   static std::map<std::string, std::string> ControlLine(const std::vector<std::string>& lines, int id) {
     const auto found = Matching(lines, "control " + std::to_string(id) + " ");
     if (found.empty()) return {};
     const std::string& line = found[0];
-    const auto textStart = line.find("text=\"");
-    const auto textEnd = line.find("\" selected=");
+    const auto textStart = line.find("text=\""), textEnd = line.find("\" selected=");
     // The caption may hold blanks: the rest is parsed as a state line is.
     auto fields = ParseStateLine("caption=\"" + line.substr(textStart + 6, textEnd - textStart - 6) + "\" " +
                                  line.substr(0, textStart) + line.substr(textEnd + 2));
     fields["text"] = fields["caption"];
     return fields;
-  }
-
-  static QRect RectOf(const std::string& text) {
-    int x = 0, y = 0, w = 0, h = 0;
-    std::sscanf(text.c_str(), "%d,%d,%d,%d", &x, &y, &w, &h);
-    return QRect(x, y, w, h);
   }
 
   static std::string InspectAll(const std::vector<int>& ids) {
