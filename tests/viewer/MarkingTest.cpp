@@ -3,6 +3,8 @@
 
 #include <QImage>
 
+#include <tuple>
+
 namespace {
 
 // Client coordinates of the middle of a column's cell on a line (offset 0).
@@ -14,7 +16,7 @@ std::string Drag(int line, int from, int to) {
   return "press " + At(from, line) + "\nmove " + At(to, line) + "\nrelease " + At(to, line) + "\n";
 }
 
-constexpr QRgb kLit = 0xFF3399FF;
+constexpr QRgb kGrey = 0xFFC0C0C0, kLit = 0xFF3399FF;
 
 class Marking : public ViewerProgram {
  protected:
@@ -94,6 +96,20 @@ TEST_F(Marking, LinksAskForAValidPageAndAreFollowed) {
   EXPECT_EQ(inputs[3], "input De 1 a 10 | Introduce número página -> 10");
   EXPECT_EQ(ReadCache().Line(3, 5).linkTargets, "10,1E1;");
   EXPECT_EQ(LastState(Run("press " + At(12, 5) + "\nstate\n"))["caption"], "Página 10 de 10");
+}
+
+// A ticked selector: a grey tick in a near-white outline, inside a round grey box spanning y = 3..15.
+TEST_F(Marking, SelectorsAreDrawnAndTicked) {
+  RunLoaded("command 1072\npress 8 8\nsave-page 1 " + folder.File("page.png") + "\n");
+  const QImage image(QString::fromStdString(folder.File("page.png")));
+  EXPECT_EQ(std::tuple(image.pixel(8, 8), image.pixel(5, 5)), std::tuple(kGrey, qRgb(254, 255, 255)));
+  bool boxTop = false, boxBottom = false;
+  for (int x = 3; x <= 15; ++x) {
+    boxTop = boxTop || image.pixel(x, 3) == kGrey;
+    boxBottom = boxBottom || image.pixel(x, 14) == kGrey;
+  }
+  EXPECT_TRUE(boxTop && boxBottom);
+  EXPECT_NE(image.pixel(9, 2), kGrey);
 }
 
 // The pointer passes columns 10 to 14, straying onto line 9 over column 12: only line 7's cells light up.
