@@ -1,6 +1,5 @@
-// An installed copy of the programs: what cmake --install puts into a
-// prefix, and that an installed program keeps its files in the user's data
-// folder, never beside its executable.
+// An installed copy of the programs: what cmake --install puts into a prefix, and that an installed program
+// keeps its files in the user's data folder, never beside its executable.
 #include "tests/TempFolder.h"
 
 #include <QImageReader>
@@ -16,8 +15,8 @@
 #include <set>
 #include <thread>
 
-// The driver run by these tests is the copy placed among the installed
-// programs, so that it settles its program folder as they do.
+// The driver run by these tests is the copy placed among the installed programs, so that it settles its
+// program folder as they do.
 static std::string gInstalledDriver;
 #define MARVESSA_DRIVE gInstalledDriver
 #include "tests/DriverRunner.h"
@@ -63,8 +62,7 @@ class Installed : public testing::Test {
   static inline std::set<std::string> installed_;
 };
 
-// Each program with its desktop entry, the icon at every size, and each
-// program file with the texts and
+// Each program with its desktop entry, the icon at every size, and each program file with the texts and
 // version record of its own language only.
 TEST_F(Installed, PutsEachProgramWithItsEntryItsLanguageAndTheIconInThePrefix) {
   struct Program {
@@ -110,9 +108,8 @@ TEST_F(Installed, TheViewerAndTheEditorKeepTheirFilesInTheUsersFolder) {
   EXPECT_EQ(ReadFileBytes(UserFolder("editor") + "/cache.txt"), "one\r\ntwo\r\n");
 }
 
-// The installed program itself, started as a user starts it, settles in the
-// user's folder. It runs until it is ended; the wait for its folder is only
-// a bound against a program that never gets there.
+// The installed program itself, started as a user starts it, settles in the user's folder. It runs until it
+// is ended; the wait for its folder is only a bound against a program that never gets there.
 TEST_F(Installed, TheInstalledViewerStartsInTheUsersFolder) {
   fs::remove_all(UserFolder("viewer"));
   const std::string program = Bin() + "/marvessa-en";

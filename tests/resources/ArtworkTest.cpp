@@ -31,8 +31,8 @@ int CountPixels(const QImage& image, bool (*test)(QRgb)) {
   return CountPixels(image, image, [test](QRgb c, QRgb) { return test(c); });
 }
 
-// An edge smoothed against the magenta background: a blend that is at least
-// about half magenta, so it would survive the see-through test as a pink dot.
+// An edge smoothed against the magenta background: a blend that is at least about half magenta, so it would
+// survive the see-through test as a pink dot.
 bool IsMagentaFringe(QRgb c) { return c != kMagenta && std::min(qRed(c), qBlue(c)) - qGreen(c) >= 96; }
 
 // Pictures of a set must not be near copies of one another.
@@ -45,8 +45,8 @@ void ExpectPairwiseDistinct(const std::vector<QImage>& pictures, int first, int 
   }
 }
 
-// Every picture the programs name, at the size its user draws it at, by
-// number or by "#" and the decimal number; any other number or name gives nothing.
+// Every picture the programs name, at the size its user draws it at, by number or by "#" and the decimal
+// number; any other number or name gives nothing.
 TEST(Artwork, EveryPictureLoadsAtItsSizeByNumberAndName) {
   const std::tuple<int, int, QSize> runs[] = {
       {1, 8, {18, 18}},     {9, 9, {18, 12}},     {10, 21, {18, 18}},     {22, 22, {18, 12}},
@@ -77,8 +77,8 @@ TEST(InlineIcons, SeeThroughOnlyWhereExactlyMagentaAndNoTwoLookAlike) {
   ExpectPairwiseDistinct(Pictures(1, 99), 1, 5);
 }
 
-// Menu pictures show something of their own on a clear ground; the busy
-// frames each move, on white at the corners, as the control shows them.
+// Menu pictures show something of their own on a clear ground; the busy frames each move, on white at the
+// corners, as the control shows them.
 TEST(MenuPicturesAndBusyFrames, EachShowsSomethingOfItsOwn) {
   const std::vector<QImage> pictures = Pictures(333, 349), frames = Pictures(801, 812);
   for (size_t i = 0; i < pictures.size(); ++i) {

@@ -1,6 +1,5 @@
-// The two builds of a program share their files: what one writes, the other
-// reads. And each build carries its own version record, given to the
-// platform as the program's name and version.
+// The two builds of a program share their files: what one writes, the other reads. And each build carries its
+// own version record, given to the platform as the program's name and version.
 #include "tests/DriverRunner.h"
 #include "tests/MarkedDocuments.h"
 #include "tests/TempFolder.h"
@@ -19,9 +18,8 @@ std::map<std::string, std::string> LastState(const std::vector<std::string>& lin
   return ParseStateLine(lines.empty() ? std::string() : lines.back());
 }
 
-// Every kind of setting away from its default: export format, both
-// footers with accented text, sizes and styles, page numbering, selector
-// shape, a mark colour, the reading guide and the place in the text.
+// Every kind of setting away from its default: export format, both footers with accented text, sizes and
+// styles, page numbering, selector shape, a mark colour, the reading guide and the place in the text.
 std::string ChangeEverySetting(const std::string& textFile) {
   return "choose " + textFile + "\ncommand 1046\nanswer 2\ncommand 1085\n"
          "command 1077\nclick 3305\nclick 3308\nset 3333 Pie de página ñandú\nclick 3311\npick 3314 4\nclick 3317\n"
@@ -54,8 +52,7 @@ TEST(CrossBuild, SettingsWrittenByOneViewerBuildAreReadWhole) {
   }
 }
 
-// cache.txt of either editor build opens in the other viewer build as the
-// same document.
+// cache.txt of either editor build opens in the other viewer build as the same document.
 TEST(CrossBuild, CacheTextOfEitherEditorOpensInEitherViewer) {
   std::string firstCache;
   for (const auto& [editor, viewer] : kPairs) {
@@ -75,8 +72,7 @@ TEST(CrossBuild, CacheTextOfEitherEditorOpensInEitherViewer) {
   }
 }
 
-// A version record as the driver prints it: "version KEY=VALUE" lines, here
-// joined with ";" after each value.
+// A version record as the driver prints it: "version KEY=VALUE" lines, here joined with ";" after each value.
 std::string Record(const std::string& name, const std::string& description, const std::string& comments,
                    const std::string& versions, const std::string& numbers) {
   return "productName=" + name + ";originalFilename=" + name + ";fileDescription=" + description + ";" +

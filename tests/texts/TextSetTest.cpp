@@ -13,8 +13,8 @@ namespace {
 
 using enum TextId;
 
-// The tables are typed by hand; a file saved in another encoding would show
-// garbled accents, so every text must be well-formed UTF-8.
+// The tables are typed by hand; a file saved in another encoding would show garbled accents, so every text
+// must be well-formed UTF-8.
 TEST(TextSets, HoldEveryRoleOnceAsNonEmptyUtf8) {
   for (const TextSet* set : {&SpanishTexts(), &EnglishTexts()}) {
     std::vector<int> seen(static_cast<std::size_t>(Count), 0);
@@ -30,11 +30,10 @@ TEST(TextSets, HoldEveryRoleOnceAsNonEmptyUtf8) {
   }
 }
 
-// A few texts of each kind, word for word in both builds: titles, menus,
-// labels, list items (the dialogs store the number they start with),
-// messages, captions; the texts one build shares with the other.
-// The editor's texts, the captions, the error prefix and the messages that
-// driver tests read in both builds are checked there, the page flip's below.
+// A few texts of each kind, word for word in both builds: titles, menus, labels, list items (the dialogs
+// store the number they start with), messages, captions; the texts one build shares with the other. The
+// editor's texts, the captions, the error prefix and the messages that driver tests read in both builds are
+// checked there, the page flip's below.
 TEST(TextSets, ExactTextsInBothBuilds) {
   const struct { TextId id; std::string_view spanish, english; } rows[] = {
       {ViewerWindowTitle, "Marvessa DIN A4", "Marvessa marvessa-en"},
@@ -82,8 +81,8 @@ TEST(TextSets, ExactTextsInBothBuilds) {
   EXPECT_EQ(EnglishTexts().startupFailureStyle, StartupFailureStyle::PlainOkWithTitle);
 }
 
-// The installed set answers every look-up; a set that lacks a role must not
-// leave the previous set's text behind.
+// The installed set answers every look-up; a set that lacks a role must not leave the previous set's text
+// behind.
 TEST(InstalledTextSet, SwitchingSetsChangesEveryLookUp) {
   InstallTextSet(SpanishTexts());
   EXPECT_EQ(Text(ViewerCaptionPageFlip), "Pagina ");
