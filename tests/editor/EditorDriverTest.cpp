@@ -58,9 +58,6 @@ class EditorDriverTest : public testing::TestWithParam<Language> {
     return "status " + std::to_string(lines) + GetParam().lines + " | " + std::to_string(pages) + GetParam().pages;
   }
   std::string Message(const char* text) const { return std::string("message ") + GetParam().caption + " | " + text; }
-  std::string FileError(int number) const {
-    return Message("") + "Err: " + std::to_string(number) + " " + std::strerror(number) + " [warning]";
-  }
   std::string FindMessage(const char* text) const {
     return std::string("message ") + GetParam().findTitle + " | " + text + " [information]";
   }
@@ -104,7 +101,7 @@ TEST_P(EditorDriverTest, ReadsAndWritesFiles) {
       "command 1004", "choose /proc/self/mem", "command 1002", "text",
   });
   const Lines expected = {Message(GetParam().loaded), read, Message(GetParam().savedFormatted),
-                          Message(GetParam().savedPlain), FileError(EIO), read};
+                          Message(GetParam().savedPlain), Message("Err: 5 ") + std::strerror(EIO) + " [warning]", read};
   EXPECT_EQ(printed, expected);
   EXPECT_EQ(Get("plain.txt"), "old\r\nuno, dos\r\n\ttres\r\n\r\n");
   EXPECT_EQ(Get("cache.txt"), "uno, dos\r\n\ttres\r\n\r\n");
@@ -132,10 +129,9 @@ TEST_P(EditorDriverTest, FindsAndReplaces) {
 INSTANTIATE_TEST_SUITE_P(Languages, EditorDriverTest, testing::Values(kSpanish, kEnglish),
                          [](const auto& info) { return std::string(info.param.name); });
 
-// Hostile files, 20 MB among them: no crash, no hang, and the counts right.
-class EditorBadInputTest : public EditorDriverTest {};
-
-TEST_P(EditorBadInputTest, HostileFilesLoadAndCountRight) {
+// Hostile files, 20 MB among them: no crash, no hang, and the counts right; in one build, for time.
+TEST_P(EditorDriverTest, HostileFilesLoadAndCountRight) {
+  if (GetParam().option != std::string("en")) GTEST_SKIP() << "the other build reads files alike";
   std::string twentyMegabytes;
   for (int k = 0; k < 2621440; ++k) twentyMegabytes += "palabra ";
   const struct {
@@ -157,8 +153,5 @@ TEST_P(EditorBadInputTest, HostileFilesLoadAndCountRight) {
   }
   EXPECT_EQ(Run(script), expected);
 }
-
-INSTANTIATE_TEST_SUITE_P(English, EditorBadInputTest, testing::Values(kEnglish),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -22,17 +22,10 @@ using Lines = std::vector<std::u16string>;
 
 std::u16string Letters(char16_t letter, std::size_t count) { return std::u16string(count, letter); }
 
-std::u16string Repeat(std::u16string_view piece, std::size_t times) {
-  std::u16string text;
-  for (std::size_t i = 0; i < times; ++i) text += piece;
-  return text;
-}
-
-// `count` short lines joined by CR LF; or one paragraph wrapped into `count` lines.
-std::u16string HardLines(std::size_t count) { return u"x" + Repeat(u"\r\nx", count - 1); }
-std::u16string WrappedParagraph(std::size_t count) {
-  std::u16string text = Repeat(Letters(u'w', 92) + u" ", count);
-  text.pop_back();
+// `count` short lines joined by CR LF; or (with `piece` 92 letters) one paragraph wrapped into `count` lines.
+std::u16string HardLines(std::size_t count, std::u16string_view piece = u"x") {
+  std::u16string text(piece);
+  for (std::size_t i = 1; i < count; ++i) text += (piece.size() > 1 ? u" " : u"\r\n") + std::u16string(piece);
   return text;
 }
 
@@ -47,7 +40,7 @@ TEST(TextLayoutTest, CountsVisualLinesAndWholePages) {
   const std::tuple<std::u16string, std::size_t, std::size_t> cases[] = {
       {u"", 1, 0},
       {HardLines(65), 65, 0}, {HardLines(66), 66, 1}, {HardLines(131), 131, 1}, {HardLines(132), 132, 2},
-      {WrappedParagraph(70), 70, 1}, {Letters(u'x', 100000), 1076, 16}};
+      {HardLines(70, Letters(u'w', 92)), 70, 1}, {Letters(u'x', 100000), 1076, 16}};
   for (const auto& [text, lines, pages] : cases) {
     EXPECT_EQ(CountVisualLines(text), lines);
     EXPECT_EQ(CountPages(lines), pages) << lines;
@@ -181,8 +174,9 @@ class EditorFilesTest : public testing::Test {
   TempFolder folder_;
 };
 
-// One file line per shown line; each write replaces the file, even a read-only one.
-TEST_F(EditorFilesTest, WritingWithFormatWritesEachShownLine) {
+// With format: one file line per shown line, each write replacing the file, even a read-only one. Without
+// format, read and written twice through a link: one more line end each time, as the box's text ends with one.
+TEST_F(EditorFilesTest, WritingWithFormatWritesEachShownLineWithoutAppendsThroughLinks) {
   const std::string cache = PathOf("cache.txt");
   ASSERT_FALSE(WriteTextAsShown(cache, u"").failed());
   EXPECT_EQ(Get("cache.txt"), "\r\n");
@@ -191,11 +185,6 @@ TEST_F(EditorFilesTest, WritingWithFormatWritesEachShownLine) {
   ASSERT_FALSE(WriteTextAsShown(cache, w92 + u" " + w92 + u" " + w92 + u"\r\n\r\nb\nc").failed());
   const std::string line(92, 'w');
   EXPECT_EQ(Get("cache.txt"), line + " \r\n" + line + " \r\n" + line + "\r\n\r\nb\r\nc\r\n");
-}
-
-// A file read into the box and written without format twice comes out with one more line end each time: the
-// box's text ends with one already.
-TEST_F(EditorFilesTest, WritingWithoutFormatAppendsThroughLinks) {
   WriteFileBytes(PathOf("in.txt"), "uno, dos\r\ntres");
   std::u16string text;
   ASSERT_FALSE(ReadTextFile(PathOf("in.txt"), text).failed());

@@ -56,14 +56,6 @@ class PrivateCups {
   PrivateCups(const PrivateCups&) = delete;
   PrivateCups& operator=(const PrivateCups&) = delete;
 
-  // Empty when the machine has what it takes.
-  static std::string MissingTools() {
-    for (const char* tool : {"cupsd", "lpadmin", "lpstat", "cupsreject", "pdftoppm"}) {
-      if (!HaveTool(Tool(tool))) return std::string(tool) + " is not installed";
-    }
-    return {};
-  }
-
   bool Start(std::string& why) {
     const std::string cupsd = Tool("cupsd"), log = folder_.File("log/cupsd.out");
     const std::string conf = folder_.File("cupsd.conf"), files = folder_.File("cups-files.conf");
@@ -124,7 +116,6 @@ class PrivateCups {
     return log.size() > 3000 ? log.substr(log.size() - 3000) : log;
   }
 
- private:
   // Administration tools live in sbin, which a user's PATH may lack.
   static std::string Tool(const std::string& name) {
     for (const char* folder : {"/usr/sbin/", "/usr/bin/"}) {
@@ -133,6 +124,7 @@ class PrivateCups {
     return name;
   }
 
+ private:
   TempFolder folder_;
   pid_t pid_ = -1;
 };
