@@ -33,8 +33,7 @@ class EditorTextBoxTest : public testing::Test {
     box_.show();
   }
 
-  // Every visible cell of the 8 x 16 grid shows ink exactly where the laid out line has a character that
-  // prints.
+  // Every visible cell of the 8 x 16 grid shows ink exactly where its laid-out character prints.
   void ExpectShownAsLaidOut() {
     const QImage image = box_.viewport()->grab().toImage();
     const std::u16string_view text = box_.Text();
@@ -85,8 +84,7 @@ TEST_F(EditorTextBoxTest, ShowsTheLinesCellByCell) {
   ExpectShownAsLaidOut();
 }
 
-// Keys as written in the table below: a key sequence ("Return", "Shift+End", "Ctrl+Z"), "=xy" (typed text) or
-// "menu2" (context menu item 2).
+// Keys: a key sequence ("Shift+End"), "=xy" (typed text) or "menu2" (context menu item 2).
 void Act(EditorTextBox* box, const std::string& keys) {
   std::istringstream words(keys);
   for (std::string word; words >> word;) {
