@@ -1,5 +1,4 @@
-// End to end: the real editor window run by the headless driver from a script, in both builds, compared line
-// for line with what it prints.
+// End to end: the real editor window run by the driver in both builds, compared line for line.
 #include "tests/DriverRunner.h"
 #include "tests/TempFolder.h"
 
@@ -90,8 +89,7 @@ TEST_P(EditorDriverTest, CountsFollowTheTimerAndExitSavesNothing) {
   EXPECT_FALSE(std::filesystem::exists(PathOf("cache.txt")));
 }
 
-// Read, write with format, write without format (added to what the file held), and a failure reported with
-// the text kept. The files' details are the file functions' test.
+// Read, write with and without format (appended), and a failure reported with the text kept.
 TEST_P(EditorDriverTest, ReadsAndWritesFiles) {
   WriteFileBytes(PathOf("two.txt"), "uno, dos\r\n\ttres");
   WriteFileBytes(PathOf("plain.txt"), "old\r\n");

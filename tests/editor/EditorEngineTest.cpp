@@ -1,5 +1,4 @@
-// How the box lays text out (93 columns, its own word wrap), counts lines and 66-line pages, keeps its lines
-// edit by edit; how files become its text and its text is written with and without format.
+// The box's layout (93 columns, its own word wrap), line and page counts and edits; its files.
 #include "tests/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -174,8 +173,7 @@ class EditorFilesTest : public testing::Test {
   TempFolder folder_;
 };
 
-// With format: one file line per shown line, each write replacing the file, even a read-only one. Without
-// format, read and written twice through a link: one more line end each time, as the box's text ends with one.
+// With format a file line per shown line, replacing even a read-only file; without, appended through links.
 TEST_F(EditorFilesTest, WritingWithFormatWritesEachShownLineWithoutAppendsThroughLinks) {
   const std::string cache = PathOf("cache.txt");
   ASSERT_FALSE(WriteTextAsShown(cache, u"").failed());

@@ -131,8 +131,7 @@ TEST_F(EditorTextBoxTest, KeysAndTheContextMenuEditAsInThePlatformBox) {
   }
 }
 
-// End on a wrapped line stops after its kept blank, on that line; a click puts the caret in the cell clicked,
-// a double click selects the word.
+// End stays on a wrapped line after its kept blank; a click places the caret, a double click takes the word.
 TEST_F(EditorTextBoxTest, CaretFollowsTheGrid) {
   box_.SetText(Letters(u'a', 92) + u" bbb\r\ntres");
   box_.SetSelection(0, 0);
@@ -203,8 +202,7 @@ TEST_F(EditorWindowTest, FileDialogsStartFromTheLastNameChosen) {
   EXPECT_EQ(window_->Box().Content().LineCount(), 2u) << "the ruler stays";
 }
 
-// Asking for a dialog while one is open brings that one forward; the next dialog opens with the options and
-// texts the last request reported.
+// A second request brings the open dialog forward; the next opens with the last request's options and texts.
 TEST_F(EditorWindowTest, OneDialogAtATimeAndTheOptionsCarryOver) {
   window_->Box().SetText(u"uno dos uno");
   window_->Box().SetSelection(11, 11);

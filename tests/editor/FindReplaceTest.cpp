@@ -1,5 +1,4 @@
-// Find and replace over the box's text: direction, case, whole words, what each request selects and the
-// message it ends with.
+// Find and replace over the box's text: direction, case, whole words, what is selected and the message.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -65,8 +64,7 @@ TEST(FindReplaceTest, FindNextSelectsTheOccurrenceThatCounts) {
   }
 }
 
-// Find next repeated: each occurrence in turn (overlapping ones too, and with blanks around the search text),
-// then "no matches" with the last one kept selected.
+// Repeated find next: each occurrence in turn, overlapping ones too, then "no matches" keeping the last.
 TEST(FindReplaceTest, RepeatedFindNextWalksTheOccurrences) {
   const struct {
     std::u16string text; std::size_t caret; std::uint32_t options; std::u16string findText;
@@ -88,8 +86,7 @@ TEST(FindReplaceTest, RepeatedFindNextWalksTheOccurrences) {
   }
 }
 
-// Replace then selects the next occurrence of the text, not one made by the insertion; its run to the end
-// with the build's messages is the driver's test.
+// Replace then selects the next occurrence of the text, not one made by the insertion.
 TEST(FindReplaceTest, ReplaceSelectsTheNextOccurrenceOfTheText) {
   Box box{u"a a", {}};
   EXPECT_EQ(box.Request(FR_REPLACE | FR_DOWN, u"a", u"ba"), FindMessage::None);

@@ -6,9 +6,7 @@ namespace {
 
 using Export = OutputProgram;
 
-// Refused input keeps the dialog open (the rules are the export request's test): a folder name refused for
-// what it holds says why, any other refusal is silent. Then page 12 as JPEG goes into folder x below the
-// program folder and replaces the old file.
+// Refused input keeps the dialog open, a refused folder name saying why; then page 12 replaces x/12.jpg.
 TEST_F(Export, RefusedInputKeepsTheDialogOpenAndTheCurrentPageGoesIntoItsFolder) {
   WriteSettings([](ViewerSettings& s) { s.imageFormat = 3303; });
   std::filesystem::create_directories(ProgramFilePath("x"));

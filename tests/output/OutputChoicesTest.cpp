@@ -41,8 +41,7 @@ TEST(ExportFolder, OnlyOneFolderRightBelowTheProgramFolder) {
   EXPECT_EQ(TrimFolderName(" fotos "), "fotos");
 }
 
-// Each press starts from the request the last one left: Save needs a folder and, in mode 2, a valid range;
-// Print needs no folder; Exit cancels.
+// Each press starts from the request the last left: Save needs a folder (in mode 2 a range), Print none.
 TEST(ExportButtons, EachButtonClosesOnlyOnWhatItNeeds) {
   struct Case {
     ExportButton button;

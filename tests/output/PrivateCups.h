@@ -11,9 +11,8 @@
 #include <filesystem>
 #include <thread>
 
-// A print scheduler of the test's own, all its files in a temporary folder, so the machine's printing is
-// never touched. Its queues keep each job as job-N.pdf and job-N.options in OutputFolder(). As root the
-// backend is mode 0700, so the scheduler runs it as root and it can write into the private folder.
+// A print scheduler of the test's own in a temporary folder, keeping each job as job-N.pdf and job-N.options.
+// As root the backend is mode 0700: the scheduler runs it as root, so it can write into the private folder.
 class PrivateCups {
  public:
   PrivateCups() {
