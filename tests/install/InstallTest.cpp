@@ -1,23 +1,18 @@
-// An installed copy of the programs: what cmake --install puts into a
-// prefix, and that an installed program keeps its files in the user's data
-// folder, never beside its executable.
+// What cmake --install puts into a prefix; installed programs keep their files in the user's data folder.
 #include "tests/TempFolder.h"
 
 #include <QImageReader>
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
-#include <array>
-#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <memory>
 #include <set>
-#include <thread>
 
-// The driver run by these tests is the copy placed among the installed
-// programs, so that it settles its program folder as they do.
+// The driver run is a copy placed among the installed programs, so it settles its program folder as they do.
 static std::string gInstalledDriver;
 #define MARVESSA_DRIVE gInstalledDriver
 #include "tests/DriverRunner.h"
@@ -51,9 +46,7 @@ class Installed : public testing::Test {
     ::setenv("HOME", scratch_->File("home").c_str(), 1);  // this program only runs installed copies
     ::unsetenv("XDG_DATA_HOME");
   }
-  void TearDown() override {
-    EXPECT_EQ(EntriesOf(Bin()), installed_) << "nothing is written beside the programs";
-  }
+  void TearDown() override { EXPECT_EQ(EntriesOf(Bin()), installed_) << "nothing beside the programs"; }
 
   static std::string Prefix() { return scratch_->File("prefix"); }
   static std::string Bin() { return Prefix() + "/bin"; }
@@ -63,56 +56,41 @@ class Installed : public testing::Test {
   static inline std::set<std::string> installed_;
 };
 
-// Each program with its desktop entry, the icon at every size, and each
-// program file with the texts and
-// version record of its own language only.
+// Each program with its desktop entry and its own language's texts only, and the icon at every size.
 TEST_F(Installed, PutsEachProgramWithItsEntryItsLanguageAndTheIconInThePrefix) {
-  struct Program {
-    const char* name;
-    std::array<const char*, 2> own, foreign;  // version record and a text
-  } const programs[] = {
-      {"marvessa-es", {"VerNum 4.703", "Vamos a leer tu cache, Espera ..."}, {"VerNum 4.704", "Let's read your cache"}},
-      {"marvessa-en", {"Product Version 4.7", "Let's read your cache, Wait ..."}, {"Version Producto", "Vamos a leer"}},
-      {"marvessa-editor-es", {"VerNum 1.731", "Texto Grabado con formato ..."}, {"VerNum 1.732", "Formatted saved"}},
-      {"marvessa-editor-en", {"VerNum 1.732", "Formatted saved text ..."}, {"VerNum 1.731", "Texto Grabado"}},
+  const std::tuple<const char*, const char*, const char*> programs[] = {
+      {"marvessa-es", "Vamos a leer tu cache, Espera ...", "Let's read your cache"},
+      {"marvessa-en", "Let's read your cache, Wait ...", "Vamos a leer"},
+      {"marvessa-editor-es", "Texto Grabado con formato ...", "Formatted saved"},
+      {"marvessa-editor-en", "Formatted saved text ...", "Texto Grabado"},
   };
   for (const auto& [program, own, foreign] : programs) {
     const std::string file = Bin() + "/" + program, bytes = ReadFileBytes(file);
     EXPECT_NE(fs::status(file).permissions() & fs::perms::owner_exec, fs::perms::none) << program;
-    for (const char* text : own) EXPECT_NE(bytes.find(text), std::string::npos) << program << " lacks " << text;
-    for (const char* text : foreign) EXPECT_EQ(bytes.find(text), std::string::npos) << program << " holds " << text;
+    EXPECT_NE(bytes.find(own), std::string::npos) << program << " lacks " << own;
+    EXPECT_EQ(bytes.find(foreign), std::string::npos) << program << " holds " << foreign;
     const std::string entry = ReadFileBytes(Prefix() + "/share/applications/" + program + ".desktop");
     for (const std::string& line : {"[Desktop Entry]\n"s, "\nExec=" + std::string(program) + "\n", "\nIcon=marvessa\n"s}) {
       EXPECT_NE(entry.find(line), std::string::npos) << program << line;
     }
   }
   for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
-    const std::string side = std::to_string(size);
-    const QImageReader icon(QString::fromStdString(Prefix() + "/share/icons/hicolor/" + side + "x" + side +
-                                                   "/apps/marvessa.png"));
-    EXPECT_EQ(icon.format().toStdString(), "png") << size;
-    EXPECT_EQ(icon.size(), QSize(size, size));
+    const std::string path = Prefix() + "/share/icons/hicolor/%1x%1/apps/marvessa.png";
+    const QImageReader icon(QString::fromStdString(path).arg(size));
+    EXPECT_TRUE(icon.format() == "png" && icon.size() == QSize(size, size)) << size;
   }
 }
 
 TEST_F(Installed, TheViewerAndTheEditorKeepTheirFilesInTheUsersFolder) {
-  std::string text;
-  for (int line = 1; line <= 100; ++line) text += "line\r\n";
-  WriteFileBytes(scratch_->File("text.txt"), text);
+  WriteFileBytes(scratch_->File("text.txt"), "line\r\n");
   RunDriver("--lang en", "choose " + scratch_->File("text.txt") + "\ncommand 1046\ncommand 1047\n");
-  const auto again = RunDriver("--lang es", "state\ncommand 1047\n");
-  ASSERT_EQ(again.size(), 2u);
-  EXPECT_EQ(again[0], "message Programador | Vamos a leer tu cache, Espera ...");
-  EXPECT_EQ(ParseStateLine(again[1])["pages"], "2");
-  EXPECT_TRUE(fs::is_regular_file(UserFolder("viewer") + "/Configuracion.ini"));
-  const auto lines = RunDriver("--editor --lang en", "set-text one\\ntwo\ncommand 1003\n");
-  EXPECT_EQ(lines, std::vector<std::string>{"message Programmer | Formatted saved text ..."});
+  const std::set<std::string> viewerFiles = EntriesOf(UserFolder("viewer"));
+  EXPECT_TRUE(viewerFiles.count("Configuracion.ini") && viewerFiles.count("cache.04")) << viewerFiles.size();
+  RunDriver("--editor --lang en", "set-text one\\ntwo\ncommand 1003\n");
   EXPECT_EQ(ReadFileBytes(UserFolder("editor") + "/cache.txt"), "one\r\ntwo\r\n");
 }
 
-// The installed program itself, started as a user starts it, settles in the
-// user's folder. It runs until it is ended; the wait for its folder is only
-// a bound against a program that never gets there.
+// The installed program, started as a user starts it, settles in the user's folder; the wait is only a bound.
 TEST_F(Installed, TheInstalledViewerStartsInTheUsersFolder) {
   fs::remove_all(UserFolder("viewer"));
   const std::string program = Bin() + "/marvessa-en";
@@ -126,7 +104,7 @@ TEST_F(Installed, TheInstalledViewerStartsInTheUsersFolder) {
   bool settled = false, ended = false;
   int status = 0;
   for (int tries = 0; tries < 600 && !settled && !ended; ++tries) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    ::usleep(100'000);
     settled = fs::is_directory(UserFolder("viewer")), ended = ::waitpid(child, &status, WNOHANG) == child;
   }
   if (!ended) ::kill(child, SIGKILL), ::waitpid(child, &status, 0);

@@ -1,5 +1,5 @@
 #include "platform/ScriptedDialogs.h"
-#include "tests/output/PrivateCups.h"
+#include "tests/TempFolder.h"
 #include "viewer/document/Document.h"
 #include "viewer/output/DefaultPrinter.h"
 #include "viewer/output/ExportDialog.h"
@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 #include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <map>
@@ -23,28 +25,23 @@ namespace {
 // A range needs two or more pages, starting below the last one (13 here).
 TEST(ExportRange, OnlyRangesOfTwoOrMorePagesInsideTheDocument) {
   const std::tuple<const char*, const char*, bool> cases[] = {
-      {"1", "2", true},     {"12", "13", true},   {" 2 ", "4", true},  {"3", "3", false},   {"13", "13", false},
-      {"13", "14", false},  {"5", "3", false},    {"0", "5", false},   {"-1", "5", false},  {"abc", "5", false},
-      {"2x", "5", false},   {"", "5", false},     {"  ", "5", false},  {"1", "99999", false},
-      {"1", "65538", false},  // would wrap to 2 in 16 bits
-      {"1", "9999999999", false},
-  };
+      {"1", "2", true},   {"12", "13", true}, {" 2 ", "4", true}, {"3", "3", false},    {"13", "14", false},
+      {"5", "3", false},  {"0", "5", false},  {"2x", "5", false}, {"  ", "5", false},   {"1", "99999", false},
+      {"1", "65538", false}};  // 65538 would wrap to 2 in 16 bits
   for (const auto& [first, last, valid] : cases) {
     EXPECT_EQ(IsExportRangeValid(PageBoxValue(first), PageBoxValue(last), 13), valid) << first << ".." << last;
   }
 }
 
 TEST(ExportFolder, OnlyOneFolderRightBelowTheProgramFolder) {
-  const std::pair<const char*, bool> cases[] = {
-      {"x", true},      {" fotos ", true}, {"página 1", true}, {"", false},     {"   ", false},
-      {".", false},     {"..", false},     {" .. ", false},    {"a/b", false},  {"/tmp/x", false},
-      {"../x", false},  {"..\\x", false},  {"a\tb", false},    {"a\nb", false}};
+  const std::pair<const char*, bool> cases[] = {{"x", true},     {"página 1", true}, {"   ", false},
+                                                {".", false},    {" .. ", false},    {"a/b", false},
+                                                {"..\\x", false}, {"a\tb", false}};
   for (const auto& [typed, valid] : cases) EXPECT_EQ(IsExportFolderNameValid(TrimFolderName(typed)), valid) << typed;
   EXPECT_EQ(TrimFolderName(" fotos "), "fotos");
 }
 
-// Each press starts from the request the last one left: Save needs a folder
-// and, in mode 2, a valid range; Print needs no folder; Exit cancels.
+// Each press starts from the request the last left: Save needs a folder (in mode 2 a range), Print none.
 TEST(ExportButtons, EachButtonClosesOnlyOnWhatItNeeds) {
   struct Case {
     ExportButton button;
@@ -73,8 +70,8 @@ TEST(ExportButtons, EachButtonClosesOnlyOnWhatItNeeds) {
   }
 }
 
-// Link areas of a PDF page cover the cells a click follows: where two pieces
-// overlap the first listed one, and no piece whose link is not followed.
+// Link areas of a PDF page cover the cells a click follows: where two pieces overlap the first listed one,
+// and no piece whose link is not followed.
 TEST(PdfLinkAreas, TheCellsAClickFollows) {
   Document document;
   document.PageCount = 10;
@@ -90,9 +87,9 @@ TEST(PdfLinkAreas, TheCellsAClickFollows) {
   EXPECT_TRUE(PageLinkAreas(document, 1).empty());
 }
 
-// Radios from one group start to the next are one group: a click clears
-// only its own group's choice. Dialog units are 2 pixels each here; a list
-// is as tall as its closed box, its template height holding the open list.
+// Radios from one group start to the next are one group: a click clears only its own group's choice. Dialog
+// units are 2 pixels each here; a list is as tall as its closed box, its template height holding the open
+// list.
 TEST(OutputDialogLayout, EachRadioGroupKeepsItsChoiceAndControlsTakeTheirTemplateBox) {
   using K = OutputControl;
   const OutputControlSpec specs[] = {
@@ -128,19 +125,16 @@ TEST(ExportDialogControls, TheTemplatesControlsAndNoOther) {
 
 using Options = std::map<std::string, std::string>;
 
-// Copies, colour 1 monochrome / 2 colour, and the four qualities as the
-// print system's draft, normal, normal, high; an unsupported setting or
-// nothing chosen leaves the printer's default.
+// Copies, colour 1 monochrome / 2 colour, and the four qualities as the print system's draft, normal, normal,
+// high; an unsupported setting or nothing chosen leaves the printer's default.
 TEST(PrintJobOptions, TheSettingsBecomeTheJobsOptions) {
   const std::tuple<PrintJobSettings, std::string, Options> cases[] = {
       {{10, 2, 4}, "", {{"copies", "10"}, {"print-color-mode", "color"}, {"print-quality", "5"}}},
       {{1, 1, 1}, "", {{"copies", "1"}, {"print-color-mode", "monochrome"}, {"print-quality", "3"}}},
-      {{1, 1, 2}, "", {{"copies", "1"}, {"print-color-mode", "monochrome"}, {"print-quality", "4"}}},
       {{1, 1, 3}, "", {{"copies", "1"}, {"print-color-mode", "monochrome"}, {"print-quality", "4"}}},
       {{2, 1, 5}, "", {{"copies", "2"}, {"print-color-mode", "monochrome"}}},
       {{0, 0, 0}, "", {}},
       {{3, 2, 1}, "print-color-mode", {{"copies", "3"}, {"print-quality", "3"}}},
-      {{3, 2, 1}, "copies", {{"print-color-mode", "color"}, {"print-quality", "3"}}},
   };
   for (const auto& [settings, unsupported, options] : cases) {
     const std::string& missing = unsupported;  // a lambda may not capture a structured binding before C++20 in clang
@@ -149,25 +143,25 @@ TEST(PrintJobOptions, TheSettingsBecomeTheJobsOptions) {
   }
 }
 
-// What the stored values in range pick, and Continue reading "10 copias" as
-// 10, the driver's test shows; here the values that pick nothing.
+// The sixth item reads "10 copias": a stored 6 picks it too. Values out of range pick nothing.
 TEST(PrintSetupLists, StoredValuesOutOfRangePickNothingAndNothingSelectedReadsZero) {
-  // The sixth item reads "10 copias": a stored 6 picks it too.
-  const std::pair<int, int> copies[] = {{1, 0},  {6, 5},  {10, 5},  {0, -1},
-                                        {7, -1}, {9, -1}, {11, -1}, {-3, -1}};
+  const std::pair<int, int> copies[] = {{1, 0}, {6, 5}, {10, 5}, {0, -1}, {7, -1}, {11, -1}};
   for (const auto& [stored, item] : copies) EXPECT_EQ(CopiesItem(stored), item) << stored;
   EXPECT_EQ(std::tuple(ColourItem(3), QualityItem(0), QualityItem(5)), std::tuple(-1, -1, -1));
   EXPECT_EQ(std::tuple(ItemValue(QStringLiteral("01 copy"), 2), ItemValue(QString(), 2)), std::tuple(1, 0));
 }
 
-// The printer's name for the set-up dialog and every page of one command
-// ask a print system that takes connections but never answers: it is waited
-// for once, and the window gets its turns while it is.
+// The printer's name for the set-up dialog and every page of one command ask a print system that takes
+// connections but never answers: it is waited for once, and the window gets its turns while it is.
 TEST(PrintSystemLink, ASilentPrintSystemIsWaitedForOnceWithTheWindowAlive) {
   TempFolder folder;
   const std::string path = folder.File("hung.sock");
-  const int listener = SilentPrintSystem(path);
-  ASSERT_GE(listener, 0);
+  const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  path.copy(address.sun_path, sizeof address.sun_path - 1);
+  ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+  ASSERT_EQ(::listen(listener, 8), 0);
   ::setenv("CUPS_SERVER", path.c_str(), 1);
   int turns = 0;
   PrintSystemLink link([&turns] { ++turns; });

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "tests/viewer/ViewerTestSupport.h"
-#include "viewer/settings/SettingsFile.h"
 #include "viewer/settings/ViewerSettings.h"
 
 #include <QImage>
@@ -30,8 +29,7 @@ inline CommandOutput RunCommand(const std::string& command, int seconds = 60) {
 
 inline bool HaveTool(const std::string& name) { return RunCommand("command -v " + name, 10).status == 0; }
 
-// The viewer run by the driver on documents whose pages tell their number
-// in the text of their second line.
+// The viewer run by the driver on documents whose pages tell their number in the text of their second line.
 class OutputProgram : public ViewerProgram {
  protected:
   static std::string PageMarker(int page) { return "This is page " + std::to_string(page) + " of the text"; }
@@ -43,8 +41,6 @@ class OutputProgram : public ViewerProgram {
     }
     return WriteText("pages.txt", text);
   }
-
-  static std::string LoadScript(const std::string& textPath) { return "choose " + textPath + "\ncommand 1046\n"; }
 
   // Configuracion.ini with the changes made to the default settings.
   void WriteSettings(const std::function<void(ViewerSettings&)>& change) {

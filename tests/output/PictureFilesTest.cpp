@@ -21,9 +21,8 @@
 
 namespace {
 
-// A page as the export draws it: text, a green underline and a blue bar, a
-// centred line, a footer and the page number; with `colouredPieces` also
-// two-colour, bold and link pieces, whose blends make it more than 256 colours.
+// A page as the export draws it, marked, with a footer and number; `colouredPieces` adds two-colour, bold and
+// link pieces, whose blends make it more than 256 colours.
 QImage MarkedOutputPage(bool colouredPieces) {
   ViewerState state;
   for (int line = 1; line <= kLinesPerPage; ++line) {
@@ -69,24 +68,19 @@ std::string EncodeWithQt(const QImage& picture, const char* format, int quality 
   return buffer.data().toStdString();
 }
 
-TEST(PictureFiles, FormatCodesGiveTheirExtensions) {
-  const std::pair<std::uint32_t, const char*> cases[] = {{3302, ".png"}, {3303, ".jpg"}, {3306, ".gif"}, {3304, ".tif"},
-                                                         {3305, ".bmp"}, {0, ""},        {3307, ""}};
-  for (const auto& [code, extension] : cases) EXPECT_EQ(ExportExtension(code), extension) << code;
-  EXPECT_EQ(FileExtension("/p/fotos/5.PNG"), ".png");
-  EXPECT_EQ(FileExtension("/p/fo.tos/5"), "");
-}
-
-// Each format decodes, here and in another program's reader, to a page
-// of 794 x 1122; the lossless ones to the very pixels, JPEG as at full quality.
+// Each format code's file decodes, here and in another program's reader, to a page of 794 x 1122; the
+// lossless ones to the very pixels, JPEG as at full quality. An unknown code writes a bitmap.
 TEST(PictureFiles, EveryFormatDecodesToThePage) {
   const QImage page = MarkedOutputPage(false);
   const bool identify = std::system("command -v identify > /dev/null") == 0;
   TempFolder folder;
-  const std::tuple<const char*, const char*, bool, std::string> cases[] = {
-      {".png", "\x89PNG", true, "PNG"}, {".tif", "II*", true, "TIFF"},       {".bmp", "BM", true, "BMP3"},
-      {".gif", "GIF8", true, "GIF"},     {".jpg", "\xFF\xD8", false, "JPEG"}, {"", "BM", true, "BMP3"}};
-  for (const auto& [extension, magic, lossless, identified] : cases) {
+  const std::tuple<std::uint32_t, const char*, const char*, bool, std::string> cases[] = {
+      {3302, ".png", "\x89PNG", true, "PNG"}, {3304, ".tif", "II*", true, "TIFF"},
+      {3305, ".bmp", "BM", true, "BMP3"},     {3306, ".gif", "GIF8", true, "GIF"},
+      {3303, ".jpg", "\xFF\xD8", false, "JPEG"}, {3307, "", "BM", true, "BMP3"}};
+  EXPECT_EQ(FileExtension("/p/fotos/5.PNG") + "|" + FileExtension("/p/fo.tos/5"), ".png|");
+  for (const auto& [code, extension, magic, lossless, identified] : cases) {
+    ASSERT_EQ(ExportExtension(code), std::string(extension)) << code;
     const std::string bytes = Encoded(page, extension);
     EXPECT_EQ(bytes.rfind(magic, 0), 0u) << extension;
     const QImage decoded = Rgb(Decode(bytes));
@@ -98,10 +92,8 @@ TEST(PictureFiles, EveryFormatDecodesToThePage) {
   }
 }
 
-// Our PNG writer puts up to 256 colours in a palette (colour type 3), more
-// as RGB (2). The pages the export wrote before came from Qt's writer, with
-// a palette where one fitted: ours decode to the same pixels and resolution,
-// pages in no more bytes.
+// Up to 256 colours go in a palette (colour type 3), more as RGB (2); against Qt's writer with a palette
+// where one fits, the same pixels and resolution, and pages in no more bytes.
 TEST(PictureFiles, PngKeepsThePixelsInAPaletteUpTo256ColoursInNoMoreBytesThanQts) {
   QImage strip(257, 1, QImage::Format_RGB32);
   for (int i = 0; i < 257; ++i) strip.setPixel(i, 0, qRgb(i % 256, i / 256, 7));
@@ -122,9 +114,7 @@ TEST(PictureFiles, PngKeepsThePixelsInAPaletteUpTo256ColoursInNoMoreBytesThanQts
   }
 }
 
-// A page of more than 256 colours: the mark colours, the ink and the paper
-// stay exact, without dithering; only the blends of antialiased ink shift,
-// and by a shade.
+// Over 256 colours, the marks, ink and paper stay exact, undithered; only antialiased blends shift a shade.
 TEST(PictureFiles, AGifKeepsTheMarkColoursExactly) {
   const QImage page = Rgb(MarkedOutputPage(true));
   const QImage gif = Rgb(Decode(Encoded(page, ".gif")));
@@ -181,8 +171,7 @@ TEST_F(Queue, EveryPictureIsWrittenWhateverTheThreadsAndTheRoomInTheQueue) {
   }
 }
 
-// Page 3 cannot be written: pages 1 and 2 are, 4 and 5 keep their old
-// files, and nothing else is left in the folder, as when written one by one.
+// Page 3 cannot be written: 1 and 2 are, 4 and 5 keep their old files, and nothing else is left.
 TEST_F(Queue, TheFirstFailureEndsTheRunWithEverythingBeforeItWritten) {
   const long long firstTwo = Encoded(NumberedPicture(1), ".png").size() + Encoded(NumberedPicture(2), ".png").size();
   using Block = std::function<void(const std::string&)>;

@@ -18,35 +18,32 @@ std::vector<QImage> Pictures(int first, int last) {
   return pictures;
 }
 
-// How many places pass `test`, given the pixel of `a` and that of `b` there.
-int CountPixels(const QImage& a, const QImage& b, const std::function<bool(QRgb, QRgb)>& test) {
-  if (a.size() != b.size()) return INT_MAX;
+// How many places pass `test`, given the pixel of `a` and that of `b` (by default `a` again) there.
+int CountPixels(const QImage& a, const std::function<bool(QRgb, QRgb)>& test, const QImage* b = nullptr) {
+  if (b && a.size() != b->size()) return INT_MAX;
   int count = 0;
   for (int y = 0; y < a.height(); ++y) {
-    for (int x = 0; x < a.width(); ++x) count += test(a.pixel(x, y), b.pixel(x, y)) ? 1 : 0;
+    for (int x = 0; x < a.width(); ++x) count += test(a.pixel(x, y), (b ? *b : a).pixel(x, y)) ? 1 : 0;
   }
   return count;
 }
-int CountPixels(const QImage& image, bool (*test)(QRgb)) {
-  return CountPixels(image, image, [test](QRgb c, QRgb) { return test(c); });
-}
 
-// An edge smoothed against the magenta background: a blend that is at least
-// about half magenta, so it would survive the see-through test as a pink dot.
-bool IsMagentaFringe(QRgb c) { return c != kMagenta && std::min(qRed(c), qBlue(c)) - qGreen(c) >= 96; }
+// An edge blended at least half into the magenta ground: a pink dot where the rest is see-through.
+bool IsMagentaFringe(QRgb c, QRgb) {
+  return c != kMagenta && std::min(qRed(c), qBlue(c)) - qGreen(c) >= 96;
+}
 
 // Pictures of a set must not be near copies of one another.
 void ExpectPairwiseDistinct(const std::vector<QImage>& pictures, int first, int minimum) {
   for (size_t i = 0; i < pictures.size(); ++i) {
     for (size_t j = i + 1; j < pictures.size(); ++j) {
-      EXPECT_GE(CountPixels(pictures[i], pictures[j], std::not_equal_to<>()), minimum)
+      EXPECT_GE(CountPixels(pictures[i], std::not_equal_to<>(), &pictures[j]), minimum)
           << "pictures " << first + i << " and " << first + j;
     }
   }
 }
 
-// Every picture the programs name, at the size its user draws it at, by
-// number or by "#" and the decimal number; any other number or name gives nothing.
+// Every picture named, at its size, by number or "#" and the decimal number; any other gives nothing.
 TEST(Artwork, EveryPictureLoadsAtItsSizeByNumberAndName) {
   const std::tuple<int, int, QSize> runs[] = {
       {1, 8, {18, 18}},     {9, 9, {18, 12}},     {10, 21, {18, 18}},     {22, 22, {18, 12}},
@@ -59,8 +56,7 @@ TEST(Artwork, EveryPictureLoadsAtItsSizeByNumberAndName) {
   }
   EXPECT_EQ(ArtworkImage(u"#07"), ArtworkImage(7));
   for (int n : {INT_MIN, -1, 0, 100, 199, 201, 332, 350, 800, 813, INT_MAX}) EXPECT_TRUE(ArtworkImage(n).isNull()) << n;
-  for (const char16_t* name : {u"", u"#", u"337", u"#33a", u"# 337", u"#337 ", u"#+337", u"#-1", u"##337", u"#0",
-                               u"#100", u"#99999999999999999999"}) {
+  for (const char16_t* name : {u"", u"#", u"337", u"#33a", u"#337 ", u"#-1", u"#99999999999999999999"}) {
     EXPECT_TRUE(ArtworkImage(QStringView(name)).isNull()) << QString::fromUtf16(name).toStdString();
   }
 }
@@ -69,28 +65,25 @@ TEST(InlineIcons, SeeThroughOnlyWhereExactlyMagentaAndNoTwoLookAlike) {
   for (int n = 1; n <= 99; ++n) {
     const QImage icon = ArtworkImage(n);
     EXPECT_FALSE(icon.hasAlphaChannel()) << n;
-    EXPECT_GT(CountPixels(icon, [](QRgb c) { return c == kMagenta; }), 0) << n;
-    EXPECT_GE(CountPixels(icon, [](QRgb c) { return c != kMagenta; }), 30) << n;
+    EXPECT_GT(CountPixels(icon, [](QRgb c, QRgb) { return c == kMagenta; }), 0) << n;
+    EXPECT_GE(CountPixels(icon, [](QRgb c, QRgb) { return c != kMagenta; }), 30) << n;
     EXPECT_EQ(CountPixels(icon, IsMagentaFringe), 0) << n;
   }
-  // Letters such as I and T differ in a handful of pixels, which is enough.
-  ExpectPairwiseDistinct(Pictures(1, 99), 1, 5);
+  ExpectPairwiseDistinct(Pictures(1, 99), 1, 5);  // letters such as I and T differ in a handful of pixels
 }
 
-// Menu pictures show something of their own on a clear ground; the busy
-// frames each move, on white at the corners, as the control shows them.
+// Menu pictures show something of their own on a clear ground; the busy frames each move, on white corners.
 TEST(MenuPicturesAndBusyFrames, EachShowsSomethingOfItsOwn) {
   const std::vector<QImage> pictures = Pictures(333, 349), frames = Pictures(801, 812);
   for (size_t i = 0; i < pictures.size(); ++i) {
-    EXPECT_GE(CountPixels(pictures[i], [](QRgb c) { return qAlpha(c) >= 128; }), 30) << 333 + i;
-    EXPECT_GT(CountPixels(pictures[i], [](QRgb c) { return qAlpha(c) == 0; }), 0) << 333 + i;
+    EXPECT_GE(CountPixels(pictures[i], [](QRgb c, QRgb) { return qAlpha(c) >= 128; }), 30) << 333 + i;
+    EXPECT_GT(CountPixels(pictures[i], [](QRgb c, QRgb) { return qAlpha(c) == 0; }), 0) << 333 + i;
   }
   ExpectPairwiseDistinct(pictures, 333, 12);
   ExpectPairwiseDistinct(frames, 801, 50);
   for (size_t i = 0; i < frames.size(); ++i) {
-    for (QPoint corner : {QPoint(0, 0), QPoint(384, 0), QPoint(0, 132), QPoint(384, 132)}) {
-      EXPECT_EQ(frames[i].pixel(corner), 0xFFFFFFFFu) << 801 + i;
-    }
+    const QImage& f = frames[i];
+    EXPECT_EQ(f.pixel(0, 0) & f.pixel(384, 0) & f.pixel(0, 132) & f.pixel(384, 132), 0xFFFFFFFFu) << 801 + i;
   }
 }
 
@@ -98,10 +91,9 @@ TEST(ProgramIcon, ComesInEveryDesktopSize) {
   const QIcon icon = ProgramIcon();
   for (int size : {16, 24, 32, 48, 64, 128, 256}) {
     EXPECT_TRUE(icon.availableSizes().contains(QSize(size, size))) << size;
-    const QImage image = icon.pixmap(QSize(size, size)).toImage();
-    ASSERT_EQ(image.size(), QSize(size, size)) << size;
-    EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0) << size;
-    EXPECT_EQ(qAlpha(image.pixel(size / 2, size / 2)), 255) << size;
+    const QImage pix = icon.pixmap(QSize(size, size)).toImage();
+    ASSERT_EQ(pix.size(), QSize(size, size)) << size;
+    EXPECT_EQ(std::pair(qAlpha(pix.pixel(0, 0)), qAlpha(pix.pixel(size / 2, size / 2))), std::pair(0, 255));
   }
 }
 

@@ -1,6 +1,4 @@
-// The two builds of a program share their files: what one writes, the other
-// reads. And each build carries its own version record, given to the
-// platform as the program's name and version.
+// The two builds of a program share their files; each build carries its own version record.
 #include "tests/DriverRunner.h"
 #include "tests/MarkedDocuments.h"
 #include "tests/TempFolder.h"
@@ -14,20 +12,8 @@ std::vector<std::string> Drive(const std::string& options, const std::string& fo
   return RunDriver(options + " --folder '" + folder + "'", script);
 }
 
-// The fields of the state line a script ends with.
 std::map<std::string, std::string> LastState(const std::vector<std::string>& lines) {
   return ParseStateLine(lines.empty() ? std::string() : lines.back());
-}
-
-// Every kind of setting away from its default: export format, both
-// footers with accented text, sizes and styles, page numbering, selector
-// shape, a mark colour, the reading guide and the place in the text.
-std::string ChangeEverySetting(const std::string& textFile) {
-  return "choose " + textFile + "\ncommand 1046\nanswer 2\ncommand 1085\n"
-         "command 1077\nclick 3305\nclick 3308\nset 3333 Pie de página ñandú\nclick 3311\npick 3314 4\nclick 3317\n"
-         "click 3322\nset 3334 second footer\nclick 3325\npick 3327 1\nclick 3331\n"
-         "click 3338\nclick 3340\npick 3343 3\nclick 3345\nclick 3349\nclick 3351\nclick 3356\nclick 3357\n"
-         "colour 10 20 30\ncommand 1080\ncommand 1093\nkey Down\ncommand 1047\n";
 }
 
 // Each pair runs one build as writer and the other as reader.
@@ -41,7 +27,14 @@ TEST(CrossBuild, SettingsWrittenByOneViewerBuildAreReadWhole) {
     WriteFileBytes(folder.File("text.txt"), NumberedLines(150));
     Drive(std::string("--lang ") + writer, program, "state\ncommand 1047\n");
     const std::string defaults = ReadFileBytes(settings);
-    Drive(std::string("--lang ") + writer, program, ChangeEverySetting(folder.File("text.txt")));
+    // Every kind of setting away from its default: export format, both footers with accented text, sizes and
+    // styles, page numbering, selector shape, a mark colour, the reading guide and the place in the text.
+    Drive(std::string("--lang ") + writer, program,
+          "choose " + folder.File("text.txt") + "\ncommand 1046\nanswer 2\ncommand 1085\ncommand 1077\n"
+          "click 3305\nclick 3308\nset 3333 Pie de página ñandú\nclick 3311\npick 3314 4\nclick 3317\n"
+          "click 3322\nset 3334 second footer\nclick 3325\npick 3327 1\nclick 3331\nclick 3338\nclick 3340\n"
+          "pick 3343 3\nclick 3345\nclick 3349\nclick 3351\nclick 3356\nclick 3357\n"
+          "colour 10 20 30\ncommand 1080\ncommand 1093\nkey Down\ncommand 1047\n");
     const std::string written = ReadFileBytes(settings);
     ASSERT_NE(written, defaults) << writer;
     ASSERT_NE(written.find("Pie de página ñandú"), std::string::npos) << writer;
@@ -54,8 +47,7 @@ TEST(CrossBuild, SettingsWrittenByOneViewerBuildAreReadWhole) {
   }
 }
 
-// cache.txt of either editor build opens in the other viewer build as the
-// same document.
+// cache.txt of either editor build opens in the other viewer build as the same document.
 TEST(CrossBuild, CacheTextOfEitherEditorOpensInEitherViewer) {
   std::string firstCache;
   for (const auto& [editor, viewer] : kPairs) {
@@ -75,8 +67,7 @@ TEST(CrossBuild, CacheTextOfEitherEditorOpensInEitherViewer) {
   }
 }
 
-// A version record as the driver prints it: "version KEY=VALUE" lines, here
-// joined with ";" after each value.
+// A version record as the driver prints it: "version KEY=VALUE" lines, here joined with ";" after each value.
 std::string Record(const std::string& name, const std::string& description, const std::string& comments,
                    const std::string& versions, const std::string& numbers) {
   return "productName=" + name + ";originalFilename=" + name + ";fileDescription=" + description + ";" +
@@ -104,10 +95,7 @@ TEST(CrossBuild, EachProgramCarriesItsVersionRecordInItsLanguage) {
   for (const auto& [options, record] : cases) {
     TempFolder folder;
     std::string printed;
-    // Each line is "version KEY=VALUE".
-    for (const std::string& line : Drive(options, folder.path(), "version\n")) {
-      printed += line.substr(8) + ";";
-    }
+    for (const std::string& line : Drive(options, folder.path(), "version\n")) printed += line.substr(8) + ";";
     EXPECT_EQ(printed, record) << options;
   }
 }
