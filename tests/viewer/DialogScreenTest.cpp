@@ -1,7 +1,11 @@
 #include "tests/viewer/ViewerTestSupport.h"
 
+#include <QRect>
+#include <QSize>
+
 #include <signal.h>
 
+#include <cctype>
 #include <cstdio>
 
 namespace {
@@ -17,9 +21,7 @@ class VirtualDisplay {
     char pid[32] = {}, number[32] = {};
     if (!out_ || !std::fgets(pid, sizeof pid, out_)) return;
     pid_ = std::atoi(pid);
-    if (std::fgets(number, sizeof number, out_) && std::atoi(number) > 0) {
-      name_ = ":" + std::to_string(std::atoi(number));
-    }
+    if (std::fgets(number, sizeof number, out_) && std::isdigit(number[0])) name_ = ":" + std::to_string(std::atoi(number));
   }
   ~VirtualDisplay() {
     if (pid_ > 0) ::kill(pid_, SIGTERM);
