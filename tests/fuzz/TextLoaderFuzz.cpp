@@ -1,6 +1,5 @@
-// A text file's bytes laid out as a document, with pictures off: a picture
-// directive gets a made-up height from its name, so the room rule is
-// exercised without reading any file.
+// A text file's bytes laid out as a document; a picture gets a made-up height from its name, so the room
+// rule is exercised without reading any file.
 #include "platform/CodePage.h"
 #include "tests/fuzz/FuzzSupport.h"
 #include "viewer/document/TextLoader.h"

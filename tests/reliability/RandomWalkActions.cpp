@@ -4,7 +4,6 @@
 
 #include <QColor>
 #include <QImage>
-#include <QPainter>
 
 #include <algorithm>
 #include <array>
@@ -20,8 +19,7 @@ struct Weighted {
   int weight;
 };
 
-// The menu as the walk uses it: marking and undo often, loading (a 425 MB
-// cache write each time) and the output dialog seldom.
+// The menu as the walk uses it: marking and undo often, loading (a 425 MB write) and output seldom.
 constexpr Weighted kMenuWeights[] = {
     {cmd::New, 2}, {cmd::Author, 1}, {cmd::SaveImage, 2}, {cmd::SelectorSwitch, 9},
     {cmd::UnderlineWholeLine, 6}, {cmd::UnderlineVertical, 3}, {cmd::UnderlinePiece, 7},
@@ -31,8 +29,7 @@ constexpr Weighted kMenuWeights[] = {
     {cmd::UnderlineBold, 6}, {cmd::AlignLeft, 3}, {cmd::AlignCentre, 3}, {cmd::AlignRight, 3}, {cmd::GuideReader, 3},
 };
 
-// The controls of each modal dialog the walk meets, told apart by its title
-// (the English build's), with the ways out among the buttons.
+// The controls of each modal dialog, told apart by its (English) title, the ways out among the buttons.
 struct DialogControls {
   const char* titlePart;
   std::vector<int> buttons;
@@ -71,8 +68,7 @@ struct PictureFile {
   int width, height;
 };
 
-// Heights from a line or two to more than a page holds, so some pictures
-// are placed, some wait for the next page and some never fit.
+// Heights from a line or two to more than a page: some are placed, some wait, some never fit.
 constexpr std::array kPictures = {PictureFile{"strip.png", "PNG", 300, 20}, PictureFile{"photo.png", "PNG", 400, 150},
                                   PictureFile{"chart.bmp", "BMP", 200, 330}, PictureFile{"poster.png", "PNG", 500, 1200}};
 
@@ -106,10 +102,6 @@ std::string WriteWalkFiles(const std::string& folder) {
     const PictureFile& picture = kPictures[i];
     QImage image(picture.width, picture.height, QImage::Format_RGB32);
     image.fill(QColor::fromHsv(static_cast<int>(i) * 70 % 360, 160, 230));
-    QPainter painter(&image);
-    painter.drawRect(0, 0, picture.width - 1, picture.height - 1);
-    painter.drawLine(0, 0, picture.width - 1, picture.height - 1);
-    painter.end();
     image.save(QString::fromStdString(folder + "/" + picture.name), picture.format);
   }
   WriteText(folder + "/full.txt", 13000, 89, 1);
@@ -195,8 +187,7 @@ class WalkActions {
   }
 
   std::string FileChoice() {
-    // Mostly the texts; now and then a picture, a name with no file, the
-    // folder itself, or nothing, each chosen as if it were a text.
+    // Mostly the texts; now and then a picture, a name with no file, the folder, or nothing.
     static constexpr std::pair<int, const char*> kChoices[] = {
         {55, "/full.txt"}, {80, "/short.txt"}, {85, "/photo.png"}, {90, "/no-such-text.txt"}, {95, ""}};
     const int roll = Below(100);
@@ -246,8 +237,7 @@ class WalkActions {
     if (roll < 10) return {ActionKind::Change, Line("close")};
     if (roll < 55) return {ActionKind::Change, Line("click " + Number(Pick(controls.buttons)))};
     if (roll < 72 && !controls.textBoxes.empty()) {
-      const std::string text =
-          Chance(50) ? Number(1 + Below(5)) : Pick(kNonsense);
+      const std::string text = Chance(50) ? Number(1 + Below(5)) : Pick(kNonsense);
       return {ActionKind::Change, Line("set " + Number(Pick(controls.textBoxes)) + " " + text)};
     }
     if (roll < 82 && !controls.lists.empty()) {
