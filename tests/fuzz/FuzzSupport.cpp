@@ -9,12 +9,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace {
-
 constexpr char16_t kPieceEnd = 0xFFFF;
 constexpr std::size_t kMaxRequests = 4;
-
-}  // namespace
 
 std::string ScratchPath(std::string_view name) {
   static const TempFolder folder = [] {

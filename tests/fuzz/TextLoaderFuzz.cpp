@@ -18,16 +18,6 @@ class CheckedSteps : public LoadSteps {
   void LineRead() override {}
 };
 
-void CheckDocument(const Document& document) {
-  CheckDocumentFields(document);
-  for (int page = 1; page <= document.PageCount; ++page) {
-    for (int line = 1; line <= kLinesPerPage; ++line) {
-      const LineRecord& record = document.Line(page, line);
-      FUZZ_CHECK(!record.IsInUse() || (record.pageNumber == page && record.lineInPage == line));
-    }
-  }
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -35,6 +25,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckedSteps steps;
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   LoadTextDocument(document, ReadTextLinesCp1252(bytes), "/texts/", steps);
-  CheckDocument(document);
+  CheckDocumentFields(document);
+  for (int page = 1; page <= document.PageCount; ++page) {
+    for (int line = 1; line <= kLinesPerPage; ++line) {
+      const LineRecord& record = document.Line(page, line);
+      FUZZ_CHECK(!record.IsInUse() || (record.pageNumber == page && record.lineInPage == line));
+    }
+  }
   return 0;
 }

@@ -79,8 +79,6 @@ bool DriverChild::ReadUntil(const std::function<bool(const std::string&)>& isLas
   return false;
 }
 
-std::vector<std::string> DriverChild::TakeLines() { return std::exchange(lines_, {}); }
-
 void DriverChild::Close() {
   for (int* end : {&in_, &out_}) {
     if (*end >= 0) ::close(std::exchange(*end, -1));

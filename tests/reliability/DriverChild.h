@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The driver as a child process: its output read a line at a time with a bound on every wait (a hang
@@ -24,7 +25,7 @@ class DriverChild {
   // Reads until `isLast` accepts a line; false when the output closed first or timed out (hung()).
   bool ReadUntil(const std::function<bool(const std::string&)>& isLast, int seconds = 180);
   bool hung() const { return hung_; }
-  std::vector<std::string> TakeLines();  // the lines read since the last call
+  std::vector<std::string> TakeLines() { return std::exchange(lines_, {}); }  // read since the last call
 
   void Kill();  // SIGKILL, as a crash or a pulled plug would
   // Closes its input, reads the rest and reaps it: "exit 0", "signal 11", or why there is no status.

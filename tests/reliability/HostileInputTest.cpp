@@ -182,7 +182,6 @@ TEST_F(HostileInput, TheFullestCacheLoadsDrawsMarksAndUndoes) {
                                                 "message Programmer | No more marks fit on this line ... [warning]"}));
   // The document is held compactly: far less than the file's 425 MB.
   EXPECT_LT(driver.PeakKb(), 1024 * (kSanitized ? 1200 : 400));
-  RecordProperty("peak_kilobytes", static_cast<int>(driver.PeakKb()));
   EXPECT_EQ(ReadFileBytes(ProgramPath(kCacheFileName)).substr(0, 1 << 20), before);
 }
 
