@@ -39,41 +39,31 @@ std::string MarkScript(int k) {
   return Drag(line) + "command 1088\n";
 }
 
-// Wakes when a file of a folder changes, so that a kill can land while a program writes.
-class FolderWatch {
- public:
-  explicit FolderWatch(const std::string& folder) : fd_(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
-    if (fd_ >= 0) ::inotify_add_watch(fd_, folder.c_str(), IN_CREATE | IN_MODIFY | IN_MOVED_TO | IN_DELETE);
-  }
-  ~FolderWatch() { ::close(fd_); }
-  void WaitForChange(int milliseconds) {
-    alignas(inotify_event) char buffer[4096];
-    while (fd_ >= 0 && ::read(fd_, buffer, sizeof buffer) > 0) {}
-    pollfd ready{fd_, POLLIN, 0};
-    ::poll(&ready, 1, milliseconds);
-  }
-
- private:
-  int fd_;
-};
-
 class KillSafety : public ::testing::Test, public DriverFolder {
  protected:
   // Kills the driver after 0 to `mostLines` lines starting with `prefix`, mostly once the next write
   // began and 10 us to 100 ms into it, which spans a small journal and a whole cache.
   void RunAndKill(bool editor, const std::string& script, const std::string& prefix, int mostLines) {
     std::filesystem::create_directories(ProgramPath());
-    FolderWatch watch(ProgramPath());
+    // Wakes when a file of the program folder changes, so that a kill can land while it writes.
+    const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ::inotify_add_watch(watch, ProgramPath().c_str(), IN_CREATE | IN_MODIFY | IN_MOVED_TO | IN_DELETE);
     DriverChild driver;
     ASSERT_TRUE(Start(driver, script, Arguments(editor)));
     const int lines = std::uniform_int_distribution<int>(0, mostLines)(random);
     int seen = 0;
     const auto isLast = [&](const std::string& line) { return line.starts_with(prefix) && ++seen == lines; };
     if (lines > 0) driver.ReadUntil(isLast);
-    if (std::uniform_int_distribution<int>(0, 3)(random) > 0) watch.WaitForChange(5000);
+    if (std::uniform_int_distribution<int>(0, 3)(random) > 0) {
+      alignas(inotify_event) char buffer[4096];
+      while (::read(watch, buffer, sizeof buffer) > 0) {}  // what came so far
+      pollfd ready{watch, POLLIN, 0};
+      ::poll(&ready, 1, 5000);
+    }
     const double delay = std::pow(10.0, std::uniform_real_distribution<double>(1.0, 5.0)(random));
     std::this_thread::sleep_for(std::chrono::microseconds(static_cast<long>(delay)));
     driver.Kill();
+    ::close(watch);
   }
 
   // Temporary files a write of `name` (below the program folder) left.
