@@ -1,21 +1,12 @@
-// The cache reader over any bytes: as the whole file, as patches over a good
-// cache (so that small inputs reach every field of a record), or as a journal
-// left beside a good cache. A cache read back as canonical must be written
-// again byte for byte.
+// The cache reader over any bytes: as the whole file, as patches over a good cache (so that small inputs
+// reach every field), or as a journal beside it. A canonical cache must be written again byte for byte.
 #include "tests/fuzz/FuzzSupport.h"
 #include "viewer/document/CacheFile.h"
 #include "viewer/document/CacheJournal.h"
-#include "viewer/document/RecordLayout.h"
 
 #include <algorithm>
 
 namespace {
-
-std::string BaseCache() {
-  const std::string path = ScratchPath("base.04");
-  FUZZ_CHECK(!CacheWrite(FuzzBaseDocument(), path).failed());
-  return ReadScratchFile(path);
-}
 
 // Each patch: a 3-byte offset into the base, a length byte, then the bytes.
 std::string ApplyPatches(std::string base, std::string_view patches) {
@@ -30,35 +21,26 @@ std::string ApplyPatches(std::string base, std::string_view patches) {
   return base;
 }
 
-void CheckDocument(const Document& document) {
-  CheckDocumentFields(document);
-  FUZZ_CHECK(document.CurrentPage == 1 && document.DocumentLoaded == 1);
-}
-
 }  // namespace
 
+// The first byte picks what the rest is: 0 the whole file, 1 patches over the base cache, 2 a journal.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
   static const std::string base = BaseCache();
   const std::string path = ScratchPath("cache.04");
   const std::string_view rest(reinterpret_cast<const char*>(data) + 1, size - 1);
-  const auto mode = static_cast<CacheInputMode>(data[0] % kCacheInputModes);
-  std::string bytes = mode == CacheInputMode::WholeFile ? std::string(rest)
-                      : mode == CacheInputMode::Patches ? ApplyPatches(base, rest)
-                                                        : base;
-  WriteScratchFile(path, bytes);
+  const int mode = data[0] % 3;
+  const std::string bytes = mode == 0 ? std::string(rest) : mode == 1 ? ApplyPatches(base, rest) : base;
+  WriteFileBytes(path, bytes);
+  if (mode == 2) WriteFileBytes(CacheJournalPath(path), std::string(rest));
   Document document;
-  if (mode == CacheInputMode::Journal) {
-    WriteScratchFile(CacheJournalPath(path), rest);
-    if (CacheRead(document, path)) CheckDocument(document);
-    return 0;
-  }
   bool canonical = false;
-  if (!CacheReadChecked(document, path, {}, canonical)) return 0;
-  CheckDocument(document);
-  if (!canonical) return 0;
+  if (!(mode == 2 ? CacheRead(document, path) : CacheReadChecked(document, path, {}, canonical))) return 0;
+  CheckDocumentFields(document);
+  FUZZ_CHECK(document.CurrentPage == 1 && document.DocumentLoaded == 1);
+  if (mode == 2 || !canonical) return 0;
   const std::string again = ScratchPath("again.04");
   FUZZ_CHECK(!CacheWrite(document, again).failed());
-  FUZZ_CHECK(ReadScratchFile(again) == bytes);
+  FUZZ_CHECK(ReadFileBytes(again) == bytes);
   return 0;
 }

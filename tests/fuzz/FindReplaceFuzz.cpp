@@ -1,6 +1,5 @@
-// The find and replace engine over any text, search text, replacement, flags
-// and selection, for a run of requests that carry the state along. Whatever
-// comes back, the selection lies within the text.
+// The find and replace engine over any text, search, replacement, flags and selection, for a run of
+// requests carrying the state along: the selection stays within the text.
 #include "editor/FindReplace.h"
 #include "tests/fuzz/FuzzSupport.h"
 

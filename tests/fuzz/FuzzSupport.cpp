@@ -1,52 +1,23 @@
 #include "tests/fuzz/FuzzSupport.h"
 
 #include "tests/MarkedDocuments.h"
+#include "viewer/document/CacheFile.h"
 
 #include <QGuiApplication>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
-namespace {
-
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    const char* base = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : std::getenv("TMPDIR");
-    std::string pattern = std::string(base ? base : "/tmp") + "/marvessa-fuzz-XXXXXX";
-    if (!::mkdtemp(pattern.data())) FailCheck("a scratch folder can be made", __FILE__, __LINE__);
-    path_ = pattern;
-  }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-  }
-  std::string path_;
-};
 
 constexpr char16_t kPieceEnd = 0xFFFF;
 constexpr std::size_t kMaxRequests = 4;
 
-}  // namespace
-
 std::string ScratchPath(std::string_view name) {
-  static const ScratchFolder folder;
-  return folder.path_ + "/" + std::string(name);
-}
-
-void WriteScratchFile(const std::string& path, std::string_view bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!out) FailCheck("the scratch file can be written", __FILE__, __LINE__);
-}
-
-std::string ReadScratchFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  static const TempFolder folder = [] {
+    if (std::filesystem::is_directory("/dev/shm")) ::setenv("TMPDIR", "/dev/shm", 1);  // syncs cost nothing
+    return TempFolder();
+  }();
+  return folder.File(std::string(name));
 }
 
 void FailCheck(const char* condition, const char* file, int line) {
@@ -73,18 +44,10 @@ void EnsureGuiApplication() {
   static QGuiApplication app(argc, argv);
 }
 
-Document FuzzBaseDocument() {
-  Document document;
-  LineRecord& first = PutLine(document, 1, 1, "The first line of the base document");
-  first.hasMarks = first.hasLinks = first.hasBold = 1;
-  for (auto [field, list] : {std::pair{&first.horizontalMarks, "1,6,12;"}, {&first.verticalMarks, "1,2;"},
-                             {&first.twoColourPieces, "5,9,255,16777215;"}, {&first.linkPieces, "1,14,18,1E;"},
-                             {&first.linkTargets, "2,1E;"}, {&first.boldPieces, "1,20,23;"}}) {
-    *field = list;
-  }
-  PutLine(document, 1, 2, "second").alignment = "AL2";
-  document.PageCount = document.linkCounter = document.boldCounter = 1;
-  return document;
+std::string BaseCache() {
+  const std::string path = ScratchPath("base.04");
+  FUZZ_CHECK(!CacheWrite(MarkedDocument(), path).failed());
+  return ReadFileBytes(path);
 }
 
 std::string CachePatch(std::size_t offset, std::string_view bytes) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/FindReplace.h"
+#include "tests/TempFolder.h"
 #include "viewer/document/Document.h"
 
 #include <cstddef>
@@ -9,12 +10,9 @@
 #include <string_view>
 #include <vector>
 
-// What the fuzz targets and the seed writer share: how an input is cut into
-// the pieces a target feeds to the code, and a scratch folder for readers
-// that take a path.
+// What the fuzz targets and the seed writer share: how an input is cut into pieces, and a scratch folder.
 
-// The pieces of `input` between `separator`s; with `limit` pieces at most,
-// the last one keeps the rest of the input, separators and all.
+// The pieces of `input` between `separator`s; with `limit` pieces at most, the last keeps the rest.
 template <typename Char>
 std::vector<std::basic_string_view<Char>> SplitInput(std::basic_string_view<Char> input, Char separator,
                                                      std::size_t limit = SIZE_MAX) {
@@ -27,37 +25,25 @@ std::vector<std::basic_string_view<Char>> SplitInput(std::basic_string_view<Char
   return pieces;
 }
 
-// A path in this process's own scratch folder (on a memory file system when
-// there is one, so the safe writes' syncs cost nothing); the folder is
-// removed when the process ends.
+// A path in this process's scratch folder (in memory where it can be), removed when the process ends.
 std::string ScratchPath(std::string_view name);
-void WriteScratchFile(const std::string& path, std::string_view bytes);
-std::string ReadScratchFile(const std::string& path);
 
-// A promise of the code under test was broken: report it and stop, so the
-// fuzzer keeps the input that broke it.
+// A promise of the code under test was broken: report it and stop, so the fuzzer keeps the input.
 [[noreturn]] void FailCheck(const char* condition, const char* file, int line);
 #define FUZZ_CHECK(condition) ((condition) ? static_cast<void>(0) : FailCheck(#condition, __FILE__, __LINE__))
 
-// What every document read keeps to: 1 to 200 pages, and every line's text
-// and alignment within their fields.
+// What every document read keeps to: 1 to 200 pages, every line's text and alignment within their fields.
 void CheckDocumentFields(const Document& document);
 
-// The drawing and picture targets need a Qt application; it runs offscreen.
-void EnsureGuiApplication();
+void EnsureGuiApplication();  // offscreen, for the drawing and picture targets
 
-// The cache target's inputs: the first byte picks how the rest is used.
-enum class CacheInputMode : unsigned char { WholeFile = 0, Patches = 1, Journal = 2 };
-inline constexpr unsigned char kCacheInputModes = 3;
-// The good document the patch and journal inputs start from: two lines of
-// page 1 with marks of every kind.
-Document FuzzBaseDocument();
+// The good cache the patch and journal inputs start from: a document with marks of every kind.
+std::string BaseCache();
 // One patch of the base cache: a 3-byte offset, a length byte, the bytes.
 std::string CachePatch(std::size_t offset, std::string_view bytes);
 
-// The page target's input: a header line whose first byte picks the guide
-// line (0 leaves the guide off), then one line per page line, its fields
-// separated by tabs in this order.
+// The page target's input: a header line whose first byte picks the guide line (0: off), then one line
+// per page line, its fields separated by tabs in this order.
 enum PageInputField : std::size_t {
   kFieldText, kFieldAlignment, kFieldUnderlines, kFieldBars, kFieldTwoColour, kFieldBold, kFieldLinkPieces,
   kFieldLinkTargets, kPageInputFields
@@ -65,9 +51,8 @@ enum PageInputField : std::size_t {
 inline constexpr char kPageLineSeparator = '\n';
 inline constexpr char kPageFieldSeparator = '\t';
 
-// The find and replace target's input, in UTF-16 units (little-endian): a
-// request count, the requests' flags, the selection's two ends, then the
-// text, the search text and the replacement separated by U+FFFF.
+// The find and replace target's input, in little-endian UTF-16 units: a request count, the requests'
+// flags, the selection's two ends, then the text, the search text and the replacement split by U+FFFF.
 struct FindReplaceInput {
   std::vector<std::uint32_t> requests;
   TextSelection selection;

@@ -1,7 +1,5 @@
-// The kept-documents reader over any bytes. The first byte picks what the
-// rest is: a kept file as stored, its fields before compression (so the
-// fuzzer reaches the field reader past the compression's checks), or a text
-// link. A document read must be kept again as the same bytes.
+// The kept-documents reader over any bytes; the first byte picks what the rest is: a kept file, its fields
+// before compression (to reach the field reader), or a text link. What is read is kept again the same.
 #include "tests/fuzz/FuzzSupport.h"
 #include "platform/ProgramFolder.h"
 #include "viewer/document/KeptDocuments.h"
@@ -17,7 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       const std::string folder = ScratchPath("kept/");
       MakeFolders(folder);
       KeptDocuments store(folder);
-      WriteScratchFile(store.FileFor(kept.text), rest);
+      WriteFileBytes(store.FileFor(kept.text), std::string(rest));
       KeptDocument found;
       FUZZ_CHECK(store.Find(kept.text, found));
       break;

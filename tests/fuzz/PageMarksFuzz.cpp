@@ -1,12 +1,14 @@
-// One page drawn from fuzzed lines and mark lists, each field cut to what
-// the cache can hold, with the header's text as its first footer. The list
-// readers must agree with each other on every list on the way.
+// One page drawn from fuzzed lines and mark lists, each field cut to what the cache holds, the header's
+// text as its first footer. The list readers must agree with each other on every list.
 #include "platform/ScriptedDialogs.h"
+#include "tests/MarkedDocuments.h"
 #include "tests/fuzz/FuzzSupport.h"
 #include "texts/TextSet.h"
 #include "viewer/canvas/PageRenderer.h"
 #include "viewer/canvas/PictureLoader.h"
 #include "viewer/document/MarkList.h"
+
+#include <tuple>
 
 namespace {
 
@@ -20,31 +22,24 @@ struct Canvas {
 };
 
 std::string Field(const std::vector<std::string_view>& fields, PageInputField which, std::size_t width) {
-  const std::string_view value = which < fields.size() ? fields[which] : std::string_view();
-  return FitTextField(value, width);
-}
-
-std::string CheckedList(const std::vector<std::string_view>& fields, PageInputField which,
-                        std::size_t width) {
-  std::string list = Field(fields, which, width);
-  FUZZ_CHECK(CountMarkEntries(list) == ParseMarkEntries(list).size());
-  return list;
+  return FitTextField(which < fields.size() ? fields[which] : std::string_view(), width);
 }
 
 void FillLine(LineRecord& record, int line, std::string_view input) {
   const auto fields = SplitInput(input, kPageFieldSeparator, kPageInputFields);
-  record = LineRecord{};
-  record.absoluteLine = line;
-  record.pageNumber = 1;
-  record.lineInPage = static_cast<std::int16_t>(line);
-  record.text = Field(fields, kFieldText, kTextFieldSize);
+  record = TextLine(1, line, line, Field(fields, kFieldText, kTextFieldSize));
   record.alignment = Field(fields, kFieldAlignment, kAlignmentFieldSize);
-  record.horizontalMarks = CheckedList(fields, kFieldUnderlines, kMarkListFieldSize);
-  record.verticalMarks = CheckedList(fields, kFieldBars, kMarkListFieldSize);
-  record.twoColourPieces = CheckedList(fields, kFieldTwoColour, kTwoColourFieldSize);
-  record.boldPieces = CheckedList(fields, kFieldBold, kMarkListFieldSize);
-  record.linkPieces = CheckedList(fields, kFieldLinkPieces, kMarkListFieldSize);
-  record.linkTargets = CheckedList(fields, kFieldLinkTargets, kMarkListFieldSize);
+  const std::tuple<PageInputField, std::string LineRecord::*, std::size_t> lists[] = {
+      {kFieldUnderlines, &LineRecord::horizontalMarks, kMarkListFieldSize},
+      {kFieldBars, &LineRecord::verticalMarks, kMarkListFieldSize},
+      {kFieldTwoColour, &LineRecord::twoColourPieces, kTwoColourFieldSize},
+      {kFieldBold, &LineRecord::boldPieces, kMarkListFieldSize},
+      {kFieldLinkPieces, &LineRecord::linkPieces, kMarkListFieldSize},
+      {kFieldLinkTargets, &LineRecord::linkTargets, kMarkListFieldSize}};
+  for (const auto& [which, list, width] : lists) {
+    record.*list = Field(fields, which, width);
+    FUZZ_CHECK(CountMarkEntries(record.*list) == ParseMarkEntries(record.*list).size());
+  }
   record.hasMarks = fields.size() > kFieldUnderlines ? 1 : 0;
   record.hasBold = record.boldPieces.empty() ? 0 : 1;
   record.hasLinks = record.linkPieces.empty() ? 0 : 1;

@@ -1,5 +1,4 @@
-// The favourite-colours reader over any bytes: every cell's box stays near
-// the palette control, and what is read is written and read back the same.
+// The favourite-colours reader: every cell's box stays near the control; what is read is written back.
 #include "tests/fuzz/FuzzSupport.h"
 #include "viewer/settings/Palette.h"
 
@@ -21,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   FUZZ_CHECK(ReadPalette(WritePalette(palette)) == palette);
   const std::string path = ScratchPath("Mis Colores.log");
-  WriteScratchFile(path, bytes);
+  WriteFileBytes(path, std::string(bytes));
   FUZZ_CHECK(LoadPaletteFile(path) == palette);
   return 0;
 }

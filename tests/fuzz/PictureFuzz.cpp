@@ -1,6 +1,5 @@
-// The picture loader over any file: the first byte picks the file's name
-// ending (the readers trust it first) and the box the picture is drawn into,
-// as the page, the export and the icons ask for it.
+// The picture loader over any file: the first byte picks the name ending (the readers trust it first)
+// and the box the picture is drawn into, as the page, the export and the icons ask for it.
 #include "platform/ScriptedDialogs.h"
 #include "tests/fuzz/FuzzSupport.h"
 #include "texts/TextSet.h"
@@ -11,8 +10,7 @@
 namespace {
 
 struct Box {
-  int width;
-  int height;
+  int width, height;
   bool keepProportions;
 };
 
@@ -24,10 +22,9 @@ constexpr std::array<Box, 4> kBoxes = {{{0, 0, false}, {16, 16, true}, {200, 100
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
   EnsureGuiApplication();
-  static const bool texts = (InstallTextSet(EnglishTexts()), true);
-  static_cast<void>(texts);
+  [[maybe_unused]] static const bool texts = (InstallTextSet(EnglishTexts()), true);
   const std::string path = ScratchPath(std::string("picture") + kEndings[data[0] % kEndings.size()]);
-  WriteScratchFile(path, std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1));
+  WriteFileBytes(path, std::string(reinterpret_cast<const char*>(data) + 1, size - 1));
   ScriptedDialogs dialogs([](const std::string&) {});
   PictureLoader loader(dialogs);
   const QString name = QString::fromStdString(path);

@@ -1,12 +1,11 @@
-// The settings reader over any file. What it reads must survive being saved
-// into that same file and read again.
+// The settings reader over any file: what it reads survives being saved and read again.
 #include "tests/fuzz/FuzzSupport.h"
 #include "viewer/settings/SettingsFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
   const std::string path = ScratchPath("Configuracion.ini");
-  WriteScratchFile(path, bytes);
+  WriteFileBytes(path, bytes);
   ViewerSettings read;
   FUZZ_CHECK(!Settings("get", read, path).failed());
   ViewerSettings saved = read;

@@ -1,6 +1,5 @@
-// The footer wrapping over any text, box width and set of character widths.
-// Wrapping must stay inside the table; justification must hand out exactly
-// the missing width over the blanks.
+// The footer wrapping over any text, box width and character widths: justification must hand out
+// exactly the missing width over the blanks.
 #include "tests/fuzz/FuzzSupport.h"
 #include "viewer/settings/TextBlock.h"
 
@@ -9,18 +8,13 @@
 
 namespace {
 
-// Widths only grow with length, as a font's do; the header picks how wide
-// each byte is (fixed pitch, varied, or zero-width blanks).
+// Widths only grow with length, as a font's do: fixed pitch, varied, or zero-width blanks.
 TextWidthFn WidthFunction(unsigned char style) {
   return [style](std::string_view text) {
     int width = 0;
     for (const char c : text) {
       const auto byte = static_cast<unsigned char>(c);
-      switch (style % 3) {
-        case 0: width += 8; break;
-        case 1: width += byte * 7 % 17; break;
-        default: width += byte == ' ' ? 0 : 1 + byte % 11; break;
-      }
+      width += style % 3 == 0 ? 8 : style % 3 == 1 ? byte * 7 % 17 : byte == ' ' ? 0 : 1 + byte % 11;
     }
     return width;
   };

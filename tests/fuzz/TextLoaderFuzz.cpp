@@ -1,6 +1,5 @@
-// A text file's bytes laid out as a document, with pictures off: a picture
-// directive gets a made-up height from its name, so the room rule is
-// exercised without reading any file.
+// A text file's bytes laid out as a document; a picture gets a made-up height from its name, so the room
+// rule is exercised without reading any file.
 #include "platform/CodePage.h"
 #include "tests/fuzz/FuzzSupport.h"
 #include "viewer/document/TextLoader.h"
@@ -19,16 +18,6 @@ class CheckedSteps : public LoadSteps {
   void LineRead() override {}
 };
 
-void CheckDocument(const Document& document) {
-  CheckDocumentFields(document);
-  for (int page = 1; page <= document.PageCount; ++page) {
-    for (int line = 1; line <= kLinesPerPage; ++line) {
-      const LineRecord& record = document.Line(page, line);
-      FUZZ_CHECK(!record.IsInUse() || (record.pageNumber == page && record.lineInPage == line));
-    }
-  }
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -36,6 +25,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckedSteps steps;
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   LoadTextDocument(document, ReadTextLinesCp1252(bytes), "/texts/", steps);
-  CheckDocument(document);
+  CheckDocumentFields(document);
+  for (int page = 1; page <= document.PageCount; ++page) {
+    for (int line = 1; line <= kLinesPerPage; ++line) {
+      const LineRecord& record = document.Line(page, line);
+      FUZZ_CHECK(!record.IsInUse() || (record.pageNumber == page && record.lineInPage == line));
+    }
+  }
   return 0;
 }

@@ -14,36 +14,19 @@
 #include <algorithm>
 #include <utility>
 
-extern char** environ;
-
-namespace {
-
-std::vector<char*> Pointers(std::vector<std::string>& texts) {
-  std::vector<char*> pointers;
-  for (std::string& text : texts) pointers.push_back(text.data());
-  pointers.push_back(nullptr);
-  return pointers;
-}
-
-}  // namespace
-
 bool DriverChild::Start(const std::vector<std::string>& arguments, const std::string& errorLog) {
   std::signal(SIGPIPE, SIG_IGN);  // a child that died is reported, not fatal to us
-  // Ours, offscreen, with a print system that is not there, so a print
-  // command fails at once instead of printing.
-  std::vector<std::string> environment{"CUPS_SERVER=/nonexistent/print.sock", "QT_QPA_PLATFORM=offscreen"};
-  for (char** entry = environ; *entry; ++entry) {
-    const std::string name = std::string(*entry).substr(0, std::string(*entry).find('='));
-    if (name != "CUPS_SERVER" && name != "PRINTER" && name != "LPDEST" && name != "QT_QPA_PLATFORM") {
-      environment.push_back(*entry);
-    }
-  }
+  // Offscreen, with a print system that is not there, so a print command fails at once.
+  ::setenv("CUPS_SERVER", "/nonexistent/print.sock", 1);
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  ::unsetenv("PRINTER");
+  ::unsetenv("LPDEST");
   std::vector<std::string> words{MARVESSA_DRIVE};
   words.insert(words.end(), arguments.begin(), arguments.end());
-  std::vector<char*> argv = Pointers(words), envp = Pointers(environment);
-  // Forked, not spawned: a spawned child shares our memory until it runs the
-  // driver, and the kernel counts our peak as its own. Between fork and exec
-  // only system calls are safe in a process with threads.
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
+  // Forked, not spawned: a spawned child's peak memory would count ours. Only system calls until exec.
   int input[2] = {-1, -1}, output[2] = {-1, -1};
   const int log = ::open(errorLog.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
   const bool piped = ::pipe2(input, O_CLOEXEC) == 0 && ::pipe2(output, O_CLOEXEC) == 0;
@@ -52,7 +35,7 @@ bool DriverChild::Start(const std::vector<std::string>& arguments, const std::st
     ::dup2(input[0], 0);
     ::dup2(output[1], 1);
     ::dup2(log, 2);
-    ::execve(argv[0], argv.data(), envp.data());
+    ::execv(argv[0], argv.data());
     ::_exit(127);
   }
   const bool started = pid_ > 0;
@@ -95,13 +78,6 @@ bool DriverChild::ReadUntil(const std::function<bool(const std::string&)>& isLas
   if (!pending_.empty() && !hung_) lines_.push_back(std::exchange(pending_, {}));
   return false;
 }
-
-bool DriverChild::WaitForLines(const std::string& prefix, int count) {
-  int seen = 0;
-  return ReadUntil([&](const std::string& line) { return line.rfind(prefix, 0) == 0 && ++seen == count; });
-}
-
-std::vector<std::string> DriverChild::TakeLines() { return std::exchange(lines_, {}); }
 
 void DriverChild::Close() {
   for (int* end : {&in_, &out_}) {
@@ -153,15 +129,6 @@ long DriverChild::StatusField(const char* name) const {
     if (line.rfind(std::string(name) + ":", 0) == 0) return std::strtol(line.c_str() + std::strlen(name) + 1, nullptr, 10);
   }
   return 0;
-}
-
-std::vector<std::string> RunDriverScript(std::vector<std::string> arguments, const std::string& script,
-                                         const std::string& scriptPath) {
-  std::ofstream(scriptPath, std::ios::binary) << script;
-  arguments.push_back(scriptPath);
-  DriverChild driver;
-  if (driver.Start(arguments)) driver.Finish();
-  return driver.TakeLines();
 }
 
 long EnvironmentNumber(const char* name, long fallback) {

@@ -6,13 +6,11 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
-// The headless driver as a child process, for the tests that must watch it
-// run: its output is read a line at a time with a bound on every wait (a
-// hang fails the test instead of stalling it), lines can be fed to its input
-// one action at a time, and it can be killed at any moment. It never reaches
-// a real printer: its print system is a socket that does not exist.
+// The driver as a child process: its output read a line at a time with a bound on every wait (a hang
+// fails the test), lines fed one action at a time, killed at any moment. It never reaches a real printer.
 class DriverChild {
  public:
   DriverChild() = default;
@@ -24,16 +22,13 @@ class DriverChild {
   bool Start(const std::vector<std::string>& arguments, const std::string& errorLog = "/dev/null");
   bool Running() const { return pid_ > 0; }
   bool Send(const std::string& lines);  // false when the child no longer reads
-  // Reads until `isLast` accepts a line; false when the output closed first
-  // or nothing came for `seconds` (then hung() is true).
+  // Reads until `isLast` accepts a line; false when the output closed first or timed out (hung()).
   bool ReadUntil(const std::function<bool(const std::string&)>& isLast, int seconds = 180);
-  bool WaitForLines(const std::string& prefix, int count);
   bool hung() const { return hung_; }
-  std::vector<std::string> TakeLines();  // the lines read since the last call
+  std::vector<std::string> TakeLines() { return std::exchange(lines_, {}); }  // read since the last call
 
   void Kill();  // SIGKILL, as a crash or a pulled plug would
-  // Closes its input, reads the rest and reaps it: "exit 0", "signal 11", or
-  // why there is no status.
+  // Closes its input, reads the rest and reaps it: "exit 0", "signal 11", or why there is no status.
   std::string Finish(int seconds = 180);
   std::string Reap();  // how it ended, once ReadUntil saw its output close
 
@@ -53,12 +48,7 @@ class DriverChild {
   long peakKb_ = 0;
 };
 
-// Runs the driver to the end on `script`; its output lines.
-std::vector<std::string> RunDriverScript(std::vector<std::string> arguments, const std::string& script,
-                                         const std::string& scriptPath);
-
-// A test's scratch folder with the program's own folder in it, and the
-// driver run to the end there.
+// A test's scratch folder with the program's own folder in it, and the driver run there.
 struct DriverFolder {
   std::string ProgramPath(const std::string& name = {}) const { return program + "/" + name; }
   std::vector<std::string> Arguments(bool editor, const char* language = "es") const {
@@ -66,8 +56,15 @@ struct DriverFolder {
     if (editor) arguments.insert(arguments.begin(), "--editor");
     return arguments;
   }
+  bool Start(DriverChild& driver, const std::string& script, std::vector<std::string> arguments) const {
+    WriteFileBytes(folder.File("script.txt"), script);
+    arguments.push_back(folder.File("script.txt"));
+    return driver.Start(arguments);
+  }
   std::vector<std::string> RunScript(const std::string& script, const std::vector<std::string>& arguments) const {
-    return RunDriverScript(arguments, script, folder.File("script.txt"));
+    DriverChild driver;
+    if (Start(driver, script, arguments)) driver.Finish();
+    return driver.TakeLines();
   }
 
   TempFolder folder;
@@ -77,8 +74,7 @@ struct DriverFolder {
 // The sanitizers multiply the memory a program holds.
 inline constexpr bool kSanitized = MARVESSA_SANITIZED;
 
-// A number from the environment, `fallback` when unset.
-long EnvironmentNumber(const char* name, long fallback);
+long EnvironmentNumber(const char* name, long fallback);  // `fallback` when unset
 // The long forms of the reliability tests, asked for by MARVESSA_RELIABILITY_LONG=1.
 inline bool LongForm() { return EnvironmentNumber("MARVESSA_RELIABILITY_LONG", 0) == 1; }
 inline int Repetitions(int shortCount, int longCount) { return LongForm() ? longCount : shortCount; }

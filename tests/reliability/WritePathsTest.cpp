@@ -1,14 +1,12 @@
-// Every file the programs write, written to a disk that is full and to a
-// folder that is read-only: the user is told, the previous file stays as it
-// was, and the program goes on. And written where a link stands in its
-// place: the link is replaced, the file it points to left alone.
+// Every file the programs write, written to a full disk and a read-only folder: the user is told, the
+// previous file stays, the program goes on. And where a link stands in its place: the link is replaced.
 #include "tests/MarkedDocuments.h"
-#include "tests/TempFolder.h"
 #include "tests/reliability/DriverChild.h"
 #include "viewer/document/KeptDocuments.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -20,8 +18,7 @@ namespace {
 
 constexpr char kSize[] = "size=4m";
 
-// The program folder on a small file system of its own (a tmpfs mounted
-// over it) where the machine lets the test mount one; a plain folder
+// The program folder on a tmpfs of its own where the machine lets the test mount one; a plain folder
 // elsewhere, where the driver's write limit stands in for the full disk.
 class SmallFileSystem {
  public:
@@ -36,10 +33,14 @@ class SmallFileSystem {
   bool mounted() const { return mounted_; }
 
   // Takes every free block with a file of its own.
-  void Fill() const { WriteBlocks("filler", false); }
+  void Fill() const {
+    const int fd = ::open((path_ + "/filler").c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    const std::string block(4096, 'b');
+    while (fd >= 0 && ::write(fd, block.data(), block.size()) > 0) {}
+    ::close(fd);
+  }
 
-  // Read-only: a remount where it is mounted, else the folders' modes (which
-  // bind all but root). False when neither can make it so.
+  // A remount where it is mounted, else the folders' modes (which bind all but root).
   bool MakeReadOnly() const {
     if (mounted_) return ::mount(nullptr, path_.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, kSize) == 0;
     if (::geteuid() == 0) return false;
@@ -47,26 +48,7 @@ class SmallFileSystem {
     return true;
   }
 
-  // The error a new file of the folder meets now.
-  int WriteError() const {
-    const int error = WriteBlocks("probe", true);
-    ::unlink((path_ + "/probe").c_str());
-    return error;
-  }
-
  private:
-  // Writes blocks to a file of the folder until one fails (or once): the
-  // error met, 0 for none.
-  int WriteBlocks(const char* name, bool once) const {
-    const int fd = ::open((path_ + "/" + name).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0) return errno;
-    const std::string block(4096, 'b');
-    int error = 0;
-    while ((error = ::write(fd, block.data(), block.size()) < 0 ? errno : 0) == 0 && !once) {}
-    ::close(fd);
-    return error;
-  }
-
   void SetWritable(bool writable) const {
     const auto how = writable ? std::filesystem::perm_options::add : std::filesystem::perm_options::remove;
     std::error_code ignored;
@@ -84,9 +66,8 @@ class SmallFileSystem {
 
 std::string Mark(int line) { return "command 1072\npress 8 " + std::to_string((line - 1) * 16 + 8) + "\ncommand 1073\n"; }
 
-// One write path: `before` leaves the file on a free disk; `write` writes
-// it again where it cannot be written; `after` then prints a line starting
-// with `goesOn`, showing the program still works.
+// `before` leaves the file on a free disk; `write` writes it again where it cannot be written; `after`
+// then prints a line starting with `goesOn`, showing the program still works.
 struct WritePath {
   const char* name;
   bool editor;
@@ -96,7 +77,9 @@ struct WritePath {
   bool namesThePath;  // the message ends with " (" + path + ")"
 };
 
-class WritePathsProgram : public ::testing::Test, public DriverFolder {
+enum class Place { Full, ReadOnly, Link };
+
+class WritePaths : public ::testing::TestWithParam<Place>, public DriverFolder {
  protected:
   std::vector<WritePath> Paths() {
     const std::string shortText = folder.File("short.txt"), longText = folder.File("long.txt");
@@ -146,39 +129,45 @@ class WritePathsProgram : public ::testing::Test, public DriverFolder {
   }
 };
 
-class UnwritableFolder : public WritePathsProgram, public ::testing::WithParamInterface<bool /* read-only */> {};
-
-TEST_P(UnwritableFolder, TheUserIsToldAndThePreviousFileStays) {
-  const bool readOnly = GetParam();
+// A link in place of the file is replaced, not followed: the file it points to is left alone.
+TEST_P(WritePaths, TheUserIsToldAndThePreviousFileStays) {
+  const Place place = GetParam();
   int count = 0;
   for (const WritePath& path : Paths()) {
     SCOPED_TRACE(path.name);
     program = folder.File("program" + std::to_string(++count));  // a fresh one for each path
     SmallFileSystem disk(ProgramPath());
-    if (readOnly && !disk.mounted() && ::geteuid() == 0) {
+    if (place == Place::ReadOnly && !disk.mounted() && ::geteuid() == 0) {
       GTEST_SKIP() << "root writes into any folder, and this machine lets no file system be mounted read-only";
     }
     const auto before = Run(path, path.before, -1);
-    const std::string previous = ReadFileBytes(ProgramPath(path.file));
+    const std::string file = ProgramPath(path.file), previous = ReadFileBytes(file);
     ASSERT_FALSE(previous.empty()) << (before.empty() ? "no output" : before.back());
 
     long long failAfter = -1;
-    if (readOnly) {
+    const std::string linked = folder.File("elsewhere" + std::to_string(count));
+    if (place == Place::Link) {
+      WriteFileBytes(linked, previous);  // so the program reads through the link as its own file
+      std::filesystem::remove(file);
+      std::filesystem::create_symlink(linked, file);
+    } else if (place == Place::ReadOnly) {
       ASSERT_TRUE(disk.MakeReadOnly());
     } else if (disk.mounted()) {
       disk.Fill();
     } else {
       failAfter = 0;  // the driver's stand-in for a full disk
     }
-    const int error = readOnly || disk.mounted() ? disk.WriteError() : ENOSPC;
-    ASSERT_NE(error, 0);
     const auto lines = Run(path, path.write + path.after, failAfter);
 
+    const int error = place == Place::Full ? ENOSPC : disk.mounted() ? EROFS : EACCES;
     std::string expected = "message Programador | Err: " + std::to_string(error) + " " + std::strerror(error);
-    if (path.namesThePath) expected += " (" + ProgramPath(path.file) + ")";
+    if (path.namesThePath) expected += " (" + file + ")";
     expected += " [warning]";
-    EXPECT_EQ(Failures(lines), std::vector<std::string>{expected});
-    EXPECT_EQ(ReadFileBytes(ProgramPath(path.file)), previous) << "the previous file is kept whole";
+    EXPECT_EQ(Failures(lines), place == Place::Link ? std::vector<std::string>{} : std::vector{expected});
+    EXPECT_EQ(ReadFileBytes(place == Place::Link ? linked : file), previous) << "the previous file is kept";
+    if (place == Place::Link) {
+      EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(file))) << "link replaced";
+    }
     bool wentOn = false;
     for (const auto& line : lines) wentOn = wentOn || line.rfind(path.goesOn, 0) == 0;
     EXPECT_TRUE(wentOn) << "a later command works";
@@ -188,31 +177,11 @@ TEST_P(UnwritableFolder, TheUserIsToldAndThePreviousFileStays) {
   }
 }
 
-using LinkedFiles = WritePathsProgram;
-
-TEST_F(LinkedFiles, ALinkInPlaceOfAFileIsReplacedNotFollowed) {
-  int count = 0;
-  for (const WritePath& path : Paths()) {
-    SCOPED_TRACE(path.name);
-    program = folder.File("program" + std::to_string(++count));
-    Run(path, path.before, -1);
-    // The file the link points to holds what the program wrote, so the
-    // program reads through the link as it would read its own file.
-    const std::string victim = folder.File("elsewhere" + std::to_string(count));
-    const std::string previous = ReadFileBytes(ProgramPath(path.file));
-    ASSERT_FALSE(previous.empty());
-    WriteFileBytes(victim, previous);
-    std::filesystem::remove(ProgramPath(path.file));
-    std::filesystem::create_symlink(victim, ProgramPath(path.file));
-
-    const auto lines = Run(path, path.write + path.after, -1);
-    EXPECT_EQ(Failures(lines), std::vector<std::string>{});
-    EXPECT_EQ(ReadFileBytes(victim), previous) << "the linked file is left alone";
-    EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(ProgramPath(path.file))));
-  }
+std::string PlaceName(const ::testing::TestParamInfo<Place>& info) {
+  return std::array{"Full", "ReadOnly", "Link"}[static_cast<int>(info.param)];
 }
 
-INSTANTIATE_TEST_SUITE_P(Reliability, UnwritableFolder, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "ReadOnly" : "Full"; });
+INSTANTIATE_TEST_SUITE_P(Reliability, WritePaths,
+                         ::testing::Values(Place::Full, Place::ReadOnly, Place::Link), PlaceName);
 
 }  // namespace
