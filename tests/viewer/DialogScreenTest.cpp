@@ -21,7 +21,9 @@ class VirtualDisplay {
     char pid[32] = {}, number[32] = {};
     if (!out_ || !std::fgets(pid, sizeof pid, out_)) return;
     pid_ = std::atoi(pid);
-    if (std::fgets(number, sizeof number, out_) && std::isdigit(number[0])) name_ = ":" + std::to_string(std::atoi(number));
+    if (std::fgets(number, sizeof number, out_) && std::isdigit(static_cast<unsigned char>(number[0]))) {
+      name_ = ":" + std::to_string(std::atoi(number));
+    }
   }
   ~VirtualDisplay() {
     if (pid_ > 0) ::kill(pid_, SIGTERM);
