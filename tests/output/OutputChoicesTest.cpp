@@ -49,9 +49,7 @@ TEST(ExportButtons, EachButtonClosesOnlyOnWhatItNeeds) {
     bool closes;
     ExportRequest after;
   } const cases[] = {
-      {ExportButton::Save, {1, "", "", "  "}, false, {}},
       {ExportButton::Save, {3, "", "", " fotos"}, true, {3, 0, 0, "fotos", 0}},
-      {ExportButton::Save, {2, "4", "4", "x"}, false, {}},
       {ExportButton::Print, {2, "9", "2", ""}, false, {}},  // a refused Print does not turn the next Save into one
       {ExportButton::Save, {2, "4", "6", "x"}, true, {2, 4, 6, "x", 0}},
       {ExportButton::Exit, {3, "", "", ""}, true, {0, 0, 0, "x", 0}},  // the folder is kept for the run
@@ -70,8 +68,7 @@ TEST(ExportButtons, EachButtonClosesOnlyOnWhatItNeeds) {
   }
 }
 
-// Link areas of a PDF page cover the cells a click follows: where two pieces overlap the first listed one,
-// and no piece whose link is not followed.
+// Link areas cover the cells a click follows: the first listed of overlapping pieces, none not followed.
 TEST(PdfLinkAreas, TheCellsAClickFollows) {
   Document document;
   document.PageCount = 10;
@@ -87,9 +84,7 @@ TEST(PdfLinkAreas, TheCellsAClickFollows) {
   EXPECT_TRUE(PageLinkAreas(document, 1).empty());
 }
 
-// Radios from one group start to the next are one group: a click clears only its own group's choice. Dialog
-// units are 2 pixels each here; a list is as tall as its closed box, its template height holding the open
-// list.
+// A click clears only its own radio group; 2 pixels a dialog unit; a list is as tall as its closed box.
 TEST(OutputDialogLayout, EachRadioGroupKeepsItsChoiceAndControlsTakeTheirTemplateBox) {
   using K = OutputControl;
   const OutputControlSpec specs[] = {
@@ -125,8 +120,7 @@ TEST(ExportDialogControls, TheTemplatesControlsAndNoOther) {
 
 using Options = std::map<std::string, std::string>;
 
-// Copies, colour 1 monochrome / 2 colour, and the four qualities as the print system's draft, normal, normal,
-// high; an unsupported setting or nothing chosen leaves the printer's default.
+// Qualities 1-4 are draft, normal, normal, high; an unsupported or unchosen setting leaves the printer's default.
 TEST(PrintJobOptions, TheSettingsBecomeTheJobsOptions) {
   const std::tuple<PrintJobSettings, std::string, Options> cases[] = {
       {{10, 2, 4}, "", {{"copies", "10"}, {"print-color-mode", "color"}, {"print-quality", "5"}}},
@@ -151,8 +145,7 @@ TEST(PrintSetupLists, StoredValuesOutOfRangePickNothingAndNothingSelectedReadsZe
   EXPECT_EQ(std::tuple(ItemValue(QStringLiteral("01 copy"), 2), ItemValue(QString(), 2)), std::tuple(1, 0));
 }
 
-// The printer's name for the set-up dialog and every page of one command ask a print system that takes
-// connections but never answers: it is waited for once, and the window gets its turns while it is.
+// A print system that never answers is waited for once per command, the window getting its turns meanwhile.
 TEST(PrintSystemLink, ASilentPrintSystemIsWaitedForOnceWithTheWindowAlive) {
   TempFolder folder;
   const std::string path = folder.File("hung.sock");
