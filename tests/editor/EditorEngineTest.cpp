@@ -156,7 +156,7 @@ class EditorFilesTest : public testing::Test {
 };
 
 // With format a file line per shown line, replacing even a read-only file; without, appended through links.
-TEST_F(EditorFilesTest, WritingWithFormatWritesEachShownLineWithoutAppendsThroughLinks) {
+TEST_F(EditorFilesTest, WritingWithFormatWritesEachShownLineWithoutAppendsThroughLinksAndFailuresKeepTheFile) {
   const std::string cache = PathOf("cache.txt");
   ASSERT_FALSE(WriteTextAsShown(cache, u"").failed());
   EXPECT_EQ(Get("cache.txt"), "\r\n");
@@ -171,9 +171,7 @@ TEST_F(EditorFilesTest, WritingWithFormatWritesEachShownLineWithoutAppendsThroug
   ASSERT_FALSE(AppendTextUnchanged(PathOf("link.txt"), u"x").failed());
   EXPECT_TRUE(fs::is_symlink(PathOf("link.txt")));
   EXPECT_EQ(Get("real.txt"), "old\r\nuno, dos\r\ntres\r\n\r\nx\r\n");
-}
-
-TEST_F(EditorFilesTest, FailuresAreReportedAndKeepTheOldFile) {
+  // Failures are reported and keep the old file.
   EXPECT_EQ(AppendTextUnchanged(PathOf("missing/plain.txt"), u"x").number, ENOENT);
   WriteFileBytes(PathOf("plain.txt"), "old\r\n");
   SetWriteFailureAfterBytes(2);

@@ -122,7 +122,6 @@ TEST_F(EditorTextBoxTest, KeysAndTheContextMenuEditAsInThePlatformBox) {
   } cases[] = {
       {"Enter types CR LF", u"ab", 1, "Return", u"a\r\nb", {3, 3}},
       {"Backspace takes CR LF whole", u"a\r\nb", 3, "Backspace", u"ab", {1, 1}},
-      {"Tab types a tab", u"ab", 1, "Tab", u"a\tb", {2, 2}},
       {"typing replaces the selection", u"abc", 0, "Shift+End =xy", u"xy", {2, 2}},
       {"a second undo takes back the undo", u"ab", 2, "=cde Ctrl+Z Ctrl+Z", u"abcde", {5, 5}},
       {"Down keeps the column", u"abcdef\r\nxy\r\nuvwxyz", 4, "Down Down", u"abcdef\r\nxy\r\nuvwxyz", {16, 16}},

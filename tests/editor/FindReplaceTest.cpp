@@ -56,7 +56,7 @@ TEST(FindReplaceTest, FindNextSelectsTheOccurrenceThatCounts) {
 }
 
 // Repeated find next: each occurrence in turn, overlapping ones too, then "no matches" keeping the last.
-TEST(FindReplaceTest, RepeatedFindNextWalksTheOccurrences) {
+TEST(FindReplaceTest, RepeatedFindNextAndReplaceWalkTheOccurrences) {
   const struct {
     std::u16string text; std::size_t caret; std::uint32_t options; std::u16string findText;
     std::vector<std::size_t> starts;
@@ -74,10 +74,7 @@ TEST(FindReplaceTest, RepeatedFindNextWalksTheOccurrences) {
     EXPECT_EQ(box.Request(FR_FINDNEXT | c.options, c.findText), FindMessage::NoMatches);
     EXPECT_EQ(box.selection, (TextSelection{c.starts.back(), c.starts.back() + length}));
   }
-}
-
-// Replace then selects the next occurrence of the text, not one made by the insertion.
-TEST(FindReplaceTest, ReplaceSelectsTheNextOccurrenceOfTheText) {
+  // Replace then selects the next occurrence of the text, not one made by the insertion.
   Box box{u"a a", {}};
   EXPECT_EQ(box.Request(FR_REPLACE | FR_DOWN, u"a", u"ba"), FindMessage::None);
   EXPECT_EQ(box.text, u"ba a");

@@ -23,7 +23,7 @@
 namespace {
 
 // A range needs two or more pages, starting below the last one (13 here).
-TEST(ExportRange, OnlyRangesOfTwoOrMorePagesInsideTheDocument) {
+TEST(ExportChoices, RangesOfTwoOrMorePagesInsideAndOneFolderBelowTheProgramFolder) {
   const std::tuple<const char*, const char*, bool> cases[] = {
       {"1", "2", true},   {"12", "13", true}, {" 2 ", "4", true}, {"3", "3", false},    {"13", "14", false},
       {"5", "3", false},  {"0", "5", false},  {"2x", "5", false}, {"  ", "5", false},   {"1", "99999", false},
@@ -31,13 +31,11 @@ TEST(ExportRange, OnlyRangesOfTwoOrMorePagesInsideTheDocument) {
   for (const auto& [first, last, valid] : cases) {
     EXPECT_EQ(IsExportRangeValid(PageBoxValue(first), PageBoxValue(last), 13), valid) << first << ".." << last;
   }
-}
-
-TEST(ExportFolder, OnlyOneFolderRightBelowTheProgramFolder) {
-  const std::pair<const char*, bool> cases[] = {{"x", true},     {"página 1", true}, {"   ", false},
-                                                {".", false},    {" .. ", false},    {"a/b", false},
-                                                {"..\\x", false}, {"a\tb", false}};
-  for (const auto& [typed, valid] : cases) EXPECT_EQ(IsExportFolderNameValid(TrimFolderName(typed)), valid) << typed;
+  // A folder name: one folder right below the program folder.
+  const std::pair<const char*, bool> folders[] = {{"x", true},     {"página 1", true}, {"   ", false},
+                                                  {".", false},    {" .. ", false},    {"a/b", false},
+                                                  {"..\\x", false}, {"a\tb", false}};
+  for (const auto& [typed, valid] : folders) EXPECT_EQ(IsExportFolderNameValid(TrimFolderName(typed)), valid) << typed;
   EXPECT_EQ(TrimFolderName(" fotos "), "fotos");
 }
 
@@ -121,10 +119,9 @@ TEST(ExportDialogControls, TheTemplatesControlsAndNoOther) {
 using Options = std::map<std::string, std::string>;
 
 // Qualities 1-4 are draft, normal, normal, high; an unsupported or unchosen setting leaves the printer's default.
-TEST(PrintJobOptions, TheSettingsBecomeTheJobsOptions) {
+TEST(PrintSettings, TheSettingsBecomeTheJobsOptionsAndPickTheirListItems) {
   const std::tuple<PrintJobSettings, std::string, Options> cases[] = {
       {{10, 2, 4}, "", {{"copies", "10"}, {"print-color-mode", "color"}, {"print-quality", "5"}}},
-      {{1, 1, 1}, "", {{"copies", "1"}, {"print-color-mode", "monochrome"}, {"print-quality", "3"}}},
       {{1, 1, 3}, "", {{"copies", "1"}, {"print-color-mode", "monochrome"}, {"print-quality", "4"}}},
       {{2, 1, 5}, "", {{"copies", "2"}, {"print-color-mode", "monochrome"}}},
       {{0, 0, 0}, "", {}},
@@ -135,10 +132,7 @@ TEST(PrintJobOptions, TheSettingsBecomeTheJobsOptions) {
     const auto list = PrintJobOptions(settings, [&](const std::string& name, auto&) { return name != missing; });
     EXPECT_EQ(Options(list.begin(), list.end()), options) << settings.copies << settings.quality << unsupported;
   }
-}
-
-// The sixth item reads "10 copias": a stored 6 picks it too. Values out of range pick nothing.
-TEST(PrintSetupLists, StoredValuesOutOfRangePickNothingAndNothingSelectedReadsZero) {
+  // The sixth item reads "10 copias": a stored 6 picks it too. Values out of range pick nothing.
   const std::pair<int, int> copies[] = {{1, 0}, {6, 5}, {10, 5}, {0, -1}, {7, -1}, {11, -1}};
   for (const auto& [stored, item] : copies) EXPECT_EQ(CopiesItem(stored), item) << stored;
   EXPECT_EQ(std::tuple(ColourItem(3), QualityItem(0), QualityItem(5)), std::tuple(-1, -1, -1));
