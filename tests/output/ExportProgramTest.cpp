@@ -1,6 +1,5 @@
 #include "tests/output/OutputProgram.h"
 #include "tests/output/PdfLinkReader.h"
-#include "viewer/document/CacheFile.h"
 
 namespace {
 
@@ -28,9 +27,7 @@ TEST_F(Export, RefusedInputKeepsTheDialogOpenAndTheCurrentPageGoesIntoItsFolder)
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(ProgramFilePath("x")), {}), 1);
 }
 
-// With the reading guide on the command does nothing. The dialog reopens with the last mode and its boxes
-// empty, after Exit with mode 1. Exported pages carry no border (their footers are the print test's); the
-// screen, back on the page it showed, gets its border back.
+// Not under the reading guide; the dialog keeps its last mode; pages go out borderless, the screen bordered.
 TEST_F(Export, TheDialogKeepsItsModeAndPagesGoOutWithoutTheirBorder) {
   WriteSettings([](ViewerSettings& s) { ShowFootersAndPageNumber(s), s.imageFormat = 3302; });
   const std::string screen = folder.File("screen.png"), three = folder.File("three.png");
@@ -60,32 +57,6 @@ TEST_F(Export, TheDialogKeepsItsModeAndPagesGoOutWithoutTheirBorder) {
   EXPECT_TRUE(HasInk(QImage(QString::fromStdString(three)), QRect(0, 0, 1, 1122), 1)) << "every page gets its border back";
 }
 
-// Five pages, page 5 showing a missing picture file, exported whole into x with a folder in the place of page
-// 3: the failure is reported once instead of success and stops the export there, so page 5's picture is never
-// drawn nor reported. What is left in the folder is the picture queue's test.
-TEST_F(Export, AFailedWriteIsReportedOnceAndStopsTheExportThere) {
-  Document document;
-  for (int page = 1; page <= 5; ++page) {
-    for (int line = 1; line <= 3; ++line) PutLine(document, page, line, "Page " + std::to_string(page));
-  }
-  PutLine(document, 5, 2, "missing.png").imageLine = 1;
-  document.PageCount = 5;
-  WriteSettings([](ViewerSettings& s) { s.imageFormat = 3302; });
-  ASSERT_FALSE(CacheWrite(document, ProgramFilePath(kCacheFileName)).failed());
-  const std::string third = ProgramFilePath("x/3.png");
-  std::filesystem::create_directories(third);
-  const auto lines = Run("command 1070\nclick 7007\nset 7008 x\nclick 7011\nstate\n", "en");
-  std::vector<std::string> messages = Matching(lines, "message ");
-  std::erase_if(messages, [](const std::string& m) { return m.find("read your cache") != std::string::npos; });
-  ASSERT_EQ(messages.size(), 1u) << First(lines, "message");
-  EXPECT_EQ(messages[0].rfind("message Programmer | Err: 21 Is a directory (" + third + ")", 0), 0u) << messages[0];
-  EXPECT_EQ(LastState(lines)["page"], "1");
-  for (int page = 1; page <= 5; ++page) {
-    const std::string file = ProgramFilePath("x/" + std::to_string(page) + ".png");
-    EXPECT_EQ(!QImage(QString::fromStdString(file)).isNull(), page <= 2) << page;
-  }
-}
-
 // What pdfinfo says of FIELD ("Pages", "Title"...), blanks trimmed.
 std::string PdfInfo(const std::string& pdf, const std::string& field) {
   const std::string info = RunCommand("pdfinfo " + pdf).text;
@@ -93,8 +64,7 @@ std::string PdfInfo(const std::string& pdf, const std::string& field) {
   return value < info.size() ? info.substr(value, info.find('\n', value) - value) : "";
 }
 
-// A marked five-page text, with an icon and a picture, exported whole and in part as PDF and page 1 as PNG:
-// the PDF pages are the picture's pages as A4 with real text, the pictures and the links between pages.
+// A marked five-page text as PDF, whole and in part: the PNG's pages as A4 with real text, pictures and links.
 TEST_F(Export, PdfHoldsTheMarkedPagesAsTextWithTheirLinks) {
   if (!HaveTool("pdftoppm") || !HaveTool("pdfimages")) GTEST_SKIP() << "poppler-utils is not installed";
   const auto lineText = [](int page, int line) { return "Page " + std::to_string(page) + " line " + std::to_string(line); };

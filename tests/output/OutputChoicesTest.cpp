@@ -23,7 +23,7 @@
 namespace {
 
 // A range needs two or more pages, starting below the last one (13 here).
-TEST(ExportRange, OnlyRangesOfTwoOrMorePagesInsideTheDocument) {
+TEST(ExportChoices, RangesOfTwoOrMorePagesInsideAndOneFolderBelowTheProgramFolder) {
   const std::tuple<const char*, const char*, bool> cases[] = {
       {"1", "2", true},   {"12", "13", true}, {" 2 ", "4", true}, {"3", "3", false},    {"13", "14", false},
       {"5", "3", false},  {"0", "5", false},  {"2x", "5", false}, {"  ", "5", false},   {"1", "99999", false},
@@ -31,13 +31,11 @@ TEST(ExportRange, OnlyRangesOfTwoOrMorePagesInsideTheDocument) {
   for (const auto& [first, last, valid] : cases) {
     EXPECT_EQ(IsExportRangeValid(PageBoxValue(first), PageBoxValue(last), 13), valid) << first << ".." << last;
   }
-}
-
-TEST(ExportFolder, OnlyOneFolderRightBelowTheProgramFolder) {
-  const std::pair<const char*, bool> cases[] = {{"x", true},     {"página 1", true}, {"   ", false},
-                                                {".", false},    {" .. ", false},    {"a/b", false},
-                                                {"..\\x", false}, {"a\tb", false}};
-  for (const auto& [typed, valid] : cases) EXPECT_EQ(IsExportFolderNameValid(TrimFolderName(typed)), valid) << typed;
+  // A folder name: one folder right below the program folder.
+  const std::pair<const char*, bool> folders[] = {{"x", true},     {"página 1", true}, {"   ", false},
+                                                  {".", false},    {" .. ", false},    {"a/b", false},
+                                                  {"..\\x", false}, {"a\tb", false}};
+  for (const auto& [typed, valid] : folders) EXPECT_EQ(IsExportFolderNameValid(TrimFolderName(typed)), valid) << typed;
   EXPECT_EQ(TrimFolderName(" fotos "), "fotos");
 }
 
@@ -49,9 +47,7 @@ TEST(ExportButtons, EachButtonClosesOnlyOnWhatItNeeds) {
     bool closes;
     ExportRequest after;
   } const cases[] = {
-      {ExportButton::Save, {1, "", "", "  "}, false, {}},
       {ExportButton::Save, {3, "", "", " fotos"}, true, {3, 0, 0, "fotos", 0}},
-      {ExportButton::Save, {2, "4", "4", "x"}, false, {}},
       {ExportButton::Print, {2, "9", "2", ""}, false, {}},  // a refused Print does not turn the next Save into one
       {ExportButton::Save, {2, "4", "6", "x"}, true, {2, 4, 6, "x", 0}},
       {ExportButton::Exit, {3, "", "", ""}, true, {0, 0, 0, "x", 0}},  // the folder is kept for the run
@@ -70,8 +66,7 @@ TEST(ExportButtons, EachButtonClosesOnlyOnWhatItNeeds) {
   }
 }
 
-// Link areas of a PDF page cover the cells a click follows: where two pieces overlap the first listed one,
-// and no piece whose link is not followed.
+// Link areas cover the cells a click follows: the first listed of overlapping pieces, none not followed.
 TEST(PdfLinkAreas, TheCellsAClickFollows) {
   Document document;
   document.PageCount = 10;
@@ -87,9 +82,7 @@ TEST(PdfLinkAreas, TheCellsAClickFollows) {
   EXPECT_TRUE(PageLinkAreas(document, 1).empty());
 }
 
-// Radios from one group start to the next are one group: a click clears only its own group's choice. Dialog
-// units are 2 pixels each here; a list is as tall as its closed box, its template height holding the open
-// list.
+// A click clears only its own radio group; 2 pixels a dialog unit; a list is as tall as its closed box.
 TEST(OutputDialogLayout, EachRadioGroupKeepsItsChoiceAndControlsTakeTheirTemplateBox) {
   using K = OutputControl;
   const OutputControlSpec specs[] = {
@@ -125,12 +118,10 @@ TEST(ExportDialogControls, TheTemplatesControlsAndNoOther) {
 
 using Options = std::map<std::string, std::string>;
 
-// Copies, colour 1 monochrome / 2 colour, and the four qualities as the print system's draft, normal, normal,
-// high; an unsupported setting or nothing chosen leaves the printer's default.
-TEST(PrintJobOptions, TheSettingsBecomeTheJobsOptions) {
+// Qualities 1-4 are draft, normal, normal, high; an unsupported or unchosen setting leaves the printer's default.
+TEST(PrintSettings, TheSettingsBecomeTheJobsOptionsAndPickTheirListItems) {
   const std::tuple<PrintJobSettings, std::string, Options> cases[] = {
       {{10, 2, 4}, "", {{"copies", "10"}, {"print-color-mode", "color"}, {"print-quality", "5"}}},
-      {{1, 1, 1}, "", {{"copies", "1"}, {"print-color-mode", "monochrome"}, {"print-quality", "3"}}},
       {{1, 1, 3}, "", {{"copies", "1"}, {"print-color-mode", "monochrome"}, {"print-quality", "4"}}},
       {{2, 1, 5}, "", {{"copies", "2"}, {"print-color-mode", "monochrome"}}},
       {{0, 0, 0}, "", {}},
@@ -141,18 +132,14 @@ TEST(PrintJobOptions, TheSettingsBecomeTheJobsOptions) {
     const auto list = PrintJobOptions(settings, [&](const std::string& name, auto&) { return name != missing; });
     EXPECT_EQ(Options(list.begin(), list.end()), options) << settings.copies << settings.quality << unsupported;
   }
-}
-
-// The sixth item reads "10 copias": a stored 6 picks it too. Values out of range pick nothing.
-TEST(PrintSetupLists, StoredValuesOutOfRangePickNothingAndNothingSelectedReadsZero) {
+  // The sixth item reads "10 copias": a stored 6 picks it too. Values out of range pick nothing.
   const std::pair<int, int> copies[] = {{1, 0}, {6, 5}, {10, 5}, {0, -1}, {7, -1}, {11, -1}};
   for (const auto& [stored, item] : copies) EXPECT_EQ(CopiesItem(stored), item) << stored;
   EXPECT_EQ(std::tuple(ColourItem(3), QualityItem(0), QualityItem(5)), std::tuple(-1, -1, -1));
   EXPECT_EQ(std::tuple(ItemValue(QStringLiteral("01 copy"), 2), ItemValue(QString(), 2)), std::tuple(1, 0));
 }
 
-// The printer's name for the set-up dialog and every page of one command ask a print system that takes
-// connections but never answers: it is waited for once, and the window gets its turns while it is.
+// A print system that never answers is waited for once per command, the window getting its turns meanwhile.
 TEST(PrintSystemLink, ASilentPrintSystemIsWaitedForOnceWithTheWindowAlive) {
   TempFolder folder;
   const std::string path = folder.File("hung.sock");

@@ -4,6 +4,5 @@
 #include <string>
 #include <vector>
 
-// Each sheet's annotations, in order, as "SUBTYPE TARGET LLX LLY URX URY", TARGET the 0-based sheet its
-// destination names (-1 for none in the file); throws when the file cannot be read.
+// Each sheet's annotations as "SUBTYPE TARGET LLX LLY URX URY", TARGET a 0-based sheet or -1; may throw.
 std::vector<std::vector<std::string>> ReadPdfLinks(const std::string& path);

@@ -21,8 +21,7 @@
 
 namespace {
 
-// A page as the export draws it, marked, with a footer and number; `colouredPieces` adds two-colour, bold and
-// link pieces, whose blends make it more than 256 colours.
+// A marked page with footer and number as exported; `colouredPieces` makes it more than 256 colours.
 QImage MarkedOutputPage(bool colouredPieces) {
   ViewerState state;
   for (int line = 1; line <= kLinesPerPage; ++line) {
@@ -50,9 +49,7 @@ QImage MarkedOutputPage(bool colouredPieces) {
   return DrawOutputPicture(renderer, 1);
 }
 
-QImage Decode(const std::string& bytes, const char* format = nullptr) {
-  return QImage::fromData(QByteArrayView(bytes), format);
-}
+QImage Decode(const std::string& bytes) { return QImage::fromData(QByteArrayView(bytes)); }
 QImage Rgb(const QImage& image) { return image.convertToFormat(QImage::Format_RGB32); }
 
 std::string Encoded(const QImage& picture, const char* extension) {
@@ -68,8 +65,7 @@ std::string EncodeWithQt(const QImage& picture, const char* format, int quality 
   return buffer.data().toStdString();
 }
 
-// Each format code's file decodes, here and in another program's reader, to a page of 794 x 1122; the
-// lossless ones to the very pixels, JPEG as at full quality. An unknown code writes a bitmap.
+// Each format decodes here and elsewhere to the 794 x 1122 page, exactly (JPEG as at full quality); else BMP.
 TEST(PictureFiles, EveryFormatDecodesToThePage) {
   const QImage page = MarkedOutputPage(false);
   const bool identify = std::system("command -v identify > /dev/null") == 0;
@@ -92,8 +88,7 @@ TEST(PictureFiles, EveryFormatDecodesToThePage) {
   }
 }
 
-// Up to 256 colours go in a palette (colour type 3), more as RGB (2); against Qt's writer with a palette
-// where one fits, the same pixels and resolution, and pages in no more bytes.
+// Up to 256 colours in a palette (type 3), more as RGB (2); same pixels and resolution as Qt's, no more bytes.
 TEST(PictureFiles, PngKeepsThePixelsInAPaletteUpTo256ColoursInNoMoreBytesThanQts) {
   QImage strip(257, 1, QImage::Format_RGB32);
   for (int i = 0; i < 257; ++i) strip.setPixel(i, 0, qRgb(i % 256, i / 256, 7));
@@ -105,7 +100,7 @@ TEST(PictureFiles, PngKeepsThePixelsInAPaletteUpTo256ColoursInNoMoreBytesThanQts
     const std::string before = EncodeWithQt(indexed ? ToIndexedImage(*indexed) : picture, "png");
     const std::string ours = Encoded(picture, ".png");
     EXPECT_EQ(static_cast<unsigned char>(ours[25]), colourType) << picture.width();
-    const QImage fromOurs = Decode(ours, "png"), fromBefore = Decode(before, "png");
+    const QImage fromOurs = Decode(ours), fromBefore = Decode(before);
     EXPECT_EQ(Rgb(fromOurs), Rgb(picture)) << picture.width();
     EXPECT_EQ(std::pair(fromOurs.dotsPerMeterX(), fromOurs.dotsPerMeterY()),
               std::pair(fromBefore.dotsPerMeterX(), fromBefore.dotsPerMeterY()));

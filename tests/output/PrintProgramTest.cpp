@@ -8,8 +8,7 @@ namespace {
 
 constexpr const char* kQueue = "marvessa-pdf";
 
-// Where page pixel row `y` lands on the test printer's A4 sheet drawn at 20 dpi: the page fills the printable
-// part, 18 points in from every edge, as wide as it is and centred in its height.
+// Sheet row at 20 dpi of page row `y`: the page fills the width inside 18-point margins, centred in height.
 double SheetRow(double y) {
   const double height = 559.0 * 1122 / 794;
   return (18 + (806 - height) / 2 + y * height / 1122) * 20 / 72;
@@ -42,8 +41,7 @@ class Print : public OutputProgram {
   std::unique_ptr<PrivateCups> cups_;
 };
 
-// A stored 6 shows as the sixth item, "10 copias". Each job holds its own page as text, with footers and
-// number where the page fitted to the sheet puts them, no border, and the options chosen, which are stored.
+// A stored 6 shows as "10 copias"; each job is its own page with footers, no border, and the stored options.
 TEST_F(Print, PagesThreeToFiveAreThreeJobsOfTheirOwnPages) {
   StartScheduler(true);
   if (IsSkipped()) return;
@@ -80,8 +78,7 @@ TEST_F(Print, PagesThreeToFiveAreThreeJobsOfTheirOwnPages) {
   }
 }
 
-// Without a usable printer the first page reports why, the second that there is no default printer, and the
-// rest nothing; a queue that rejects jobs is reported once.
+// Without a usable printer: why, then no default printer, then nothing; a rejecting queue is reported once.
 TEST_F(Print, WithoutAUsablePrinterTheMessagesComeOnceThenNothing) {
   const std::string noDefault = "message Programmer | You do not have a Printer configured by default ... [warning]";
   struct Case {
