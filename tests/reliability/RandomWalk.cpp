@@ -1,9 +1,5 @@
-// A seeded random walk of user actions through the driver, the viewer's promises checked after every
-// action: the driver answers and its window does not end on its own; cache.04 always reads back as the
-// document it holds, with no journal left; a change leaves it holding the state before, a load the new
-// document; Undo, a kill, a crash and a restart after Exit bring back what it holds; Exit writes the final
-// state; memory stays bounded and does not keep growing. A short walk on one seed;
-// MARVESSA_RELIABILITY_LONG=1 walks 5,000 actions on several; MARVESSA_WALK_SEED=N replays one.
+// A seeded random walk of user actions through the driver, the viewer's promises checked after every action.
+// MARVESSA_RELIABILITY_LONG=1 walks 5,000 actions on several seeds; MARVESSA_WALK_SEED=N replays one.
 #include "tests/DriverRunner.h"
 #include "tests/TempFolder.h"
 #include "tests/reliability/DriverChild.h"
@@ -46,8 +42,7 @@ struct WalkAction {
 };
 
 struct Weighted {
-  int id;
-  int weight;
+  int id, weight;
 };
 
 // The menu as the walk uses it: marking and undo often, loading (a 425 MB write) and output seldom.
@@ -297,7 +292,6 @@ class WalkActions {
   int dialogActions_ = 0;  // actions since the open dialog appeared
 };
 
-
 constexpr int kFinishSeconds = 120;
 constexpr int kActionSeconds = 300;        // longer than any action takes: a hang
 constexpr int kReadEvery = 4;              // changes of cache.04 between two reads through the reader
@@ -315,10 +309,6 @@ FileStamp StampOf(const std::string& path) {
           info.st_ctim.tv_sec * 1000000000LL + info.st_ctim.tv_nsec};
 }
 
-bool IsDigestLine(const std::string& line) {
-  return line.starts_with("digest ") || line.starts_with("error digest");
-}
-
 // The last tenth is on average above the highest of the first half (the settling) by a tenth and the slack.
 bool KeepsGrowing(const std::vector<long>& residentKb) {
   const auto tenth = static_cast<long>(residentKb.size() / 10);
@@ -327,6 +317,8 @@ bool KeepsGrowing(const std::vector<long>& residentKb) {
   return late > settled * 1.1 + static_cast<double>(kGrowthSlackKb);
 }
 
+// Run() is empty when every promise held, else what broke. `readEveryChange`: read cache.04 after every
+// change of it, not every fourth (it is 425 MB).
 class WalkRun {
  public:
   WalkRun(std::uint64_t seed, bool readEveryChange)
@@ -399,7 +391,10 @@ class WalkRun {
   // `mayEnd`: the driver may end with its window, as the program does.
   std::string Sync(std::vector<std::string>& output, bool mayEnd) {
     child_.Send("state\ndialog\ndigest\n");
-    const bool answered = child_.ReadUntil(IsDigestLine, kActionSeconds);
+    const auto isDigest = [](const std::string& line) {
+      return line.starts_with("digest ") || line.starts_with("error digest");
+    };
+    const bool answered = child_.ReadUntil(isDigest, kActionSeconds);
     output = child_.TakeLines();
     if (answered) {
       ReadView(output);
@@ -510,24 +505,17 @@ class WalkRun {
   std::vector<long> resident_;       // of the running driver, one per action
 };
 
-// Empty when every promise held, else what broke. `readEveryChange`: read cache.04 after every change of
-// it, not every fourth (it is 425 MB).
-std::string RandomWalk(std::uint64_t seed, int actions, bool readEveryChange) {
-  return WalkRun(seed, readEveryChange).Run(actions);
-}
-
 TEST(RandomWalk, KeepsEveryPromise) {
   if (const long seed = EnvironmentNumber("MARVESSA_WALK_SEED", -1); seed >= 0) {
-    EXPECT_EQ(RandomWalk(static_cast<std::uint64_t>(seed), 5000, true), "");
+    EXPECT_EQ(WalkRun(static_cast<std::uint64_t>(seed), true).Run(5000), "");
   } else if (LongForm()) {
-    for (const std::uint64_t longSeed : {1, 2, 3, 4, 5}) EXPECT_EQ(RandomWalk(longSeed, 5000, true), "");
+    for (const std::uint64_t longSeed : {1, 2, 3, 4, 5}) EXPECT_EQ(WalkRun(longSeed, true).Run(5000), "");
   } else {
-    EXPECT_EQ(RandomWalk(20261206, 400, false), "");
+    EXPECT_EQ(WalkRun(20261206, false).Run(400), "");
   }
 }
 
-// Walks that once broke a promise, each as long as it took to reach the failing action:
-//  - seed 1, action 260: a kill ended the driver instead of starting the viewer again.
-TEST(RandomWalk, RegressionWalks) { EXPECT_EQ(RandomWalk(1, 262, true), ""); }
+// Seed 1 once broke at action 260: a kill ended the driver instead of starting the viewer again.
+TEST(RandomWalk, RegressionWalks) { EXPECT_EQ(WalkRun(1, true).Run(262), ""); }
 
 }  // namespace

@@ -118,15 +118,6 @@ class WritePaths : public ::testing::TestWithParam<Place>, public DriverFolder {
     if (failAfter >= 0) arguments.insert(arguments.begin(), {"--fail-writes-after", std::to_string(failAfter)});
     return RunScript(script, arguments);
   }
-
-  // The failures shown, and the script lines the driver could not carry out.
-  static std::vector<std::string> Failures(const std::vector<std::string>& lines) {
-    std::vector<std::string> failures;
-    for (const auto& line : lines) {
-      if (line.find(" | Err: ") != std::string::npos || line.rfind("error ", 0) == 0) failures.push_back(line);
-    }
-    return failures;
-  }
 };
 
 // A link in place of the file is replaced, not followed: the file it points to is left alone.
@@ -163,7 +154,11 @@ TEST_P(WritePaths, TheUserIsToldAndThePreviousFileStays) {
     std::string expected = "message Programador | Err: " + std::to_string(error) + " " + std::strerror(error);
     if (path.namesThePath) expected += " (" + file + ")";
     expected += " [warning]";
-    EXPECT_EQ(Failures(lines), place == Place::Link ? std::vector<std::string>{} : std::vector{expected});
+    std::vector<std::string> failures;  // those shown, and the script lines the driver could not carry out
+    for (const auto& line : lines) {
+      if (line.find(" | Err: ") != std::string::npos || line.rfind("error ", 0) == 0) failures.push_back(line);
+    }
+    EXPECT_EQ(failures, place == Place::Link ? std::vector<std::string>{} : std::vector{expected});
     EXPECT_EQ(ReadFileBytes(place == Place::Link ? linked : file), previous) << "the previous file is kept";
     if (place == Place::Link) {
       EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(file))) << "link replaced";
