@@ -9,8 +9,7 @@
 #include <utility>
 #include <vector>
 
-// The driver as a child process: its output read a line at a time with a bound on every wait (a hang
-// fails the test), lines fed one action at a time, killed at any moment. It never reaches a real printer.
+// The driver as a child process: every wait bounded (a hang fails), killable at any moment, no printer.
 class DriverChild {
  public:
   DriverChild() = default;

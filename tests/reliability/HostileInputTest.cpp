@@ -1,5 +1,4 @@
-// Files from disk that may be anything: pictures that claim to be enormous, things that are not files,
-// a cache as full as the format allows, and file names no one would type.
+// Files that may be anything: picture bombs, things that are not files, the fullest cache, odd names.
 #include "platform/ScriptedDialogs.h"
 #include "tests/MarkedDocuments.h"
 #include "tests/reliability/DriverChild.h"
@@ -35,8 +34,7 @@ struct Hostile {
 const std::string kSmallGif("GIF89a\0\0\0\0\x80\0\0" "\0\0\0\xFF\xFF\xFF" "\x2C\0\0\0\0\0\0\0\0\0"
                             "\x02\x02\x4C\x01\0\x3B", 35);
 
-// A small picture whose header claims kClaimed pixels each way: its size fields, counted from a marker,
-// rewritten.
+// A small picture whose size fields (counted from a marker) claim kClaimed pixels each way.
 struct Bomb {
   const char* name;
   const char* format;  // as Qt writes it; none for the GIF
@@ -91,9 +89,8 @@ class HostileInput : public ::testing::Test, public DriverFolder {
   }
 };
 
-// The loader refuses each picture; through directives in a text with a strange name (a line break, bytes
-// that are not UTF-8) each is reported, its line an anchor, a name not found reported missing, and the
-// text goes on; an export folder named with a line break is refused (the dialog stays).
+// Each picture refused and reported, its line an anchor, in a text whose name holds a line break and
+// non-UTF-8 bytes; a missing name is reported, an export folder named with a line break refused.
 TEST_F(HostileInput, WhatIsNoPictureIsRefusedAndStrangeNamesAreTakenAsTheyAre) {
   InstallTextSet(EnglishTexts());
   const std::vector<Hostile> pictures = HostilePictures();

@@ -1,5 +1,4 @@
-// The programs killed (SIGKILL) at random moments while they write their files: after every kill each
-// file reads back whole, as before the write or as after it, and no temporary file piles up.
+// The programs SIGKILLed while they write: each file reads back as before or after, no temporaries pile up.
 #include "tests/MarkedDocuments.h"
 #include "tests/reliability/DriverChild.h"
 #include "viewer/document/CacheFile.h"
@@ -29,8 +28,7 @@ std::string Drag(int line) {
   return "press 28" + y + "\nmove 60" + y + "\nrelease 60" + y + "\n";
 }
 
-// Mark k (from 1): odd ones underline a whole line, even ones make a bold piece (which changes the bold
-// counter every record carries), going round the first kMarkedLines lines.
+// Mark k (from 1): odd ones underline a line, even ones bold a piece (changing every record's counter).
 int LineOfMark(int k) { return (k - 1) % kMarkedLines + 1; }
 
 std::string MarkScript(int k) {
@@ -41,8 +39,7 @@ std::string MarkScript(int k) {
 
 class KillSafety : public ::testing::Test, public DriverFolder {
  protected:
-  // Kills the driver after 0 to `mostLines` lines starting with `prefix`, mostly once the next write
-  // began and 10 us to 100 ms into it, which spans a small journal and a whole cache.
+  // Kills after 0 to `mostLines` `prefix` lines, mostly 10 us to 100 ms into the next write.
   void RunAndKill(bool editor, const std::string& script, const std::string& prefix, int mostLines) {
     std::filesystem::create_directories(ProgramPath());
     // Wakes when a file of the program folder changes, so that a kill can land while it writes.
@@ -106,8 +103,7 @@ int MarksInCache(const std::string& path) {
   return marks;
 }
 
-// Each run starts from what the last one left (start-up completes a change a kill cut short); every
-// other run first loads the text again (a whole write), then marks.
+// Each run starts from what the last left; every other run first loads the text again (a whole write).
 TEST_F(KillSafety, CacheHoldsTheStateBeforeOrAfterEveryChange) {
   const std::string textPath = folder.File("text.txt");
   WriteFileBytes(textPath, NumberedLines(kPages * kLinesPerPage));

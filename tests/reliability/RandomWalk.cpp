@@ -135,9 +135,7 @@ std::string WriteWalkFiles(const std::string& folder) {
   return folder;
 }
 
-// Seeded user actions: menu commands with answers (nonsense included), mouse, keys, the wheel, dialog
-// controls, kills, crashes and exits, over the walk's files: a 200-page text with pictures, a short one,
-// pictures. The first action loads the full one.
+// Seeded user actions: menu with answers, mouse, keys, wheel, dialogs, kills, crashes and exits.
 class WalkActions {
  public:
   WalkActions(std::uint64_t seed, std::string folder) : random_(seed), folder_(std::move(folder)) {}
@@ -317,8 +315,7 @@ bool KeepsGrowing(const std::vector<long>& residentKb) {
   return late > settled * 1.1 + static_cast<double>(kGrowthSlackKb);
 }
 
-// Run() is empty when every promise held, else what broke. `readEveryChange`: read cache.04 after every
-// change of it, not every fourth (it is 425 MB).
+// Run(): empty when every promise held, else what broke; `readEveryChange`: not every fourth (425 MB).
 class WalkRun {
  public:
   WalkRun(std::uint64_t seed, bool readEveryChange)

@@ -1,5 +1,4 @@
-// Every file the programs write, written to a full disk and a read-only folder: the user is told, the
-// previous file stays, the program goes on. And where a link stands in its place: the link is replaced.
+// Every file written to a full disk, a read-only folder, over a link: told, previous kept, program goes on.
 #include "tests/MarkedDocuments.h"
 #include "tests/reliability/DriverChild.h"
 #include "viewer/document/KeptDocuments.h"
@@ -18,8 +17,7 @@ namespace {
 
 constexpr char kSize[] = "size=4m";
 
-// The program folder on a tmpfs of its own where the machine lets the test mount one; a plain folder
-// elsewhere, where the driver's write limit stands in for the full disk.
+// A tmpfs of its own where it can be mounted, else a plain folder and the driver's write limit.
 class SmallFileSystem {
  public:
   explicit SmallFileSystem(std::string path) : path_(std::move(path)) {
@@ -66,8 +64,7 @@ class SmallFileSystem {
 
 std::string Mark(int line) { return "command 1072\npress 8 " + std::to_string((line - 1) * 16 + 8) + "\ncommand 1073\n"; }
 
-// `before` leaves the file on a free disk; `write` writes it again where it cannot be written; `after`
-// then prints a line starting with `goesOn`, showing the program still works.
+// `before` writes the file, `write` again where it cannot, `after` prints a `goesOn` line: still works.
 struct WritePath {
   const char* name;
   bool editor;
@@ -172,11 +169,7 @@ TEST_P(WritePaths, TheUserIsToldAndThePreviousFileStays) {
   }
 }
 
-std::string PlaceName(const ::testing::TestParamInfo<Place>& info) {
-  return std::array{"Full", "ReadOnly", "Link"}[static_cast<int>(info.param)];
-}
-
-INSTANTIATE_TEST_SUITE_P(Reliability, WritePaths,
-                         ::testing::Values(Place::Full, Place::ReadOnly, Place::Link), PlaceName);
+INSTANTIATE_TEST_SUITE_P(Reliability, WritePaths, ::testing::Values(Place::Full, Place::ReadOnly, Place::Link),
+                         ([](const auto& info) { return std::array{"Full", "ReadOnly", "Link"}[int(info.param)]; }));
 
 }  // namespace
