@@ -81,8 +81,6 @@ class HostileInput : public ::testing::Test, public DriverFolder {
     return pictures;
   }
 
-  std::vector<std::string> Run(const std::string& script) { return RunScript(script, Arguments(false, "en")); }
-
   static std::string ReadError(const std::string& path) {
     return "message Programador | [GraphicLoadImageFileToBitmap] [GdipLoadImagefromFile] read error on <" + path +
            "> [warning]";
@@ -107,8 +105,9 @@ TEST_F(HostileInput, WhatIsNoPictureIsRefusedAndStrangeNamesAreTakenAsTheyAre) {
     EXPECT_EQ(shown, std::vector<std::string>(3, ReadError(picture.path))) << picture.name;
   }
   WriteFileBytes(folder.File("two\nlines \xFF\xFE.txt"), text + "{@@x,\xFF\xFE\x01.png}\r\nlast\r\n");
-  const auto lines = Run("choose " + folder.File("two\\nlines \xFF\xFE.txt") + "\ncommand 1046\nstate\n" +
-                         "command 1070\nclick 7007\nset 7008 new\\nline\nclick 7011\nstate\nclose\ncommand 1047\n");
+  const std::string script = "choose " + folder.File("two\\nlines \xFF\xFE.txt") + "\ncommand 1046\nstate\n" +
+                             "command 1070\nclick 7007\nset 7008 new\\nline\nclick 7011\nstate\nclose\ncommand 1047\n";
+  const auto lines = RunScript(script, Arguments(false, "en"));
   std::vector<std::string> states, messages;
   for (const auto& line : lines) (line.rfind("state ", 0) == 0 ? states : messages).push_back(line);
   ASSERT_EQ(states.size(), 2u);

@@ -169,7 +169,8 @@ TEST_P(WritePaths, TheUserIsToldAndThePreviousFileStays) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Reliability, WritePaths, ::testing::Values(Place::Full, Place::ReadOnly, Place::Link),
-                         ([](const auto& info) { return std::array{"Full", "ReadOnly", "Link"}[int(info.param)]; }));
+INSTANTIATE_TEST_SUITE_P(Reliability, WritePaths,
+                         ::testing::Values(Place::Full, Place::ReadOnly, Place::Link),
+                         ([](auto& p) { return std::array{"Full", "ReadOnly", "Link"}[int(p.param)]; }));
 
 }  // namespace
