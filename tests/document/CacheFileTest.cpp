@@ -48,13 +48,10 @@ TEST_F(CacheFileTest, UsedSlotsAreWrittenInLineOrderAndReadBackByteForByte) {
       ASSERT_EQ(read.Box(page, line).savedBytes, written.Box(page, line).savedBytes);
     }
   }
-  EXPECT_EQ(read.linkCounter, -4);
-  EXPECT_EQ(read.boldCounter, 2147483647);
-  EXPECT_EQ(read.PageCount, 2);
-  EXPECT_EQ(read.CurrentPage, 1);
+  EXPECT_EQ(std::tuple(read.linkCounter, read.boldCounter, read.PageCount, read.CurrentPage),
+            std::tuple(-4, 2147483647, 2, 1));
   EXPECT_EQ(read.DocumentLoaded, 1);
-  EXPECT_EQ(read.LineCounter, 77);  // not part of the cache
-  EXPECT_EQ(read.LineSelection[4], 1);
+  EXPECT_EQ(std::pair(read.LineCounter, read.LineSelection[4]), std::pair(77, 1)) << "not part of the cache";
   EXPECT_EQ(CacheBytes(read, cache_), file);
 }
 
@@ -74,14 +71,12 @@ TEST_F(CacheFileTest, WhatIsNotAWholeNumberOfRecordsOnTheGridIsNotRead) {
     WriteBytes(paths.back(), file);
   }
   for (const std::string& path : paths) {
-    Document document = LoadedText(70);
-    document.CurrentPage = 2;
-    document.linkCounter = 3;
-    EXPECT_FALSE(CacheRead(document, path)) << path;
-    EXPECT_EQ(document.PageCount, 2);
-    EXPECT_EQ(document.CurrentPage, 2);
-    EXPECT_EQ(document.linkCounter, 3);
-    EXPECT_EQ(document.Line(2, 5).absoluteLine, 70);
+    Document d = LoadedText(70);
+    d.CurrentPage = 2;
+    d.linkCounter = 3;
+    EXPECT_FALSE(CacheRead(d, path)) << path;
+    EXPECT_EQ(std::tuple(d.PageCount, d.CurrentPage, d.linkCounter, d.Line(2, 5).absoluteLine),
+              std::tuple(2, 2, 3, 70)) << path;
   }
 }
 
@@ -96,16 +91,13 @@ TEST_F(CacheFileTest, RecordsOffTheGridAreSkipped) {
   WriteBytes(cache_, file);
   Document read;
   ASSERT_TRUE(CacheRead(read, cache_));
-  EXPECT_EQ(read.PageCount, 3);  // the page of the last record placed
-  EXPECT_EQ(read.linkCounter, 7);
-  EXPECT_EQ(read.boldCounter, -9);
+  EXPECT_EQ(std::tuple(read.PageCount, read.linkCounter, read.boldCounter), std::tuple(3, 7, -9));
   int used = 0;
   for (int page = 1; page <= kMaxPages; ++page) {
     for (int line = 1; line <= kLinesPerPage; ++line) used += read.Line(page, line).IsInUse();
   }
   EXPECT_EQ(used, 2);
-  EXPECT_TRUE(read.Line(1, 1).IsInUse());
-  EXPECT_TRUE(read.Line(3, 65).IsInUse());
+  EXPECT_TRUE(read.Line(1, 1).IsInUse() && read.Line(3, 65).IsInUse());
   const Bytes rewritten = CacheBytes(read, cache_);
   for (std::size_t i = 0; i < 2; ++i) {
     EXPECT_EQ(StoredInt32(rewritten, i, L::kLinkGroup + MarkGroup::kCounter), 7);

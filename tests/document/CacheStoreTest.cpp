@@ -21,10 +21,7 @@ TEST_F(CacheStoreTest, ChangesWrittenInPlaceGiveTheBytesOfAWholeWrite) {
   CacheStore store(cache);
   Document document = LoadedText(2 * 65 + 10);
   ASSERT_FALSE(store.Save(document).failed());
-  struct Step {
-    const char* name;
-    void (*change)(Document&);
-  };
+  struct Step { const char* name; void (*change)(Document&); };
   const Step steps[] = {
       {"a mark on page 2", [](Document& d) { d.UseLine(2, 5).horizontalMarks = "5,9,14;"; }},
       {"marks on two pages", [](Document& d) {
@@ -51,8 +48,7 @@ TEST_F(CacheStoreTest, ChangesWrittenInPlaceGiveTheBytesOfAWholeWrite) {
   EXPECT_EQ(restored.linkCounter, 7);
 }
 
-// After a failed save, or when the file is not as the store left it, the
-// next save writes the file whole.
+// After a failed save, or when the file is not as the store left it, the next save writes the file whole.
 TEST_F(CacheStoreTest, AFileNotAsTheStoreLeftItIsWrittenWhole) {
   CacheStore store(cache);
   Document document = LoadedText(2 * 65);

@@ -24,8 +24,7 @@ TEST_F(KeptDocumentsTest, AKeptDocumentComesBackAndItsMarksAreNeverLost) {
   KeptDocument kept;
   ASSERT_TRUE(store.Find(text, kept));
   EXPECT_EQ(CacheBytes(kept.document, folder.File("after")), CacheBytes(marked, folder.File("before")));
-  EXPECT_EQ(kept.document.CurrentPage, 2);
-  EXPECT_EQ(kept.viewOffset, -340);
+  EXPECT_EQ(std::pair(kept.document.CurrentPage, kept.viewOffset), std::pair(2, -340));
   EXPECT_FALSE(store.Find(Text("b.txt", "a\r\n"), kept)) << "same bytes, other file";
 
   Document clean = MarkedDocument();
@@ -43,10 +42,7 @@ TEST_F(KeptDocumentsTest, AKeptDocumentComesBackAndItsMarksAreNeverLost) {
 
 TEST_F(KeptDocumentsTest, TheOldestLeaveFirstPastTheBound) {
   const std::uint64_t one = EncodeKeptDocument(Text("0.txt", "0"), MarkedDocument(), 0).size();
-  struct Case {
-    KeptLimits limits;
-    int kept;
-  };
+  struct Case { KeptLimits limits; int kept; };
   for (const Case& c : {Case{{1ull << 30, 3}, 3}, Case{{one * 4 + 64, 100}, 4}}) {
     std::filesystem::remove_all(folder.File("kept"));
     KeptDocuments bounded(folder.File("kept/"), c.limits);

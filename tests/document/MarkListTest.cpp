@@ -60,9 +60,7 @@ TEST(MarkList, EntriesAreParsedAndCountedByTheirEndingSemicolon) {
     EXPECT_EQ(CountMarkEntries(list), expected.size()) << list;
   }
   const auto entries = ParseMarkEntries("5,9;x;");  // missing fields read as zero and empty
-  EXPECT_EQ(entries[0].Number(2), 0);
-  EXPECT_EQ(entries[0].Text(3), "");
-  EXPECT_EQ(entries[1].Number(0), 0);
+  EXPECT_EQ(std::tuple(entries[0].Number(2), entries[0].Text(3), entries[1].Number(0)), std::tuple(0, "", 0));
 }
 
 TEST(MarkList, FieldNumbersAreReadLikeTheStoredIntegers) {

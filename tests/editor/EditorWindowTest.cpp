@@ -165,8 +165,7 @@ class EditorWindowTest : public testing::Test {
 
 // Back from another window the caret is in the box again; a close request ends the window as Exit does.
 TEST_F(EditorWindowTest, OpensAtItsPlaceKeepsTheFocusInItsBoxAndEndsOnClose) {
-  EXPECT_EQ(window_->size(), QSize(788, 930));
-  EXPECT_EQ(window_->pos(), QPoint(70, 58));
+  EXPECT_EQ(std::pair(window_->size(), window_->pos()), std::pair(QSize(788, 930), QPoint(70, 58)));
   EXPECT_TRUE(window_->windowFlags() & Qt::WindowMinimizeButtonHint);
   EXPECT_FALSE(window_->windowFlags() & (Qt::WindowCloseButtonHint | Qt::WindowMaximizeButtonHint));
 
@@ -174,8 +173,7 @@ TEST_F(EditorWindowTest, OpensAtItsPlaceKeepsTheFocusInItsBoxAndEndsOnClose) {
   ASSERT_NE(box, nullptr);
   EXPECT_EQ(box->geometry(), QRect(5, 5, 778, 875));
   EXPECT_EQ(box->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-  EXPECT_EQ(box->font().family(), "Courier New");
-  EXPECT_EQ(box->font().pixelSize(), 13);
+  EXPECT_EQ(std::pair(box->font().family(), box->font().pixelSize()), std::pair(QString("Courier New"), 13));
 
   EXPECT_EQ(window_->statusBar()->property(kControlIdProperty).toInt(), 1008);
   EXPECT_TRUE(window_->statusBar()->font().bold());

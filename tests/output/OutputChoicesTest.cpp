@@ -41,12 +41,8 @@ TEST(ExportChoices, RangesOfTwoOrMorePagesInsideAndOneFolderBelowTheProgramFolde
 
 // Each press starts from the request the last left: Save needs a folder (in mode 2 a range), Print none.
 TEST(ExportButtons, EachButtonClosesOnlyOnWhatItNeeds) {
-  struct Case {
-    ExportButton button;
-    ExportDialogInput input;
-    bool closes;
-    ExportRequest after;
-  } const cases[] = {
+  struct Case { ExportButton button; ExportDialogInput input; bool closes; ExportRequest after; };
+  const Case cases[] = {
       {ExportButton::Save, {3, "", "", " fotos"}, true, {3, 0, 0, "fotos", 0}},
       {ExportButton::Print, {2, "9", "2", ""}, false, {}},  // a refused Print does not turn the next Save into one
       {ExportButton::Save, {2, "4", "6", "x"}, true, {2, 4, 6, "x", 0}},

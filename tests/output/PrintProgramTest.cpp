@@ -81,11 +81,7 @@ TEST_F(Print, PagesThreeToFiveAreThreeJobsOfTheirOwnPages) {
 // Without a usable printer: why, then no default printer, then nothing; a rejecting queue is reported once.
 TEST_F(Print, WithoutAUsablePrinterTheMessagesComeOnceThenNothing) {
   const std::string noDefault = "message Programmer | You do not have a Printer configured by default ... [warning]";
-  struct Case {
-    bool scheduler;
-    bool rejecting;
-    std::vector<std::string> messages;
-  };
+  struct Case { bool scheduler, rejecting; std::vector<std::string> messages; };
   const Case cases[] = {
       {false, false, {"message Programmer | Err: 1282 Print system not available [warning]", noDefault}},
       {true, false, {"message Programmer | Err: 1030 No default printer [warning]", noDefault}},

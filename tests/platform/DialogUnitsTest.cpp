@@ -9,24 +9,16 @@ TEST(DialogUnits, ScaleByTheFontsBaseUnits) {
   const DialogBaseUnits base{6, 13};
   EXPECT_EQ(DialogUnitsToPixels(QRect(5, 19, 100, 15), base), QRect(7, 30, 150, 24));
   EXPECT_EQ(DialogUnitsToPixels(QRect(510, 475, 50, 15), base), QRect(765, 771, 75, 24));
-  // The sans face of the layouts at 10 points bold: 8 x 15 pixels, as a
-  // metric-compatible face gives them; a wider fallback face gives 9.
+  // The layouts' sans face, 10 points bold: 8 x 15 pixels in a metric-compatible face (a wider fallback: 9).
   const DialogBaseUnits measured = BaseUnitsOf(DialogFont(10, true));
-  EXPECT_EQ(measured.baseX, 8);
-  EXPECT_EQ(measured.baseY, 15);
+  EXPECT_EQ(std::pair(measured.baseX, measured.baseY), std::pair(8, 15));
 }
 
 TEST(DialogPlacement, KeepsTheFrameOnTheScreenAndScrollsWhatIsTooLarge) {
   const QRect laptop(0, 0, 1366, 768);
   const QRect desktop(0, 0, 1920, 1080);
   const QMargins frame(4, 30, 4, 4);
-  struct Case {
-    const char* name;
-    QRect wanted, available;
-    QMargins frame;
-    QRect client;
-    bool scrolls;
-  };
+  struct Case { const char* name; QRect wanted, available; QMargins frame; QRect client; bool scrolls; };
   const Case cases[] = {
       {"fits where it is", {300, 200, 498, 373}, desktop, frame, {300, 200, 498, 373}, false},
       {"off the right and bottom edges", {1700, 900, 498, 373}, desktop, frame, {1418, 703, 498, 373}, false},

@@ -47,8 +47,7 @@ TEST(ProfileFile, TakesAnyBytes) {
   EXPECT_EQ(ProfileFile::Parse("[]\n=v\n[S]").Get("", "", "d"), "v");
 }
 
-// What cannot be read is not replaced: a folder, a named pipe (which must
-// not make it wait).
+// What cannot be read is not replaced: a folder, a named pipe (which must not make it wait).
 TEST(ProfileFile, OneCallFormsRoundTripThroughTheFile) {
   TempFolder folder;
   const std::string path = folder.File("Configuracion.ini");

@@ -15,8 +15,7 @@ class SafeWrite : public ::testing::Test {
   TempFolder folder;
 };
 
-// The target is replaced whole, never written through: a link in its place is replaced, not followed, and the
-// old file's mode is kept. A writer abandoned before its commit leaves nothing.
+// Replaced whole: a link in its place is replaced, not followed; mode kept; a dropped writer leaves nothing.
 TEST_F(SafeWrite, ReplacesTheTargetWhole) {
   const std::string victim = folder.File("victim");
   WriteFileBytes(victim, "must survive");
@@ -39,15 +38,9 @@ TEST_F(SafeWrite, ReplacesTheTargetWhole) {
 }
 
 TEST_F(SafeWrite, ErrorsCarryTheirNumberAndTheSystemsWords) {
-  struct Case {
-    const char* name;
-    FileError error;
-    int number;
-    const char* description;
-  };
+  struct Case { const char* name; FileError error; int number; const char* description; };
   const Case cases[] = {
-      {"missing folder", WriteFileSafely(folder.File("no/such/x"), "data"), ENOENT,
-       "No such file or directory"},
+      {"missing folder", WriteFileSafely(folder.File("no/x"), "data"), ENOENT, "No such file or directory"},
       {"no error number is still an error", FileError::FromErrno(0), EIO, "Input/output error"},
       {"an error number is kept", FileError::FromErrno(EPERM), EPERM, "Operation not permitted"},
   };
@@ -57,8 +50,7 @@ TEST_F(SafeWrite, ErrorsCarryTheirNumberAndTheSystemsWords) {
   }
 }
 
-// A trailing hole still counts in the length. The file is written through
-// descriptor 0, as a program started without standard input gets it.
+// A trailing hole counts in the length; written via descriptor 0, as a program without standard input has.
 TEST_F(SafeWrite, HolesReadBackAsZeros) {
   const int input = ::dup(0);
   ::close(0);
@@ -71,8 +63,7 @@ TEST_F(SafeWrite, HolesReadBackAsZeros) {
   ::dup2(input, 0);
   ::close(input);
   ASSERT_FALSE(error.failed());
-  EXPECT_EQ(ReadFileBytes(folder.File("holes")),
-            "ab" + std::string(100000, '\0') + "cd" + std::string(5, '\0'));
+  EXPECT_EQ(ReadFileBytes(folder.File("holes")), "ab" + std::string(100000, '\0') + "cd" + std::string(5, 0));
 }
 
 }  // namespace

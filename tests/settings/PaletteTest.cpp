@@ -22,8 +22,7 @@ std::string Record(int left, int right, int top, int bottom, int column, int row
   return Le(left, 4) + Le(right, 4) + Le(top, 4) + Le(bottom, 4) + Le(column, 2) + Le(row, 2) + Le(colour, 4);
 }
 
-// 130 records in row order; record n carries n, n + 1, n + 2, n + 3 as its
-// geometry and n + 1 as its colour, to see where each one went.
+// 130 records in row order; record n carries n..n + 3 as its geometry and n + 1 as its colour, to trace each.
 std::string NumberedFile() {
   std::string file;
   for (int n = 0; n < 130; ++n) file += Record(n, n + 1, n + 2, n + 3, n % 13, n / 13, n + 1);

@@ -78,8 +78,7 @@ class SettingsFile : public ::testing::Test {
   const std::string path_ = folder_.File(std::string(kSettingsFileName));
 };
 
-// The keys are the same words in every build, so a file from either build
-// reads the same; a record is written back byte for byte.
+// The keys are the same words in every build, so either build's file reads alike; written back byte for byte.
 TEST_F(SettingsFile, NoFileGivesDefaultsAndEveryKeyIsWrittenAndReadBack) {
   EXPECT_EQ(Get(), ViewerSettings{});
   EXPECT_FALSE(fs::exists(path_));
@@ -100,11 +99,7 @@ TEST_F(SettingsFile, HandEditedAndHostileFilesGiveSafeValues) {
   for (char& c : junk) c = static_cast<char>((seed = seed * 1103515245u + 12345u) >> 24);
   std::string enye;
   for (int i = 0; i < 100; ++i) enye += "\xC3\xB1";
-  struct Case {
-    const char* name;
-    std::string file;
-    std::function<void(ViewerSettings&)> change;  // applied to the defaults
-  };
+  struct Case { const char* name; std::string file; std::function<void(ViewerSettings&)> changeToDefaults; };
   const Case cases[] = {
       {"empty value is 0, not the default", "[Fichero]\r\nFormato=\r\n",
        [](ViewerSettings& s) { s.imageFormat = 0; }},
@@ -121,7 +116,7 @@ TEST_F(SettingsFile, HandEditedAndHostileFilesGiveSafeValues) {
   for (const Case& c : cases) {
     WriteFileBytes(path_, c.file);
     ViewerSettings expected;
-    c.change(expected);
+    c.changeToDefaults(expected);
     EXPECT_EQ(Get(), expected) << c.name;
     // What was read survives being saved into the same file.
     ASSERT_FALSE(Settings("save", expected, path_).failed()) << c.name;

@@ -39,10 +39,7 @@ TEST(SettingsValues, NumbersAreWrittenWithABlankOrAMinusSign) {
 }
 
 TEST(SettingsValues, FooterTextIsCutAndCannotBreakTheFile) {
-  const struct {
-    std::string text;
-    std::string expected;
-  } cases[] = {
+  const struct { std::string text, expected; } cases[] = {
       {"P\xE1gina \xF1", "P\xE1gina \xF1"},
       {std::string(150, 'a'), std::string(99, 'a')},
       {std::string(99, 'b') + "c", std::string(99, 'b')},

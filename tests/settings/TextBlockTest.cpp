@@ -20,13 +20,7 @@ std::vector<std::string> UsedLines(const TextBlockLines& lines) {
 }
 
 TEST(TextBlock, WrapsAtTheNearestBlank) {
-  struct Case {
-    const char* name;
-    std::string text;
-    int advance;
-    std::vector<std::string> lines;
-    int firstRowOfLastLine;
-  };
+  struct Case { const char* name; std::string text; int pitch; std::vector<std::string> lines; int lastRow; };
   const std::string word9 = "abcdefghi";
   std::string footer99;  // ten words of nine letters, 99 characters with blanks
   for (int i = 0; i < 10; ++i) footer99 += (i ? " " : "") + word9;
@@ -44,9 +38,9 @@ TEST(TextBlock, WrapsAtTheNearestBlank) {
        kTextBlockEntries - 1},
   };
   for (const Case& c : cases) {
-    const TextBlockLines lines = WrapTextBlock(c.text, FixedPitch(c.advance));
+    const TextBlockLines lines = WrapTextBlock(c.text, FixedPitch(c.pitch));
     EXPECT_EQ(UsedLines(lines), c.lines) << c.name;
-    EXPECT_EQ(lines[static_cast<std::size_t>(c.firstRowOfLastLine)], c.lines.back()) << c.name;
+    EXPECT_EQ(lines[static_cast<std::size_t>(c.lastRow)], c.lines.back()) << c.name;
   }
 }
 

@@ -27,8 +27,7 @@ TEST(CrossBuild, SettingsWrittenByOneViewerBuildAreReadWhole) {
     WriteFileBytes(folder.File("text.txt"), NumberedLines(150));
     Drive(std::string("--lang ") + writer, program, "state\ncommand 1047\n");
     const std::string defaults = ReadFileBytes(settings);
-    // Every kind of setting away from its default: export format, both footers with accented text, sizes and
-    // styles, page numbering, selector shape, a mark colour, the reading guide and the place in the text.
+    // Every kind of setting off its default: format, footers, numbering, selector, colour, guide, place.
     Drive(std::string("--lang ") + writer, program,
           "choose " + folder.File("text.txt") + "\ncommand 1046\nanswer 2\ncommand 1085\ncommand 1077\n"
           "click 3305\nclick 3308\nset 3333 Pie de página ñandú\nclick 3311\npick 3314 4\nclick 3317\n"

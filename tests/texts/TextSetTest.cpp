@@ -13,8 +13,7 @@ namespace {
 
 using enum TextId;
 
-// The tables are typed by hand; a file saved in another encoding would show garbled accents, so every text
-// must be well-formed UTF-8.
+// Typed by hand: a file saved in another encoding would garble accents, so every text must be valid UTF-8.
 TEST(TextSets, HoldEveryRoleOnceAsNonEmptyUtf8) {
   for (const TextSet* set : {&SpanishTexts(), &EnglishTexts()}) {
     std::vector<int> seen(static_cast<std::size_t>(Count), 0);
@@ -57,8 +56,7 @@ TEST(TextSets, ExactTextsInBothBuilds) {
   EXPECT_EQ(EnglishTexts().startupFailureStyle, StartupFailureStyle::PlainOkWithTitle);
 }
 
-// The installed set answers every look-up; a set that lacks a role must not leave the previous set's text
-// behind.
+// The installed set answers every look-up; a set lacking a role must not leave the last set's text behind.
 TEST(InstalledTextSet, SwitchingSetsChangesEveryLookUp) {
   InstallTextSet(SpanishTexts());
   EXPECT_EQ(Text(ViewerCaptionPageFlip), "Pagina ");
