@@ -30,8 +30,7 @@ class Marking : public ViewerProgram {
   }
 };
 
-// Menus follow the selection and a click cancels a chosen piece; undo takes back the last mark only; a click
-// at (100, 200) at offset -100 falls on column 13 of line 19.
+// Menus follow the selection; a click cancels a chosen piece; undo takes back the last mark only.
 TEST_F(Marking, DragsSelectorsScrolledClicksMenusAndUndo) {
   const auto states = Matching(RunLoaded("press " + At(10, 7) + "\nrelease " + At(14, 7) + "\nstate\n" +
                                          "command 1072\npress 100 100\ncommand 1075\nstate\n" +
@@ -53,7 +52,7 @@ TEST_F(Marking, DragsSelectorsScrolledClicksMenusAndUndo) {
       << "dragged right to left, stored in reading order";
   EXPECT_EQ(document.Line(1, 8).horizontalMarks, "");
   EXPECT_EQ(document.Line(1, 5).horizontalMarks, "5,6,9;") << "a whole line from its first letter";
-  EXPECT_EQ(document.Line(1, 19).horizontalMarks, "19,12,13;");
+  EXPECT_EQ(document.Line(1, 19).horizontalMarks, "19,12,13;") << "a click at (100, 200) at offset -100";
 }
 
 TEST_F(Marking, ClicksOffTheTextAreIgnored) {
@@ -84,13 +83,13 @@ TEST_F(Marking, VerticalBarsNeedTwoLinesAndHoldOtherCommandsBack) {
 }
 
 TEST_F(Marking, LinksAskForAValidPageAndAreFollowed) {
-  const auto inputs = Matching(RunLoaded("answer 3\ncommand 1085\n" + Drag(5, 12, 20) +
-                                         "answer 3\nanswer 11\nanswer 10\ncommand 1086\ncommand 1047\n"),
-                               "input");
+  const auto lines = RunLoaded("answer 3\ncommand 1085\n" + Drag(5, 12, 20) + "answer 3\nanswer 11\nanswer 10\n" +
+                               "command 1086\npress " + At(12, 5) + "\nstate\ncommand 1047\n");
+  const auto inputs = Matching(lines, "input");
   ASSERT_EQ(inputs.size(), 4u);
   EXPECT_EQ(inputs[3], "input De 1 a 10 | Introduce número página -> 10");
   EXPECT_EQ(ReadCache().Line(3, 5).linkTargets, "10,1E1;");
-  EXPECT_EQ(LastState(Run("press " + At(12, 5) + "\nstate\n"))["caption"], "Página 10 de 10");
+  EXPECT_EQ(LastState(lines)["caption"], "Página 10 de 10");
 }
 
 // The pointer passes columns 10 to 14, straying onto line 9 over column 12: only line 7's cells light up.

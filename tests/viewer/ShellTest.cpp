@@ -41,6 +41,53 @@ TEST_F(Shell, MenusAndCaptionAfterLoadingAndARestartThenAboutUnknownCommandsAndC
   EXPECT_EQ(ReadCache().PageCount, 5);
 }
 
+// A screen of pixel ratio 2 shows the view at twice the pixels; the export stays the same, byte for byte.
+TEST_F(Shell, ADenseScreenChangesTheViewOnly) {
+  const std::string text = WriteText("t.txt", NumberedLines(100));
+  std::map<std::string, std::string> bytes;
+  for (const int ratio : {1, 2}) {
+    FreshProgramFolder();
+    ::setenv("QT_SCALE_FACTOR", std::to_string(ratio).c_str(), 1);
+    const std::string view = folder.File("view.png");
+    Run(Load(text) +
+        "press 28 72\nmove 60 72\nrelease 60 72\ncommand 1075\ncommand 1072\npress 8 40\n"
+        "command 1070\nset 7008 out\nclick 7011\nsave-view " + view + "\n");
+    ::unsetenv("QT_SCALE_FACTOR");
+    for (const auto& exported : std::filesystem::directory_iterator(ProgramFilePath("out"))) {
+      bytes["export" + std::to_string(ratio)] += ReadFileBytes(exported.path().string());
+    }
+    const QImage shown(QString::fromStdString(view));
+    EXPECT_EQ(shown.size(), QSize(794 * ratio, 955 * ratio)) << ratio;
+    EXPECT_EQ(shown.pixel(40 * ratio, 80 * ratio), qRgb(255, 0, 0)) << "the underline at ratio " << ratio;
+  }
+  EXPECT_FALSE(bytes["export1"].empty());
+  EXPECT_EQ(bytes["export1"], bytes["export2"]);
+}
+
+// Go to asks again until a valid page and keeps the scroll; the last case.
+TEST_F(Shell, KeysAndWheelMoveTheViewAndGoToAsksAgainUntilAValidPage) {
+  const std::string text = WriteText("t.txt", NumberedLines(5 * 65));
+  const std::pair<std::string, const char*> cases[] = {  // keys, offset and page
+      {"wheel down\nwheel down\nwheel down\nkey PageUp\n", "55 1"}, {"key End\n", "-561 1"},
+      {"key End\nkey PageDown\n", "-561 1"}, {"key End\nkey Home\n", "0 1"},
+      {Repeat("key PageDown", 7), "-600 1"}, {"wheel up\nkey Left\n", "0 1"}, {Repeat("key Right", 5), "0 5"},
+      {"key Right\nwheel down\nanswer 0\nanswer 6\nanswer 2\nanswer \nanswer 4\ncommand 1085\n", "-15 4"},
+  };
+  std::string script;  // each case from a fresh load, in one run
+  for (const auto& c : cases) script += Load(text) + c.first + "state\n";
+  const auto lines = Run(script);
+  const auto states = Matching(lines, "state");
+  ASSERT_EQ(states.size(), std::size(cases));
+  for (std::size_t i = 0; i < states.size(); ++i) {
+    EXPECT_EQ(Fields(ParseStateLine(states[i]), {"offset", "page"}), cases[i].second) << cases[i].first;
+  }
+  const auto inputs = Matching(lines, "input");
+  ASSERT_EQ(inputs.size(), 5u);
+  EXPECT_EQ(inputs[0], "input De 1 a 5 | Introduce número página -> 0");
+  EXPECT_EQ(inputs[3], "input De 1 a 5 | Introduce número página -> ");
+  EXPECT_EQ(LastState(lines)["caption"], "Pagina 4 de 5");
+}
+
 TEST_F(Shell, ColourCommandsChangeThePageOnlyAfterUpdate) {
   std::filesystem::create_directories(ProgramFolderPath());
   ASSERT_FALSE(CacheWrite(MarkedDocument(), ProgramFilePath(kCacheFileName)).failed());
