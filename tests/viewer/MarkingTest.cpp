@@ -83,8 +83,8 @@ TEST_F(Marking, VerticalBarsNeedTwoLinesAndHoldOtherCommandsBack) {
 }
 
 TEST_F(Marking, LinksAskForAValidPageAndAreFollowed) {
-  const auto lines = RunLoaded("answer 3\ncommand 1085\n" + Drag(5, 12, 20) + "answer 3\nanswer 11\nanswer 10\n" +
-                               "command 1086\npress " + At(12, 5) + "\nstate\ncommand 1047\n");
+  const auto lines = RunLoaded("answer 3\ncommand 1085\n" + Drag(5, 12, 20) + "answer 3\nanswer 11\n" +
+                               "answer 10\ncommand 1086\npress " + At(12, 5) + "\nstate\ncommand 1047\n");
   const auto inputs = Matching(lines, "input");
   ASSERT_EQ(inputs.size(), 4u);
   EXPECT_EQ(inputs[3], "input De 1 a 10 | Introduce número página -> 10");
