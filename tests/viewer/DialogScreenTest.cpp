@@ -10,8 +10,7 @@
 
 namespace {
 
-// A virtual display with two screens, 1366 x 768 (screen 0) and 1920 x 1080 (screen 1).
-// The shell prints the server's pid, then the server its display number once it takes clients.
+// Two screens of 1366 x 768 and 1920 x 1080; the shell prints the server's pid, then the server its display.
 class VirtualDisplay {
  public:
   VirtualDisplay()
@@ -47,8 +46,7 @@ QRect RectOf(const std::string& text) {
 
 using DialogsOnScreens = ViewerProgram;
 
-// Each dialog opens wholly on a real screen, scrolls only when larger than it, and its last button is
-// reached by Tab and clicked. Sizes: dialog units at base units of 8 x 15, the favourite colours in pixels.
+// Each dialog opens on its screen, scrolls only when larger, and Tab reaches its last button (sizes: 8 x 15).
 TEST_F(DialogsOnScreens, EachOpensOnTheScreenAndItsExitCanBeClicked) {
   const VirtualDisplay display;
   if (display.Name().empty()) GTEST_SKIP() << "no virtual display (Xvfb) to test with";

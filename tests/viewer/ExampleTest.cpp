@@ -8,15 +8,13 @@
 
 namespace {
 
-namespace fs = std::filesystem;
-
 using Example = ViewerProgram;
 
 TEST_F(Example, SamplesLoadWithEveryPictureAndNoOtherFile) {
   const std::map<std::string, int> pages = {{"water-cycle.txt", 4}, {"ciclo-del-agua.txt", 2}};
   const std::set<std::string> pictureKinds = {".png", ".jpg", ".jpeg", ".gif", ".bmp", ".tif", ".tiff"};
   std::set<std::string> named, pictureFiles;
-  for (const auto& entry : fs::directory_iterator(fs::path(MARVESSA_EXAMPLES))) {
+  for (const auto& entry : std::filesystem::directory_iterator(MARVESSA_EXAMPLES)) {
     const std::string file = entry.path().filename().string(), extension = entry.path().extension().string();
     if (pictureKinds.count(extension)) pictureFiles.insert(file);
     if (extension != ".txt") continue;
@@ -27,8 +25,8 @@ TEST_F(Example, SamplesLoadWithEveryPictureAndNoOtherFile) {
     // Every page shown once: a missing or unreadable picture would show its message.
     FreshProgramFolder();
     const std::string count = std::to_string(pages.at(file));
-    const auto lines =
-        Run(Load(entry.path().string()) + Repeat("key Right", pages.at(file) - 1) + "state\n", "en");
+    const std::string keys = Repeat("key Right", pages.at(file) - 1);
+    const auto lines = Run(Load(entry.path().string()) + keys + "state\n", "en");
     ASSERT_EQ(lines.size(), 1u) << file << ": " << lines.front();
     EXPECT_EQ(Fields(LastState(lines), {"pages", "page"}), count + " " + count);
   }

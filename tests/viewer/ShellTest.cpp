@@ -13,8 +13,9 @@ constexpr const char* kWithDocument =
     "1046,1047,1048,1070,1072,1073,1074,1077,1078,1079,1080,1081,1082,1083,1084,1085,"
     "1087,1090,1091,1092,1093";
 
-// The menus without a document and with one, loaded or brought back by the cache where the reader left it.
-TEST_F(Shell, MenusAndCaptionAfterLoadingAndAfterARestart) {
+// The menus without a document and with one, loaded or brought back by the cache where the reader left it;
+// then About, commands the window does not know and a window manager's close, which saves like Exit.
+TEST_F(Shell, MenusAndCaptionAfterLoadingAndARestartThenAboutUnknownCommandsAndClose) {
   const auto states = Matching(Run("state\n" + Load(WriteText("t.txt", NumberedLines(300))) +
                                    "state\nkey Right\nkey Right\nkey PageDown\ncommand 1047\n"),
                                "state");
@@ -22,22 +23,22 @@ TEST_F(Shell, MenusAndCaptionAfterLoadingAndAfterARestart) {
   EXPECT_EQ(ParseStateLine(states[0])["enabled"], kWithoutDocument);
   EXPECT_EQ(ParseStateLine(states[1])["enabled"], kWithDocument);
   EXPECT_EQ(ParseStateLine(states[1])["caption"], "Página 1 de 5");
-  const auto lines = Run("state\n", "en");
-  ASSERT_EQ(lines.size(), 2u);
-  EXPECT_EQ(lines[0], "message Programmer | Let's read your cache, Wait ...");
-  EXPECT_EQ(Fields(LastState(lines), {"page", "offset", "caption"}), "3 -100 Page 3 of 5");
-  EXPECT_EQ(LastState(lines)["enabled"], kWithDocument);
-}
-
-TEST_F(Shell, GoToAsksAgainUntilAValidPage) {
   const auto lines =
-      Run(Load(WriteText("t.txt", NumberedLines(5 * 65))) +
-          "key Right\nwheel down\nanswer 0\nanswer 6\nanswer 2\nanswer \nanswer 4\ncommand 1085\nstate\n");
-  const auto inputs = Matching(lines, "input");
-  ASSERT_EQ(inputs.size(), 5u);
-  EXPECT_EQ(inputs[0], "input De 1 a 5 | Introduce número página -> 0");
-  EXPECT_EQ(inputs[3], "input De 1 a 5 | Introduce número página -> ");
-  EXPECT_EQ(Fields(LastState(lines), {"page", "offset", "caption"}), "4 -15 Pagina 4 de 5") << "same scroll";
+      Run("state\ncommand 1048\nfly away\ncommand 9999\nkey Space\nkey Right\nclose-window\nstate\n", "en");
+  ASSERT_EQ(lines.size(), 7u);
+  EXPECT_EQ(lines[0], "message Programmer | Let's read your cache, Wait ...");
+  EXPECT_EQ(Fields(ParseStateLine(lines[1]), {"page", "offset", "caption"}), "3 -100 Page 3 of 5");
+  EXPECT_EQ(ParseStateLine(lines[1])["enabled"], kWithDocument);
+  EXPECT_EQ(std::vector<std::string>(lines.begin() + 2, lines.end()),
+            (std::vector<std::string>{
+                "message Programmer | Program Made by : \\nwww.marvessa.example\\nVisit me ...",
+                "error fly away: unknown command", "error command 9999: no menu item 9999",
+                "error key Space: cannot be carried out",
+                "error state: the viewer has ended (kill starts it again)"}));
+  ProfileFile settings;
+  ProfileFile::Load(ProgramFilePath("Configuracion.ini"), settings);
+  EXPECT_EQ(settings.Get("Posicion", "Pagina", ""), "4");
+  EXPECT_EQ(ReadCache().PageCount, 5);
 }
 
 // A screen of pixel ratio 2 shows the view at twice the pixels; the export stays the same, byte for byte.
@@ -63,20 +64,28 @@ TEST_F(Shell, ADenseScreenChangesTheViewOnly) {
   EXPECT_EQ(bytes["export1"], bytes["export2"]);
 }
 
-TEST_F(Shell, KeysAndWheelMoveTheView) {
-  const std::string text = WriteText("t.txt", NumberedLines(200));
+// Go to asks again until a valid page and keeps the scroll; the last case.
+TEST_F(Shell, KeysAndWheelMoveTheViewAndGoToAsksAgainUntilAValidPage) {
+  const std::string text = WriteText("t.txt", NumberedLines(5 * 65));
   const std::pair<std::string, const char*> cases[] = {  // keys, offset and page
       {"wheel down\nwheel down\nwheel down\nkey PageUp\n", "55 1"}, {"key End\n", "-561 1"},
       {"key End\nkey PageDown\n", "-561 1"}, {"key End\nkey Home\n", "0 1"},
-      {Repeat("key PageDown", 7), "-600 1"}, {"wheel up\nkey Left\n", "0 1"}, {Repeat("key Right", 5), "0 4"},
+      {Repeat("key PageDown", 7), "-600 1"}, {"wheel up\nkey Left\n", "0 1"}, {Repeat("key Right", 5), "0 5"},
+      {"key Right\nwheel down\nanswer 0\nanswer 6\nanswer 2\nanswer \nanswer 4\ncommand 1085\n", "-15 4"},
   };
   std::string script;  // each case from a fresh load, in one run
   for (const auto& c : cases) script += Load(text) + c.first + "state\n";
-  const auto states = Matching(Run(script), "state");
+  const auto lines = Run(script);
+  const auto states = Matching(lines, "state");
   ASSERT_EQ(states.size(), std::size(cases));
   for (std::size_t i = 0; i < states.size(); ++i) {
     EXPECT_EQ(Fields(ParseStateLine(states[i]), {"offset", "page"}), cases[i].second) << cases[i].first;
   }
+  const auto inputs = Matching(lines, "input");
+  ASSERT_EQ(inputs.size(), 5u);
+  EXPECT_EQ(inputs[0], "input De 1 a 5 | Introduce número página -> 0");
+  EXPECT_EQ(inputs[3], "input De 1 a 5 | Introduce número página -> ");
+  EXPECT_EQ(LastState(lines)["caption"], "Pagina 4 de 5");
 }
 
 TEST_F(Shell, ColourCommandsChangeThePageOnlyAfterUpdate) {
@@ -88,22 +97,6 @@ TEST_F(Shell, ColourCommandsChangeThePageOnlyAfterUpdate) {
   EXPECT_EQ(ReadFileBytes(a), ReadFileBytes(b));
   EXPECT_NE(ReadFileBytes(b), ReadFileBytes(c));
   EXPECT_FALSE(std::filesystem::exists(ProgramFilePath("color.bmp")));
-}
-
-// About, commands the window does not know and a window manager's close, which saves like Exit.
-TEST_F(Shell, AboutUnknownCommandsAndAWindowManagerClose) {
-  const std::string script = "command 1048\nfly away\ncommand 9999\nkey Space\n"
-                             "key Right\nclose-window\nstate\n";
-  const auto lines = Run(Load(WriteText("t.txt", NumberedLines(200))) + script, "en");
-  EXPECT_EQ(lines, (std::vector<std::string>{
-                       "message Programmer | Program Made by : \\nwww.marvessa.example\\nVisit me ...",
-                       "error fly away: unknown command", "error command 9999: no menu item 9999",
-                       "error key Space: cannot be carried out",
-                       "error state: the viewer has ended (kill starts it again)"}));
-  ProfileFile settings;
-  ProfileFile::Load(ProgramFilePath("Configuracion.ini"), settings);
-  EXPECT_EQ(settings.Get("Posicion", "Pagina", ""), "2");
-  EXPECT_EQ(ReadCache().PageCount, 4);
 }
 
 // Which kept marks are offered is decided below the window; here the question in both builds and the bytes.
