@@ -8,6 +8,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 // Runs the headless driver on a script and collects what it prints.
@@ -21,12 +22,8 @@ inline std::vector<std::string> RunDriver(const std::string& arguments, const st
   if (FILE* out = ::popen(command.c_str(), "r")) {
     std::string line;
     for (int c; (c = std::fgetc(out)) != EOF;) {
-      if (c == '\n') {
-        lines.push_back(line);
-        line.clear();
-      } else {
-        line += static_cast<char>(c);
-      }
+      if (c != '\n') line += static_cast<char>(c);
+      else lines.push_back(std::exchange(line, {}));
     }
     ::pclose(out);
   }

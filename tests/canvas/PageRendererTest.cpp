@@ -54,11 +54,7 @@ TEST_F(PageRendererTest, DrawsUnderlinesAndBarsOnTheGrid) {
 
 // Only a bullet's symbol shows, boxed from (32, y0 + 6); an icon covers its marker, without its magenta.
 TEST_F(PageRendererTest, BulletsShowOnlyTheirSymbolAndIconsNoMagenta) {
-  struct Case {
-    const char* name;
-    QRect box;     // relative to (X, Y)
-    QPoint inked;  // a point of the symbol
-  };
+  struct Case { const char* name; QRect box; QPoint inked; };  // the box from (X, Y), a point of the symbol
   const Case cases[] = {
       {"square", QRect(0, 0, 8, 8), QPoint(3, 3)}, {"disc", QRect(0, 0, 6, 6), QPoint(2, 2)},
       {"diamond", QRect(0, -4, 9, 9), QPoint(4, -3)}, {"triangle", QRect(0, -4, 8, 9), QPoint(1, 0)},

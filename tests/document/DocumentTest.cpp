@@ -11,10 +11,7 @@ TEST(Document, SlotsNotInUseReadAsZeroFilledRecordsAndClearingEmptiesThem) {
   Document document;
   document.UseLine(3, 10).text = "used";
   const Document& view = document;
-  struct Case {
-    int page, line;
-    bool onTheGrid;
-  };
+  struct Case { int page, line; bool onTheGrid; };
   for (const Case& c : {Case{3, 11, true}, {1, 1, true}, {200, 65, true}, {0, 1, false}, {201, 1, false},
                         {1, 0, false}, {1, 66, false}, {-7, -7, false}}) {
     EXPECT_EQ(view.Line(c.page, c.line), LineRecord{}) << c.page << "," << c.line;

@@ -9,10 +9,7 @@
 
 namespace {
 
-struct Box {
-  int width, height;
-  bool keepProportions;
-};
+struct Box { int width, height; bool keepProportions; };
 
 constexpr std::array<const char*, 6> kEndings = {"", ".png", ".jpg", ".bmp", ".gif", ".tif"};
 constexpr std::array<Box, 4> kBoxes = {{{0, 0, false}, {16, 16, true}, {200, 100, true}, {40, 30, false}}};

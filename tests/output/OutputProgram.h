@@ -10,10 +10,7 @@
 #include <string>
 
 // What a shell command printed (standard error included) and its status.
-struct CommandOutput {
-  int status = -1;
-  std::string text;
-};
+struct CommandOutput { int status = -1; std::string text; };
 
 // Runs a shell command, ended after `seconds` if it has not finished.
 inline CommandOutput RunCommand(const std::string& command, int seconds = 60) {

@@ -4,11 +4,7 @@
 
 namespace {
 
-struct LinesCase {
-  const char* name;
-  std::string bytes;
-  std::vector<std::string> lines;  // Windows-1252
-};
+struct LinesCase { const char* name; std::string bytes; std::vector<std::string> lines; };  // in Windows-1252
 
 TEST(CodePage, ReadsLinesByEncodingAndLineEndRules) {
   const std::vector<LinesCase> cases = {

@@ -33,11 +33,8 @@ void LookAtNextBox(Seen& seen) {
 }
 
 TEST(QtDialogs, QtsOwnTextsSpeakTheBuildsLanguage) {
-  struct Case {
-    const char* language;
-    QString folder;  // empty: Qt's own translations
-    QStringList question, message, chooser;
-  };
+  // An empty folder: Qt's own translations.
+  struct Case { const char* language; QString folder; QStringList question, message, chooser; };
   const Case cases[] = {
       {"es", {}, {"Sí", "No"}, {"Aceptar"}, {"Ver en:", "Nombre de fichero:", "Abrir", "Cancelar"}},
       {"en", {}, {"Yes", "No"}, {"OK"}, {"Look in:", "File name:", "Open", "Cancel"}},

@@ -25,10 +25,7 @@ void Put(std::string& bytes, std::size_t at, std::uint32_t value, int size, bool
   }
 }
 
-struct Hostile {
-  const char* name;
-  std::string path;
-};
+struct Hostile { const char* name; std::string path; };
 
 // A GIF header with a global table of two colours, one frame, its data, the end (Qt writes no GIF).
 const std::string kSmallGif("GIF89a\0\0\0\0\x80\0\0" "\0\0\0\xFF\xFF\xFF" "\x2C\0\0\0\0\0\0\0\0\0"

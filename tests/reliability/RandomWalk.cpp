@@ -41,9 +41,7 @@ struct WalkAction {
   std::string lines;  // driver lines, each ended by '\n'; none for a crash
 };
 
-struct Weighted {
-  int id, weight;
-};
+struct Weighted { int id, weight; };
 
 // The menu as the walk uses it: marking and undo often, loading (a 425 MB write) and output seldom.
 constexpr Weighted kMenuWeights[] = {
@@ -88,11 +86,7 @@ std::string Line(const std::string& text) { return text + "\n"; }
 
 std::string Number(int value) { return std::to_string(value); }
 
-struct PictureFile {
-  const char* name;
-  const char* format;
-  int width, height;
-};
+struct PictureFile { const char* name; const char* format; int width, height; };
 
 // Heights from a line or two to more than a page: some are placed, some wait, some never fit.
 constexpr std::array kPictures = {PictureFile{"strip.png", "PNG", 300, 20}, PictureFile{"photo.png", "PNG", 400, 150},

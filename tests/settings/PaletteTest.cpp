@@ -69,10 +69,7 @@ TEST(Palette, RecordsArePlacedByTheirOwnColumnAndRow) {
 }
 
 TEST(Palette, CellBoxesStayInOrderAndInRange) {
-  struct Case {
-    PaletteCell cell;
-    PaletteBox box;
-  };
+  struct Case { PaletteCell cell; PaletteBox box; };
   const Case cases[] = {
       {DefaultPalette().At({0, 0}), {4, 4, 26, 26}},
       {DefaultPalette().At({12, 9}), {304, 229, 326, 251}},

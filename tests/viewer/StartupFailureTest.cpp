@@ -21,11 +21,7 @@ struct RecordingDialogs : ScriptedDialogs {
 };
 
 TEST(StartupFailure, EachBuildShowsItsOwnBox) {
-  struct Case {
-    const TextSet& set;
-    const char* shown;
-    MessageStyle style;
-  };
+  struct Case { const TextSet& set; const char* shown; MessageStyle style; };
   const Case cases[] = {
       {SpanishTexts(), " | Error inicializando GDI+ ... (El programa necesita XP ó superior ...)",
        MessageStyle::TaskModalFront},
