@@ -7,8 +7,7 @@
 #include <cstdint>
 #include <string>
 
-// The one way tests build documents: a line record, a loaded text, a text
-// file's bytes, and a document with something in every stored field.
+// The one way tests build documents: a line, a loaded text, a text file's bytes, a fully marked document.
 
 inline LineRecord TextLine(int page, int line, int absoluteLine, std::string text = "text") {
   LineRecord record;
@@ -24,8 +23,7 @@ inline LineRecord& PutLine(Document& document, int page, int line, std::string t
   return document.UseLine(page, line) = TextLine(page, line, (page - 1) * kLinesPerPage + line, std::move(text));
 }
 
-// A loaded text of `lines` lines, 65 to a page, as the loader fills the grid;
-// every seventh line is empty.
+// A loaded text of `lines` lines, 65 to a page, as the loader fills the grid; every seventh line is empty.
 inline Document LoadedText(int lines) {
   Document document;
   for (int n = 1; n <= lines; ++n) {

@@ -1,5 +1,4 @@
-// main() for GoogleTest suites that draw or open windows: they always run on
-// Qt's offscreen platform, so no display is needed.
+// main() for GoogleTest suites that draw or open windows: Qt's offscreen platform, no display needed.
 #include <QApplication>
 
 #include <gtest/gtest.h>

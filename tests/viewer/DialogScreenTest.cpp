@@ -3,10 +3,13 @@
 #include <QRect>
 #include <QSize>
 
+#include <poll.h>
 #include <signal.h>
+#include <unistd.h>
 
-#include <cctype>
+#include <algorithm>
 #include <cstdio>
+#include <sstream>
 
 namespace {
 
@@ -15,14 +18,18 @@ class VirtualDisplay {
  public:
   VirtualDisplay()
       : out_(::popen("Xvfb -displayfd 3 -screen 0 1366x768x24 -screen 1 1920x1080x24 -nolisten tcp "
-                     "3>&1 >/dev/null 2>&1 & echo $!",
-                     "r")) {
-    char pid[32] = {}, number[32] = {};
-    if (!out_ || !std::fgets(pid, sizeof pid, out_)) return;
-    pid_ = std::atoi(pid);
-    if (std::fgets(number, sizeof number, out_) && std::isdigit(static_cast<unsigned char>(number[0]))) {
-      name_ = ":" + std::to_string(std::atoi(number));
+                     "3>&1 >/dev/null 2>&1 & echo $!", "r")) {
+    // Read unbuffered with a time limit: a server that never answers is given up on after 20 s.
+    std::string said;
+    pollfd ready{out_ ? ::fileno(out_) : -1, POLLIN, 0};
+    for (char c; std::count(said.begin(), said.end(), '\n') < 2 && ::poll(&ready, 1, 20000) == 1 &&
+                 ::read(ready.fd, &c, 1) == 1;) {
+      said += c;
     }
+    std::istringstream fields(said);
+    int number = -1;
+    fields >> pid_ >> number;
+    if (fields) name_ = ":" + std::to_string(number);
   }
   ~VirtualDisplay() {
     if (pid_ > 0) ::kill(pid_, SIGTERM);
