@@ -57,7 +57,8 @@ std::size_t BoxText::LineOf(std::size_t offset) const {
 }
 
 // The last unit the layout of line `index` looked at: a wrapped line looks a
-// whole box width ahead and over the blanks it keeps; a line ended by a line
+// whole box width ahead (and over the rest of a marker it may cut) and over
+// the blanks it keeps; a line ended by a line
 // end looks one unit past that end (is a CR followed by LF?); the last line
 // reads to the end of the text.
 std::size_t BoxText::LastReadOffset(std::size_t index) const {
@@ -67,7 +68,7 @@ std::size_t BoxText::LastReadOffset(std::size_t index) const {
     const VisualLine line = Line(index);
     return line.start + line.length + 1;
   }
-  return std::max<std::size_t>(starts_[index] + kEditorColumns, next);
+  return std::max<std::size_t>(starts_[index] + kEditorColumns + kLayoutLookAhead, next);
 }
 
 // The first line whose layout can change when the text changes at offset.

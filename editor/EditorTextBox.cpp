@@ -182,6 +182,11 @@ std::size_t EditorTextBox::CaretLine() const {
   return line;
 }
 
+std::size_t EditorTextBox::ColumnOf(std::size_t line, std::size_t offset) const {
+  const VisualLine shown = content_.Line(line);
+  return ColumnOfUnit(Text().substr(shown.start, shown.length), offset - shown.start);
+}
+
 QRect EditorTextBox::CellRect(std::size_t line, std::size_t column) const {
   const auto row = static_cast<long long>(line) - static_cast<long long>(FirstVisibleLine());
   const long long x = kLeftMargin + static_cast<long long>(column) * kCellWidth;
@@ -193,7 +198,7 @@ QRect EditorTextBox::CellRect(std::size_t line, std::size_t column) const {
 
 QRect EditorTextBox::CaretRect() const {
   const std::size_t line = CaretLine();
-  const QRect cell = CellRect(line, caret_ - content_.Line(line).start);
+  const QRect cell = CellRect(line, ColumnOf(line, caret_));
   // Blanks kept at a wrap may run past the box; the caret stays inside.
   const int x = std::min(cell.left(), viewport()->width() - 2);
   return QRect(x, cell.top(), 1, lineHeight_);
@@ -237,19 +242,22 @@ void EditorTextBox::PaintLine(QPainter& painter, std::size_t index, int y,
   const std::size_t selectedFrom = std::clamp(selection.start, line.start, end);
   const std::size_t selectedTo = std::clamp(selection.end, line.start, end);
   if (selectedFrom < selectedTo) {
-    const QRect from = CellRect(index, selectedFrom - line.start);
-    const int width = static_cast<int>(std::min<std::size_t>(selectedTo - selectedFrom, 4096)) * kCellWidth;
+    const QRect from = CellRect(index, ColumnOf(index, selectedFrom));
+    const std::size_t cells = ColumnOf(index, selectedTo) - ColumnOf(index, selectedFrom);
+    const int width = static_cast<int>(std::min<std::size_t>(cells, 4096)) * kCellWidth;
     painter.fillRect(QRect(from.left(), y, width, lineHeight_), palette().color(QPalette::Highlight));
   }
   const QColor colours[2] = {palette().color(QPalette::Text), palette().color(QPalette::HighlightedText)};
   GlyphRow rows[2];
   const std::size_t shownColumns = static_cast<std::size_t>(viewport()->width() / kCellWidth + 1);
-  for (std::size_t column = 0; column < line.length && column < shownColumns; ++column) {
-    const std::size_t at = line.start + column;
+  // A tab takes the cells up to its stop, as on the viewer's pages.
+  for (std::size_t k = 0, column = 0; k < line.length && column < shownColumns;
+       column += CellWidth(text[line.start + k], column), ++k) {
+    const std::size_t at = line.start + k;
     const char16_t unit = text[at];
     const int which = at >= selectedFrom && at < selectedTo ? 1 : 0;
     const int x = kLeftMargin + static_cast<int>(column) * kCellWidth;
-    const bool pair = IsHighSurrogate(unit) && column + 1 < line.length && IsLowSurrogate(text[at + 1]);
+    const bool pair = IsHighSurrogate(unit) && k + 1 < line.length && IsLowSurrogate(text[at + 1]);
     const quint32 glyph = pair || ShowsNothing(unit) ? 0 : GlyphOf(unit);
     if (glyph != 0) {
       rows[which].glyphs.append(glyph);
@@ -260,7 +268,7 @@ void EditorTextBox::PaintLine(QPainter& painter, std::size_t index, int y,
       painter.setFont(font_);
       painter.drawText(QRect(x, y, cells * kCellWidth, lineHeight_), Qt::AlignLeft | Qt::AlignVCenter,
                        QString(reinterpret_cast<const QChar*>(text.data() + at), cells));
-      column += static_cast<std::size_t>(cells - 1);
+      if (pair) ++k, ++column;
     }
   }
   for (int which = 0; which < 2; ++which) {

@@ -59,6 +59,8 @@ class EditorTextBox : public QAbstractScrollArea {
   int LineHeight() const { return lineHeight_; }
   // The viewport rectangle of a cell of a visual line.
   QRect CellRect(std::size_t line, std::size_t column) const;
+  // The column where the unit at `offset` of visual line `line` starts.
+  std::size_t ColumnOf(std::size_t line, std::size_t offset) const;
   QRect CaretRect() const;
 
   // Whether an edit can act now, and the edit itself.

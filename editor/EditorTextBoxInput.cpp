@@ -223,7 +223,7 @@ std::size_t EditorTextBox::PositionAfter(Move move, bool& atLineEnd) {
 std::size_t EditorTextBox::VerticalTarget(std::ptrdiff_t lines, bool& atLineEnd) {
   const std::size_t line = CaretLine();
   if (goalColumn_ < 0) {
-    goalColumn_ = static_cast<int>(std::min<std::size_t>(caret_ - content_.Line(line).start, INT32_MAX));
+    goalColumn_ = static_cast<int>(std::min<std::size_t>(ColumnOf(line, caret_), INT32_MAX));
   }
   const auto last = static_cast<std::ptrdiff_t>(content_.LineCount()) - 1;
   const std::ptrdiff_t target = std::clamp(static_cast<std::ptrdiff_t>(line) + lines, std::ptrdiff_t{0}, last);
@@ -235,9 +235,9 @@ std::size_t EditorTextBox::VerticalTarget(std::ptrdiff_t lines, bool& atLineEnd)
 std::size_t EditorTextBox::PositionInLine(std::size_t index, std::size_t column, bool& atLineEnd) const {
   const VisualLine line = content_.Line(index);
   const std::size_t end = line.start + line.length;
-  atLineEnd = column >= line.length && index + 1 < content_.LineCount() &&
-              content_.Line(index + 1).start == end;
-  return line.start + std::min(column, line.length);
+  const std::size_t at = line.start + UnitNearColumn(Text().substr(line.start, line.length), column);
+  atLineEnd = at == end && index + 1 < content_.LineCount() && content_.Line(index + 1).start == end;
+  return at;
 }
 
 void EditorTextBox::PlaceCaret(std::size_t caret, bool select, bool atLineEnd) {

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/LineBreaking.h"
+
 // How the editor's text box lays its text out: a fixed-pitch box 93 cells
 // wide, so that every visual line fits the viewer's 93 printed columns.
 //
@@ -13,18 +15,16 @@
 //   UTF-16 units, so they map one to one to the box's character positions.
 // - CR LF, a lone CR and a lone LF each end a line (a paragraph). A text that
 //   ends with a line end has an empty last line; an empty text has one line.
-// - Every unit takes one cell, a tab and a NUL included. Only the blank
-//   (U+0020) is a place to break; a tab is part of the word around it.
-// - A paragraph wider than the box breaks after the last blank that fits.
-//   Blanks at a break all stay at the end of the upper line, even beyond the
-//   93rd cell, as the platform's edit box keeps them (they print as nothing).
-// - A word longer than a line breaks after its 93rd unit, one unit earlier
-//   when that would part a surrogate pair.
+// - Lines break by the rule the viewer lays its pages out with
+//   (platform/LineBreaking.h): every unit takes one cell, a NUL included,
+//   but a tab, which reaches the next stop of every 8 columns; only the
+//   blank is a place to break, and the blanks at a break all stay at the end
+//   of the upper line, even beyond the 93rd cell (they show as nothing).
 // - A paragraph's visual lines depend on that paragraph alone, so a caller
 //   may count paragraph by paragraph and recount only the ones that changed:
 //   the count of a text is the sum of the counts of its paragraphs.
 
-inline constexpr int kEditorColumns = 93;
+inline constexpr int kEditorColumns = static_cast<int>(kPageColumns);
 inline constexpr std::size_t kEditorLinesPerPage = 66;
 
 // One line as the box shows it: where it starts in the text and how many
@@ -45,7 +45,6 @@ class VisualLineWalker {
   bool Next(VisualLine& line);
 
  private:
-  std::size_t FindBreak(std::size_t start) const;
   void EndParagraphAt(std::size_t lineEnd);
 
   std::u16string_view text_;

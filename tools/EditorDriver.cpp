@@ -11,6 +11,9 @@
 //   status             prints "status PART1 | PART2"
 //   text               prints "text TEXT | START END" (escaped)
 //   lines              prints each visual line as "[LINE]"
+//   cells              prints each visual line as its cells show it, "[LINE]":
+//                      each character in the column the box draws it in, a
+//                      tab as the blanks up to its stop
 //   context            prints the box's context menu, one "context N "TEXT" on|off"
 //                      line an item; "context N" chooses item N (from 1)
 //   version, menus, texts, file   what the program shows (tools/DriverTexts.h)
@@ -56,6 +59,7 @@ class EditorSession {
         {"choose", &EditorSession::Choose},    {"status", &EditorSession::Status},
         {"text", &EditorSession::PrintText},   {"lines", &EditorSession::PrintLines},
         {"context", &EditorSession::ContextMenu},
+        {"cells", &EditorSession::PrintCells},
     };
     if (window_.HasEnded()) return;
     const QWidget* dialog = window_.OpenDialog();
@@ -188,6 +192,25 @@ class EditorSession {
       PrintDriverLine("[" + EscapeDriverText(Utf8FromText(
                                 std::u16string_view(content.Text()).substr(line.start, line.length))) +
                       "]");
+    }
+  }
+
+  void PrintCells(const DriverCommand&) {
+    const EditorTextBox& box = window_.Box();
+    const std::u16string_view text = box.Text();
+    for (std::size_t k = 0; k < box.Content().LineCount(); ++k) {
+      const VisualLine line = box.Content().Line(k);
+      const auto columnOf = [&](std::size_t at) {
+        const int left = box.CellRect(k, box.ColumnOf(k, at)).left() - EditorTextBox::kLeftMargin;
+        return static_cast<std::size_t>(std::max(left, 0) / EditorTextBox::kCellWidth);
+      };
+      std::u16string cells;
+      for (std::size_t at = line.start; at < line.start + line.length; ++at) {
+        cells.resize(columnOf(at), u' ');
+        cells += text[at] == u'\t' ? u' ' : text[at];
+      }
+      cells.resize(std::max(cells.size(), columnOf(line.start + line.length)), u' ');
+      PrintDriverLine("[" + EscapeDriverText(Utf8FromText(cells)) + "]");
     }
   }
 

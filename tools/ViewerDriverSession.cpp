@@ -1,5 +1,6 @@
 #include "tools/ViewerDriverSession.h"
 
+#include "platform/CodePage.h"
 #include "platform/ScriptedDialogs.h"
 #include "tools/DialogControls.h"
 #include "tools/DriverTexts.h"
@@ -94,6 +95,8 @@ void ViewerDriverSession::Execute(const DriverCommand& command) {
   } else if (verb == "state") {
     PrintState();
     done = true;
+  } else if (verb == "page-lines") {
+    done = PrintPageLines(command);
   } else if (verb == "digest") {
     // What cache.04 would hold if the document were written now.
     PrintDriverLine("digest " + DigestText(DigestDocument(window_->shell().state().document)));
@@ -229,4 +232,18 @@ void ViewerDriverSession::PrintState() const {
        << " guideline=" << s.guide.GuideLine << " busy=" << s.DialogBusy << " enabled=" << JoinIds(enabled)
        << " checked=" << JoinIds(checked);
   PrintDriverLine(line.str());
+}
+
+// The lines page N keeps, as a reader of cache.04 would find them.
+bool ViewerDriverSession::PrintPageLines(const DriverCommand& command) const {
+  const Document& document = window_->shell().state().document;
+  long long page = 0;
+  if (!ParseDriverNumber(command.rest, page) || page < 1 || page > document.PageCount) return false;
+  for (int line = 1; line <= kLinesPerPage; ++line) {
+    const LineRecord& record = document.Line(static_cast<int>(page), line);
+    if (!record.IsInUse()) continue;
+    PrintDriverLine("page-line " + std::to_string(line) + " " + std::to_string(record.absoluteLine) + " [" +
+                    EscapeDriverText(Cp1252ToUtf8(record.text)) + "]");
+  }
+  return true;
 }

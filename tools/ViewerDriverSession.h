@@ -31,6 +31,7 @@ class ViewerDriverSession {
   bool SavePicture(const DriverCommand& command);
   bool Kill();
   void PrintState() const;
+  bool PrintPageLines(const DriverCommand& command) const;
   void Settle() const;
 
   ScriptedDialogs& dialogs_;

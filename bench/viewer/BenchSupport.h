@@ -34,4 +34,20 @@ inline std::string WriteBenchText(const std::string& path) {
   return path;
 }
 
+// A text as notes and documents saved as text keep it: about 1 MB of
+// paragraphs each on one line of the file, a blank line between them, that
+// the page lines the viewer wraps them into fill 200 pages.
+inline std::string WriteParagraphText(const std::string& path) {
+  static const char* const kWords[] = {"the", "reader", "keeps", "every", "paragraph", "on", "one", "line",
+                                       "of", "its", "file", "and", "a", "page", "shows", "all", "words"};
+  std::ofstream out(path, std::ios::binary);
+  std::size_t word = 0;
+  for (int paragraph = 0; paragraph < 1600; ++paragraph) {
+    std::string line;
+    while (line.size() < 620) line += std::string(kWords[word++ % std::size(kWords)]) + " ";
+    out << line << "end.\r\n\r\n";
+  }
+  return path;
+}
+
 void BenchNaiveViewer(int rounds);

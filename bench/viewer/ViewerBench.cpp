@@ -81,6 +81,21 @@ void TimeToScreen(TimedWindow& window, const std::function<void()>& command, std
   toScreen.push_back(window.firstPresent ? Milliseconds(start, *window.firstPresent) : 0);
 }
 
+// New of about 1 MB of one-line paragraphs that wrap into 200 pages, beside
+// the 200-page text of short lines (the row "New: whole command").
+void BenchParagraphText(ViewerShell& shell, ScriptedDialogs& dialogs, const std::string& folder, int rounds) {
+  const std::string text = WriteParagraphText(folder + "/paragraphs.txt");
+  std::vector<double> whole;
+  for (int r = 0; r < rounds; ++r) {
+    dialogs.fileAnswers.push_back(text);
+    whole.push_back(TimeOnce([&] { shell.OnCommand(cmd::New); }));
+  }
+  char name[64];
+  std::snprintf(name, sizeof name, "New: %.2f MB one-line paragraphs, %d pages",
+                static_cast<double>(std::filesystem::file_size(text)) / (1 << 20), shell.state().document.PageCount);
+  Report(name, Median(whole));
+}
+
 // New while another 200-page document is loaded: unmarked (nothing to keep:
 // the New of before) and with every line marked every way (kept first); the
 // keeping alone; the kept document brought back, and its size. The texts
@@ -149,6 +164,7 @@ void BenchViewerWindow(int rounds) {
   Report("mark command on page 150, undo point included", Median(mark));
   Report("Undo", Median(undo));
 
+  BenchParagraphText(shell, dialogs, folder.path().toStdString(), rounds);
   BenchKeptDocuments(window, dialogs, text, folder.path().toStdString(), rounds);
   window.shell().OnCommand(cmd::Exit);
   std::vector<double> startUp;

@@ -45,8 +45,8 @@ TEST(TextLayoutTest, WrapsAsTheBoxShowsIt) {
       {"break after the last blank that fits", Letters(u'a', 90) + u" bbbbb", {Letters(u'a', 90) + u" ", u"bbbbb"}},
       {"all blanks at a break stay on the upper line", a93 + u"   b", {a93 + u"   ", u"b"}},
       {"a long word after a short one", u"ab " + Letters(u'x', 100), {u"ab ", Letters(u'x', 93), Letters(u'x', 7)}},
-      {"a tab is one cell and no break", u"aaaa\t" + Letters(u'b', 95),
-       {u"aaaa\t" + Letters(u'b', 88), Letters(u'b', 7)}},
+      {"a tab reaches column 9 and is no break", u"aaaa\t" + Letters(u'b', 95),
+       {u"aaaa\t" + Letters(u'b', 85), Letters(u'b', 10)}},
       {"a surrogate pair is never parted", Letters(u'x', 92) + u"\U0001F600", {Letters(u'x', 92), u"\U0001F600"}},
       {"NUL and a lone surrogate are a cell each", std::u16string(93, u'\0') + u"\xDC00",
        {std::u16string(93, u'\0'), u"\xDC00"}},
@@ -81,6 +81,7 @@ TEST(BoxTextTest, EditsKeepAFreshLayout) {
       {"the letter that ended a run of blanks becomes a blank", a93 + u"   b c", 96, 1, u" "},
       {"LF typed after a lone CR joins them", u"a\rb", 2, 0, u"\n"},
       {"CR removed from CR LF leaves a lone LF", u"a\r\nb", 1, 1, u""},
+      {"a digit typed after the break completes an icon marker", Letters(u'a', 91) + u"\\#0", 94, 0, u"7"},
       {"a replacement across paragraphs", u"uno dos\r\ntres\r\ncuatro " + a93, 4, 12, u"x y z"},
   };
   for (const auto& c : cases) {
@@ -92,7 +93,7 @@ TEST(BoxTextTest, EditsKeepAFreshLayout) {
   }
   const std::u16string pieces[] = {u"a",  u"bb",    u" ",    u"    ", u"\r\n", u"\r",
                                    u"\n", u"word ", Letters(u'x', 95), Letters(u' ', 100),
-                                   Letters(u'y', 40) + u" "};
+                                   Letters(u'y', 40) + u" ", u"\t", u"\\#07", u"\\$1"};
   std::mt19937 random(20240607);
   const auto pick = [&random](std::size_t most) { return std::uniform_int_distribution<std::size_t>(0, most)(random); };
   const auto somePieces = [&](std::size_t most) {

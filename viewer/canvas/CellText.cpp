@@ -90,7 +90,11 @@ void DrawCells(QPainter& painter, const QFont& font, std::string_view cp1252, lo
   for (std::size_t k = 0; k < shown.size(); ++k) {
     const int x = static_cast<int>(origin.x()) + static_cast<int>(k) * kCell;
     if (background) painter.fillRect(QRect(x, top, kCell, groundHeight), *background);
-    text += QChar(static_cast<char16_t>(Cp1252ToCodePoint(static_cast<unsigned char>(shown[k]))));
+    const auto byte = static_cast<unsigned char>(shown[k]);
+    // A control byte has no picture of its own: it shows as a blank, never
+    // as the font's empty box.
+    const bool control = byte < 0x20 || byte == 0x7F;
+    text += QChar(static_cast<char16_t>(control ? u' ' : Cp1252ToCodePoint(byte)));
     positions.append(QPointF(static_cast<double>(k) * kCell, 0));
   }
   const QRawFont& raw = RawFontOf(font);

@@ -2,24 +2,18 @@
 
 #include <algorithm>
 
+#include "platform/LineBreaking.h"
+
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// Every "\" + `tag` in the text with the value its digits give (0 when none).
-std::vector<InlineMarker> FindMarkers(std::string_view text, char tag, int digits) {
+// Every marker of `length` units in the text with the value its digits give.
+std::vector<InlineMarker> FindMarkers(std::string_view text, std::size_t length) {
   std::vector<InlineMarker> found;
-  const std::size_t length = 2 + static_cast<std::size_t>(digits);
-  for (std::size_t i = 0; i + length <= text.size(); ++i) {
-    if (text[i] != '\\' || text[i + 1] != tag) continue;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (InlineMarkerLength(text, i) != length) continue;
     int value = 0;
-    bool valid = true;
-    for (int d = 0; d < digits; ++d) {
-      const char c = text[i + 2 + static_cast<std::size_t>(d)];
-      valid = valid && IsDigit(c);
-      value = value * 10 + (c - '0');
-    }
-    if (valid) found.push_back({static_cast<int>(i) + 1, value});
+    for (std::size_t d = i + 2; d < i + length; ++d) value = value * 10 + (text[d] - '0');
+    found.push_back({static_cast<int>(i) + 1, value});
   }
   return found;
 }
@@ -34,11 +28,11 @@ std::vector<InlineMarker> InValueOrder(std::vector<InlineMarker> markers, int lo
 }  // namespace
 
 std::vector<InlineMarker> FindBulletMarkers(std::string_view text) {
-  return InValueOrder(FindMarkers(text, '$', 1), 1, 4);
+  return InValueOrder(FindMarkers(text, 3), 1, 4);
 }
 
 std::vector<InlineMarker> FindIconMarkers(std::string_view text) {
-  return InValueOrder(FindMarkers(text, '#', 2), 1, 99);
+  return InValueOrder(FindMarkers(text, 4), 1, 99);
 }
 
 std::vector<bool> MarkerCharacters(std::string_view text) {

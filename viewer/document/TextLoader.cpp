@@ -1,5 +1,6 @@
 #include "viewer/document/TextLoader.h"
 
+#include "platform/LineBreaking.h"
 #include "platform/ProgramFolder.h"
 #include "viewer/document/LineRecord.h"
 #include "viewer/document/PictureNames.h"
@@ -11,10 +12,50 @@ class Loader {
   Loader(Document& document, const std::string& textFolder, LoadSteps& steps)
       : document_(document), textFolder_(textFolder), steps_(steps) {}
 
-  void FirstLine(const std::string& line) {
-    ++document_.LineCounter;
-    slot_ = 1;
-    Process(line);
+  // One line of the file: a form feed in it ends the page, and a text wider
+  // than a page line goes on over the following page lines.
+  void FileLine(std::string_view line) {
+    std::size_t from = 0;
+    for (std::size_t feed = line.find('\f'); feed != std::string_view::npos; feed = line.find('\f', from)) {
+      if (feed > from) TextPiece(line.substr(from, feed - from));
+      // What follows starts a page, unless the page is still empty.
+      if (placed_) slot_ = std::max(slot_, kLinesPerPage);
+      from = feed + 1;
+    }
+    if (from == 0 || from < line.size()) TextPiece(line.substr(from));
+  }
+
+  // After the last line: an empty text still gives one empty line.
+  void Finish() {
+    if (!placed_ && !dropped()) PageLine(std::string());
+  }
+
+  bool dropped() const { return document_.CurrentPage > kMaxPages; }
+
+ private:
+  void TextPiece(std::string_view text) {
+    std::string pictureName;
+    if (PictureDirectiveName(std::string(text), pictureName)) {
+      PageLine(std::string(text));  // a picture line is never broken
+      return;
+    }
+    std::size_t start = 0;
+    do {
+      const std::size_t end = NextLineEnd(text, start);
+      PageLine(ExpandTabs(text.substr(start, end - start)));
+      start = end;
+    } while (start < text.size());
+  }
+
+  void PageLine(const std::string& line) {
+    if (!placed_) {
+      placed_ = true;
+      ++document_.LineCounter;
+      slot_ = 1;
+      Process(line);
+    } else {
+      NextLine(line);
+    }
   }
 
   void NextLine(const std::string& line) {
@@ -28,9 +69,6 @@ class Loader {
     }
   }
 
-  bool dropped() const { return document_.CurrentPage > kMaxPages; }
-
- private:
   void Process(const std::string& line) {
     if (dropped()) return;
     std::string pictureName;
@@ -90,6 +128,7 @@ class Loader {
   const std::string& textFolder_;
   LoadSteps& steps_;
   int slot_ = 0;
+  bool placed_ = false;  // a line was laid out
 };
 
 }  // namespace
@@ -109,8 +148,8 @@ TextLoadResult LoadTextDocument(Document& document, const std::vector<std::strin
   document.ClearLines();
   steps.StartPage();
   Loader loader(document, textFolder, steps);
-  loader.FirstLine(lines.empty() ? std::string() : lines.front());
-  for (std::size_t k = 1; k < lines.size(); ++k) loader.NextLine(lines[k]);
+  for (const std::string& line : lines) loader.FileLine(line);
+  loader.Finish();
   TextLoadResult result;
   result.droppedPages = loader.dropped();
   document.PageCount = std::min(document.CurrentPage, kMaxPages);
