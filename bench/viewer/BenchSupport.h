@@ -42,7 +42,7 @@ inline std::string WriteParagraphText(const std::string& path) {
                                        "of", "its", "file", "and", "a", "page", "shows", "all", "words"};
   std::ofstream out(path, std::ios::binary);
   std::size_t word = 0;
-  for (int paragraph = 0; paragraph < 1600; ++paragraph) {
+  for (int paragraph = 0; paragraph < 1630; ++paragraph) {
     std::string line;
     while (line.size() < 620) line += std::string(kWords[word++ % std::size(kWords)]) + " ";
     out << line << "end.\r\n\r\n";

@@ -31,8 +31,10 @@ struct TextLoadResult {
 };
 
 // Lays `lines` (Windows-1252) out as pages of 65 lines: a line "{@@caption,
-// file}" embeds a picture when the page has room for it; page 201 and
-// beyond are dropped. `textFolder` (UTF-8, with a trailing "/") resolves
+// file}" embeds a picture when the page has room for it; a line wider than
+// a page line goes on over the next ones, broken as the editor's box breaks
+// it, its tabs made blanks up to their stops; a form feed starts the next
+// page; page 201 and beyond are dropped. `textFolder` (UTF-8, with a trailing "/") resolves
 // relative picture names. Leaves CurrentPage 1 and PageCount the number of pages.
 TextLoadResult LoadTextDocument(Document& document, const std::vector<std::string>& lines,
                                 const std::string& textFolder, LoadSteps& steps);
