@@ -40,8 +40,15 @@ class EditorTextBoxTest : public testing::Test {
     const std::size_t rows = static_cast<std::size_t>(image.height() / box_.LineHeight());
     for (std::size_t row = 0; row < rows && first + row < lines.size(); ++row) {
       const VisualLine& line = lines[first + row];
+      // A tab reaches the next stop of every 8 columns.
+      std::vector<bool> printing(94, false);
+      for (std::size_t k = 0, column = 0; k < line.length; ++k) {
+        const char16_t unit = text[line.start + k];
+        column = unit == u'\t' ? (column / 8 + 1) * 8 : column + 1;
+        if (unit != u'\t' && column <= printing.size()) printing[column - 1] = unit > u' ';
+      }
       for (std::size_t column = 0; column < 94; ++column) {
-        const bool prints = column < line.length && text[line.start + column] > u' ';
+        const bool prints = printing[column];
         const QRect cell = box_.CellRect(first + row, column);
         bool ink = false;
         for (int y = std::max(0, cell.top()); y <= cell.bottom() && y < image.height(); ++y) {
@@ -64,7 +71,7 @@ TEST_F(EditorTextBoxTest, ShowsTheLinesCellByCellAndTheCaretFollowsTheGrid) {
   } cases[] = {
       {"blanks kept at the break", std::u16string(93, u'X') + u"      XX", 0},
       {"a run of blanks across the box", u"X" + std::u16string(200, u' ') + u"X", 0},
-      {"lone CR, lone LF, tab and NUL", std::u16string(u"X\rXX\nX\tX\0X", 10), 0},
+      {"lone CR, lone LF, tabs and NUL", std::u16string(u"X\rXX\nX\tX\0X\t\tX", 13), 0},
       {"a long text scrolled", many, 30},
   };
   for (const auto& c : cases) {
