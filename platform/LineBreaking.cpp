@@ -92,6 +92,7 @@ std::size_t UnitNearColumn(std::basic_string_view<Char> line, std::size_t column
 }
 
 std::string ExpandTabs(std::string_view line, std::size_t columns) {
+  if (line.find('\t') == std::string_view::npos) return std::string(line);
   std::string out;
   out.reserve(line.size());
   for (const char c : line) {

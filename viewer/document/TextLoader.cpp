@@ -35,7 +35,7 @@ class Loader {
  private:
   void TextPiece(std::string_view text) {
     std::string pictureName;
-    if (PictureDirectiveName(std::string(text), pictureName)) {
+    if (PictureDirectiveName(text, pictureName)) {
       PageLine(std::string(text));  // a picture line is never broken
       return;
     }
@@ -133,10 +133,10 @@ class Loader {
 
 }  // namespace
 
-bool PictureDirectiveName(const std::string& line, std::string& fileName) {
+bool PictureDirectiveName(std::string_view line, std::string& fileName) {
   if (line.size() < 4 || line.compare(0, 3, "{@@") != 0 || line.back() != '}') return false;
   const auto comma = line.find(',');
-  fileName = comma == std::string::npos ? std::string() : line.substr(comma + 1, line.size() - comma - 2);
+  fileName = comma == std::string_view::npos ? std::string() : std::string(line.substr(comma + 1, line.size() - comma - 2));
   return true;
 }
 

@@ -3,6 +3,7 @@
 #include "viewer/document/Document.h"
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 // What loading a text asks of the page canvas; loading itself only lays
@@ -41,4 +42,4 @@ TextLoadResult LoadTextDocument(Document& document, const std::vector<std::strin
 
 // The picture file a directive line names, or nothing when the line is not
 // a directive: the text after the first comma without the closing "}".
-bool PictureDirectiveName(const std::string& line, std::string& fileName);
+bool PictureDirectiveName(std::string_view line, std::string& fileName);
