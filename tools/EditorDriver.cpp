@@ -11,6 +11,10 @@
 //   status             prints "status PART1 | PART2"
 //   text               prints "text TEXT | START END" (escaped)
 //   lines              prints each visual line as "[LINE]"
+//   key NAME           a key pressed in the box (tools/DriverKeys.h)
+//   close-window       the window manager's close request
+//   open PATH          a file named on the command line
+//   menu N, menu       opens popup N (from 1) of the menu bar; closes it
 //   context            prints the box's context menu, one "context N "TEXT" on|off"
 //                      line an item; "context N" chooses item N (from 1)
 //   version, menus, texts, file   what the program shows (tools/DriverTexts.h)
@@ -34,6 +38,7 @@
 #include "editor/EditorWindow.h"
 #include "platform/ScriptedDialogs.h"
 #include "tools/DialogControls.h"
+#include "tools/DriverKeys.h"
 #include "tools/DriverPump.h"
 #include "tools/DriverScript.h"
 #include "tools/DriverStart.h"
@@ -55,7 +60,9 @@ class EditorSession {
         {"set", &EditorSession::SetField},     {"click", &EditorSession::Click},
         {"choose", &EditorSession::Choose},    {"status", &EditorSession::Status},
         {"text", &EditorSession::PrintText},   {"lines", &EditorSession::PrintLines},
-        {"context", &EditorSession::ContextMenu},
+        {"context", &EditorSession::ContextMenu}, {"key", &EditorSession::Key},
+        {"close-window", &EditorSession::CloseWindow}, {"open", &EditorSession::Open},
+        {"menu", &EditorSession::Menu},
     };
     if (window_.HasEnded()) return;
     const QWidget* dialog = window_.OpenDialog();
@@ -87,6 +94,25 @@ class EditorSession {
       i += units - 1;
     }
   }
+
+  void Key(const DriverCommand& command) {
+    const std::optional<QKeyCombination> key = DriverKeyOf(command.rest);
+    if (!key) {
+      PrintDriverError(command, "no such key");
+    } else {
+      PressDriverKey(window_.Box(), *key);
+    }
+  }
+
+  void Menu(const DriverCommand& command) {
+    if (!OpenDriverMenu(window_, command.rest)) PrintDriverError(command, "no such menu");
+  }
+
+  // As the program reads a file named on its command line.
+  void Open(const DriverCommand& command) { window_.OpenFromOutside(UnescapeDriverText(command.rest)); }
+
+  // As the window manager's close button asks.
+  void CloseWindow(const DriverCommand&) { window_.close(); }
 
   void Select(const DriverCommand& command) {
     const auto blank = command.rest.find(' ');
