@@ -6,6 +6,7 @@
 //   set ID TEXT        a text field of the open find or replace dialog
 //   click ID           a button or option of the open dialog
 //   choose [PATH]      the answer of the next file dialog; none cancels
+//   reply yes|no       the answer of the next question
 //   wait MS            lets the program run (the refresh timer ticks), as
 //                      the driver's pump carries it out
 //   status             prints "status PART1 | PART2"
@@ -62,7 +63,7 @@ class EditorSession {
         {"text", &EditorSession::PrintText},   {"lines", &EditorSession::PrintLines},
         {"context", &EditorSession::ContextMenu}, {"key", &EditorSession::Key},
         {"close-window", &EditorSession::CloseWindow}, {"open", &EditorSession::Open},
-        {"menu", &EditorSession::Menu},
+        {"menu", &EditorSession::Menu},         {"reply", &EditorSession::Reply},
     };
     if (window_.HasEnded()) return;
     const QWidget* dialog = window_.OpenDialog();
@@ -190,6 +191,14 @@ class EditorSession {
       PrintDriverError(command, "the button is disabled");
     } else {
       button->click();
+    }
+  }
+
+  void Reply(const DriverCommand& command) {
+    if (command.rest != "yes" && command.rest != "no") {
+      PrintDriverError(command, "reply takes yes or no");
+    } else {
+      dialogs_.yesNoAnswers.push_back(command.rest == "yes");
     }
   }
 

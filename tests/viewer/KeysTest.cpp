@@ -49,7 +49,7 @@ TEST_F(Keys, EachKeyDoesWhatItsItemDoesAndNothingWhileGreyedOrUnderADialog) {
     FreshProgramFolder();
     const auto lines = Run(script, lang);
     const auto states = Matching(lines, "state");
-    ASSERT_EQ(states.size(), 8u) << lang;
+    ASSERT_EQ(states.size(), 8u) << lang << ": the last state comes after Exit";
     std::vector<std::map<std::string, std::string>> s;
     for (const auto& line : states) s.push_back(ParseStateLine(line));
     EXPECT_EQ(s[0]["enabled"], s[1]["enabled"]) << lang;
@@ -64,8 +64,10 @@ TEST_F(Keys, EachKeyDoesWhatItsItemDoesAndNothingWhileGreyedOrUnderADialog) {
     std::size_t pictureReports = 0;
     for (const auto& line : Matching(lines, "message")) pictureReports += line.find("missing.png") != std::string::npos;
     EXPECT_EQ(pictureReports, 2u) << lang << ": shown, then again after F5";
-    EXPECT_EQ(lines.back(), "error state: the viewer has ended (kill starts it again)") << lang;
-    EXPECT_TRUE(std::filesystem::exists(ProgramFilePath("k/3.png"))) << lang;
+    std::error_code missing;
+    const std::filesystem::directory_iterator exported(ProgramFilePath("k"), missing);
+    ASSERT_NE(exported, std::filesystem::directory_iterator()) << lang << ": nothing exported";
+    EXPECT_EQ(exported->path().stem(), "3") << lang;
     EXPECT_EQ(ReadCache().PageCount, 5) << lang;
     ProfileFile settings;
     ProfileFile::Load(ProgramFilePath("Configuracion.ini"), settings);
