@@ -228,7 +228,8 @@ void EditorWindow::ReadIntoBox(bool fromOutside) {
   const FileError failure = ReadTextFile(lastFileName_, text);
   if (failure.number == ENOENT && !fromOutside) return;
   if (failure.failed()) {
-    ShowProgrammerMessage(ErrorText(failure.number, failure.description + (fromOutside ? " (" + lastFileName_ + ")" : "")));
+    const std::string named = fromOutside ? " (" + lastFileName_ + ")" : "";
+    ShowProgrammerMessage(ErrorText(failure.number, failure.description + named));
     return;
   }
   if (!MayDiscardText()) return;

@@ -20,7 +20,8 @@ std::optional<QKeyCombination> DriverKeyOf(const std::string& name) {
       {"Escape", Qt::Key_Escape}};
   if (const auto named = kNamed.find(name); named != kNamed.end()) return QKeyCombination(named->second);
   const bool combination = name.find('+') != std::string::npos && name.back() != '+';
-  const bool functionKey = name.size() >= 2 && name[0] == 'F' && name.find_first_not_of("0123456789", 1) == std::string::npos;
+  const bool functionKey =
+      name.size() >= 2 && name[0] == 'F' && name.find_first_not_of("0123456789", 1) == std::string::npos;
   if (!combination && !functionKey) return std::nullopt;
   const QKeySequence sequence = QKeySequence::fromString(QString::fromStdString(name), QKeySequence::PortableText);
   if (sequence.count() != 1 || sequence[0].key() == Qt::Key_unknown) return std::nullopt;

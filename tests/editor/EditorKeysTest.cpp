@@ -29,7 +29,8 @@ class EditorKeys : public testing::Test {
   }
   static Lines Matching(const Lines& lines, const std::string& prefix) {
     Lines out;
-    std::copy_if(lines.begin(), lines.end(), std::back_inserter(out), [&](const auto& l) { return l.rfind(prefix, 0) == 0; });
+    std::copy_if(lines.begin(), lines.end(), std::back_inserter(out),
+                 [&](const auto& line) { return line.rfind(prefix, 0) == 0; });
     return out;
   }
   std::string PathOf(const std::string& name) const { return folder_.File(name); }
@@ -91,7 +92,8 @@ TEST_F(EditorKeys, ChangedTextIsAskedAboutBeforeItIsDropped) {
       const Lines questions = Matching(lines, "question");
       EXPECT_EQ(questions.size(), static_cast<std::size_t>(c.questions)) << c.script;
       if (!questions.empty()) {
-        EXPECT_EQ(questions[0].rfind("question " + std::string(build.caption) + " | " + build.question + " -> ", 0), 0u);
+        const std::string asked = "question " + std::string(build.caption) + " | " + build.question + " -> ";
+        EXPECT_EQ(questions[0].rfind(asked, 0), 0u) << questions[0];
       }
       const std::string& last = lines.back();
       EXPECT_EQ(last.substr(0, last.find(" | ")), c.text ? "text " + std::string(c.text) : "exit")
@@ -104,7 +106,8 @@ TEST_F(EditorKeys, ChangedTextIsAskedAboutBeforeItIsDropped) {
 TEST_F(EditorKeys, AFileNamedFromOutsideIsReadAndAMissingOneNamed) {
   WriteFileBytes(PathOf("in.txt"), "outside\r\n");
   const Lines lines = Run(kBuilds[1], "open " + PathOf("gone.txt") + "\nopen " + PathOf("in.txt") + "\ntext\n");
-  EXPECT_EQ(lines, (Lines{"message Programmer | Err: 2 No such file or directory (" + PathOf("gone.txt") + ") [warning]",
+  const std::string missing = "Err: 2 No such file or directory (" + PathOf("gone.txt") + ") [warning]";
+  EXPECT_EQ(lines, (Lines{"message Programmer | " + missing,
                           "message Programmer | Loaded text ...", "text outside\\r\\n | 0 0"}));
 }
 

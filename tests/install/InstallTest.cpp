@@ -57,7 +57,8 @@ class Installed : public testing::Test {
   static inline std::set<std::string> installed_;
 };
 
-// Each program with its own language's texts only and a valid desktop entry that takes a text file; the icon at every size.
+// Each program with its own language's texts only and a valid desktop entry that takes a text file; the icon at
+// every size.
 TEST_F(Installed, PutsEachProgramWithItsEntryItsLanguageAndTheIconInThePrefix) {
   const std::tuple<const char*, const char*, const char*> programs[] = {
       {"marvessa-es", "Vamos a leer tu cache, Espera ...", "Let's read your cache"},
@@ -70,9 +71,10 @@ TEST_F(Installed, PutsEachProgramWithItsEntryItsLanguageAndTheIconInThePrefix) {
     EXPECT_NE(fs::status(file).permissions() & fs::perms::owner_exec, fs::perms::none) << program;
     EXPECT_NE(bytes.find(own), std::string::npos) << program << " lacks " << own;
     EXPECT_EQ(bytes.find(foreign), std::string::npos) << program << " holds " << foreign;
-    const std::string entryPath = Prefix() + "/share/applications/" + program + ".desktop", entry = ReadFileBytes(entryPath);
-    for (const std::string& line : {"[Desktop Entry]\n"s, "\nExec=" + std::string(program) + " %f\n", "\nIcon=marvessa\n"s,
-                                    "\nMimeType=text/plain;\n"s}) {
+    const std::string entryPath = Prefix() + "/share/applications/" + program + ".desktop";
+    const std::string entry = ReadFileBytes(entryPath);
+    for (const std::string& line : {"[Desktop Entry]\n"s, "\nExec=" + std::string(program) + " %f\n",
+                                    "\nIcon=marvessa\n"s, "\nMimeType=text/plain;\n"s}) {
       EXPECT_NE(entry.find(line), std::string::npos) << program << line;
     }
     EXPECT_EQ(entry.find("Name=Marvessa marvessa-en"), std::string::npos) << program;
@@ -90,8 +92,8 @@ TEST_F(Installed, PutsEachProgramWithItsEntryItsLanguageAndTheIconInThePrefix) {
 // Exports go below the documents folder, where the reader finds them, and the messages say where.
 TEST_F(Installed, TheProgramsKeepTheirFilesInTheUsersFolderAndExportWhereTheReaderLooks) {
   WriteFileBytes(scratch_->File("text.txt"), "line\r\n");
-  const auto viewer = RunDriver("--lang en", "choose " + scratch_->File("text.txt") +
-                                                 "\ncommand 1046\ncommand 1070\nset 7008 fotos\nclick 7011\ncommand 1047\n");
+  const std::string exportOne = "\ncommand 1046\ncommand 1070\nset 7008 fotos\nclick 7011\ncommand 1047\n";
+  const auto viewer = RunDriver("--lang en", "choose " + scratch_->File("text.txt") + exportOne);
   const std::set<std::string> viewerFiles = EntriesOf(UserFolder("viewer"));
   EXPECT_TRUE(viewerFiles.count("Configuracion.ini") && viewerFiles.count("cache.04")) << viewerFiles.size();
   const std::string exports = scratch_->File("home/Documents/Marvessa/fotos");

@@ -11,7 +11,9 @@ namespace {
 
 using Keys = ViewerProgram;
 
-bool Has(const std::string& list, const std::string& id) { return ("," + list + ",").find("," + id + ",") != std::string::npos; }
+bool Has(const std::string& list, const std::string& id) {
+  return ("," + list + ",").find("," + id + ",") != std::string::npos;
+}
 
 // The keys the menus show, the desktop's first; no key serves two items.
 TEST_F(Keys, TheMenusShowTheirKeysAndNoKeyServesTwoItems) {
@@ -24,7 +26,8 @@ TEST_F(Keys, TheMenusShowTheirKeysAndNoKeyServesTwoItems) {
     std::istringstream words(line.substr(4));
     std::string id, key;
     words >> id;
-    const auto row = std::find_if(std::begin(expected), std::end(expected), [&](const auto& e) { return id == e.first; });
+    const auto row =
+        std::find_if(std::begin(expected), std::end(expected), [&](const auto& e) { return id == e.first; });
     ASSERT_NE(row, std::end(expected)) << line;
     EXPECT_EQ(line.rfind("key " + id + " " + row->second, 0), 0u) << line;
     while (std::getline(words >> std::ws, key, ',')) EXPECT_TRUE(seen.insert(key).second) << key << " twice";
@@ -101,15 +104,14 @@ TEST_F(Keys, EscapeDropsThePieceAndTheGuideGreysSaveImage) {
 // A text named from outside opens as New opens it, kept marks offered; a missing one is named and changes nothing.
 TEST_F(Keys, ATextNamedFromOutsideOpensAsNewDoesAndAMissingOneIsNamed) {
   const std::string a = WriteText("a.txt", NumberedLines(130)), b = WriteText("b.txt", NumberedLines(20));
-  const auto lines = Run("open " + folder.File("gone.txt") + "\nstate\nopen " + a +
-                             "\npress 28 72\nmove 60 72\nrelease 60 72\ncommand 1075\nopen " + b + "\nreply yes\nopen " +
+  const std::string markA = "open " + a + "\npress 28 72\nmove 60 72\nrelease 60 72\ncommand 1075\n";
+  const auto lines = Run("open " + folder.File("gone.txt") + "\nstate\n" + markA + "open " + b + "\nreply yes\nopen " +
                              a + "\nstate\nopen " + folder.File("sub/../gone.txt") + "\nstate\n",
                          "en");
-  EXPECT_EQ(Matching(lines, "message"),
-            (std::vector<std::string>(2, "message Programmer | Err: 2 No such file or directory (" + folder.File("gone.txt") +
-                                             ") [warning]")));
-  EXPECT_EQ(Matching(lines, "question"),
-            std::vector<std::string>{"question Programmer | This text has saved marks. Do you want them back? -> yes [question]"});
+  const std::string missing = "Err: 2 No such file or directory (" + folder.File("gone.txt") + ") [warning]";
+  EXPECT_EQ(Matching(lines, "message"), (std::vector<std::string>(2, "message Programmer | " + missing)));
+  const std::string asked = "This text has saved marks. Do you want them back? -> yes [question]";
+  EXPECT_EQ(Matching(lines, "question"), std::vector<std::string>{"question Programmer | " + asked});
   const auto states = Matching(lines, "state");
   ASSERT_EQ(states.size(), 3u);
   EXPECT_EQ(ParseStateLine(states[0])["loaded"], "0");
@@ -123,8 +125,9 @@ TEST_F(Keys, NewsChooserStartsInTheEditorsFolderUntilAFileIsChosen) {
   const std::string text = WriteText("t.txt", NumberedLines(3));
   const auto lines = RunDriver("--lang en --folder '" + folder.File("build/viewer") + "'",
                                "command 1046\nfile\n" + Load(text) + "command 1046\nfile\n");
-  EXPECT_EQ(Matching(lines, "file "), (std::vector<std::string>{"file Text | *.* | Text | " + folder.File("build/editor/"),
-                                                                "file Text | *.* | Text | " + folder.path() + "/"}));
+  const std::string chooser = "file Text | *.* | Text | ";
+  EXPECT_EQ(Matching(lines, "file "),
+            (std::vector<std::string>{chooser + folder.File("build/editor/"), chooser + folder.path() + "/"}));
 }
 
 }  // namespace
