@@ -42,7 +42,7 @@ TEST_F(Keys, EachKeyDoesWhatItsItemDoesAndNothingWhileGreyedOrUnderADialog) {
   const std::string script =
       "state\nkey Ctrl+G\nkey Ctrl+Z\nkey F5\nkey Ctrl+S\nstate\n"    // no document: greyed
       "choose " + fivePath + "\nkey Ctrl+O\nstate\n"                   // New
-      "answer 3\nkey Ctrl+G\nstate\n"                                  // Go to
+      "command 1080\nanswer 3\nkey Ctrl+G\nstate\n"                    // Go to, after the menu is rebuilt
       "press 28 72\nmove 60 72\nrelease 60 72\ncommand 1075\nstate\nkey Ctrl+Z\nstate\n"  // Undo
       "key F5\n"                                                       // Update tells of the picture again
       "key Ctrl+S\nchoose " + two + "\nkey Ctrl+O\nkey Ctrl+Q\nset 7008 k\nclick 7011\nstate\n"  // under the dialog
