@@ -38,7 +38,7 @@ sleep 1  # the programs' windows are then placed by it
 
 # Waits until a window of that exact title shows (or, with "gone", goes).
 wait_window() {  # TITLE [gone]
-  for _ in $(seq 150); do
+  for _ in $(seq 300); do  # 30 s at most: a busy machine, a sanitizer build
     if xdotool search --onlyvisible --name "^$1\$" > /dev/null 2>&1; then [ -z "${2:-}" ] && return 0
     else [ -n "${2:-}" ] && return 0; fi
     sleep 0.1
@@ -54,7 +54,7 @@ keys() {  # TITLE KEY...
   sleep 0.3
   xdotool key --delay 150 "$@"
 }
-ended() { for _ in $(seq 100); do kill -0 "$1" 2> /dev/null || return 0; sleep 0.1; done; return 1; }
+ended() { for _ in $(seq 300); do kill -0 "$1" 2> /dev/null || return 0; sleep 0.1; done; return 1; }
 
 # The viewer opens the text it is given; Ctrl+G asks for a page; Ctrl+Q leaves
 # as Exit does, keeping the page.
