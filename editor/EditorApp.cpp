@@ -1,6 +1,7 @@
 #include "editor/EditorApp.h"
 
 #include <QApplication>
+#include <QTimer>
 
 #include "editor/EditorWindow.h"
 #include "platform/ProgramStart.h"
@@ -17,5 +18,8 @@ int RunEditor(int argc, char** argv, const TextSet& texts) {
   dialogs.SetOwner(&window);
   QObject::connect(&window, &EditorWindow::Ended, &app, &QApplication::quit, Qt::QueuedConnection);
   window.show();
+  if (const QString file = StartFileArgument(); !file.isEmpty()) {
+    QTimer::singleShot(0, &window, [&window, file] { window.OpenFromOutside(file.toStdString()); });
+  }
   return app.exec();
 }

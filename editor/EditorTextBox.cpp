@@ -64,6 +64,7 @@ void EditorTextBox::SetText(std::u16string text) {
   goalColumn_ = -1;
   undo_ = UndoStep{};
   typingRun_ = false;
+  changed_ = false;
   TextChanged();
   verticalScrollBar()->setValue(0);
   CaretChanged();
@@ -115,6 +116,7 @@ void EditorTextBox::Edit(std::size_t at, std::size_t count, std::u16string_view 
     undo_ = UndoStep{true, at, std::move(removed), std::u16string(inserted)};
   }
   typingRun_ = typing;
+  changed_ = true;
   TextChanged();
   PlaceCaret(at + inserted.size(), false);
 }
@@ -128,6 +130,7 @@ void EditorTextBox::Undo() {
   std::swap(step.removed, step.inserted);
   undo_ = std::move(step);
   typingRun_ = false;
+  changed_ = true;
   TextChanged();
   PlaceCaret(undo_.at + undo_.inserted.size(), false);
 }

@@ -40,8 +40,12 @@ class EditorTextBox : public QAbstractScrollArea {
   std::u16string_view Text() const { return content_.Text(); }
 
   // Replaces the whole text as loading does: caret at the start, view at the
-  // top, nothing to undo.
+  // top, nothing to undo, nothing changed.
   void SetText(std::u16string text);
+  // Whether the text was edited since it was set or last marked unchanged
+  // (after it was written).
+  bool Changed() const { return changed_; }
+  void MarkUnchanged() { changed_ = false; }
   // Replaces the whole text by a changed version of it: only the part that
   // differs is edited, so the view stays and the change can be undone.
   void ReplaceWholeText(std::u16string_view text);
@@ -129,6 +133,7 @@ class EditorTextBox : public QAbstractScrollArea {
   bool caretShown_ = true;
   UndoStep undo_;
   bool typingRun_ = false;  // the last edit was typing, so more typing joins it
+  bool changed_ = false;
   QFont font_;
   QRawFont rawFont_;
   mutable std::array<quint32, 256> latinGlyphs_{};

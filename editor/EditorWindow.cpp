@@ -7,12 +7,14 @@
 #include <QStatusBar>
 
 #include <cerrno>
+#include <filesystem>
 #include <span>
 
 #include "editor/EditorIds.h"
 #include "editor/EditorText.h"
 #include "editor/EditorTextBox.h"
 #include "editor/TextLayout.h"
+#include "platform/MenuKeys.h"
 #include "platform/ProgramFolder.h"
 #include "platform/UserDialogs.h"
 #include "resources/Artwork.h"
@@ -48,6 +50,17 @@ constexpr MenuEntry kEditMenu[] = {
     {TextId::EditorMenuFind, EditorId::Find},
     kSeparator,
     {TextId::EditorMenuReplace, EditorId::Replace},
+};
+
+// The items' keys, one row an item that has one.
+constexpr MenuKey kMenuKeys[] = {
+    {EditorId::New, QKeySequence::New, Qt::CTRL | Qt::Key_N},
+    {EditorId::ReadPlainText, QKeySequence::Open, Qt::CTRL | Qt::Key_O},
+    {EditorId::WriteWithFormat, QKeySequence::Save, Qt::CTRL | Qt::Key_S},
+    {EditorId::WriteWithoutFormat, QKeySequence::SaveAs, Qt::CTRL | Qt::SHIFT | Qt::Key_S},
+    {EditorId::Find, QKeySequence::Find, Qt::CTRL | Qt::Key_F},
+    {EditorId::Replace, QKeySequence::Replace, Qt::CTRL | Qt::Key_H},
+    {EditorId::Exit, QKeySequence::Quit, Qt::CTRL | Qt::Key_Q},
 };
 
 QLabel* MakeStatusPart(QWidget* parent, TextId text) {
@@ -96,6 +109,7 @@ void EditorWindow::BuildMenu() {
       }
       QAction* action = menu->addAction(EditorText(entry.text));
       action->setData(entry.id);
+      GiveMenuKey(*action, kMenuKeys);
       connect(action, &QAction::triggered, this, [this, id = entry.id] { OnCommand(id); });
     }
   };
@@ -127,7 +141,9 @@ void EditorWindow::RefreshCounts() {
 
 void EditorWindow::OnCommand(int id) {
   switch (id) {
-    case EditorId::New: box_->SetText({}); break;
+    case EditorId::New:
+      if (MayDiscardText()) box_->SetText({});
+      break;
     case EditorId::ReadPlainText: ReadPlainText(); break;
     case EditorId::WriteWithFormat: WriteWithFormat(); break;
     case EditorId::WriteWithoutFormat: WriteWithoutFormat(); break;
@@ -153,10 +169,18 @@ void EditorWindow::ShowAbout() {
 }
 
 // "Salir" / "Exit" and a close request from the window manager end the
-// window alike; nothing is saved.
+// window alike; nothing is saved, so changed text is asked about first.
 void EditorWindow::closeEvent(QCloseEvent* event) {
+  if (!ended_ && !MayDiscardText()) {
+    event->ignore();
+    return;
+  }
   EndWindow();
   event->accept();
+}
+
+bool EditorWindow::MayDiscardText() {
+  return !box_->Changed() || dialogs_.AskYesNo(Text(TextId::CaptionProgrammer), Text(TextId::EditorQuestionDiscard));
 }
 
 void EditorWindow::EndWindow() {
@@ -187,32 +211,53 @@ bool EditorWindow::ChooseFile(FileDialogMode mode) {
   return !lastFileName_.empty();
 }
 
-// A file that cannot be read is reported and the writer's text stays; only
-// a file that is not there is passed over in silence.
 void EditorWindow::ReadPlainText() {
-  if (!ChooseFile(FileDialogMode::Open)) return;
+  if (ChooseFile(FileDialogMode::Open)) ReadIntoBox(false);
+}
+
+void EditorWindow::OpenFromOutside(const std::string& path) {
+  std::error_code ignored;
+  lastFileName_ = std::filesystem::absolute(path, ignored).lexically_normal().string();
+  ReadIntoBox(true);
+}
+
+// A file that cannot be read is reported and the writer's text stays; only
+// a chosen file that is not there is passed over in silence.
+void EditorWindow::ReadIntoBox(bool fromOutside) {
   std::u16string text;
   const FileError failure = ReadTextFile(lastFileName_, text);
-  if (failure.number == ENOENT) return;
+  if (failure.number == ENOENT && !fromOutside) return;
   if (failure.failed()) {
-    ShowProgrammerMessage(ErrorText(failure.number, failure.description));
+    const std::string named = fromOutside ? " (" + lastFileName_ + ")" : "";
+    ShowProgrammerMessage(ErrorText(failure.number, failure.description + named));
     return;
   }
+  if (!MayDiscardText()) return;
   box_->SetText(std::move(text));
   ShowProgrammerMessage(Text(TextId::EditorMessageLoaded));
 }
 
 void EditorWindow::WriteWithFormat() {
-  const FileError failure = WriteTextAsShown(ProgramFile("cache.txt"), box_->Text());
-  ShowProgrammerMessage(failure.failed() ? ErrorText(failure.number, failure.description)
-                                         : std::string(Text(TextId::EditorMessageSavedFormatted)));
+  const std::string path = ProgramFile("cache.txt");
+  const FileError failure = WriteTextAsShown(path, box_->Text());
+  if (failure.failed()) {
+    ShowProgrammerMessage(ErrorText(failure.number, failure.description));
+    return;
+  }
+  box_->MarkUnchanged();
+  // Where the file is, for the viewer's chooser.
+  ShowProgrammerMessage(std::string(Text(TextId::EditorMessageSavedFormatted)) + "\r\n" + path);
 }
 
 void EditorWindow::WriteWithoutFormat() {
   if (!ChooseFile(FileDialogMode::Save)) return;
   const FileError failure = AppendTextUnchanged(lastFileName_, box_->Text());
-  ShowProgrammerMessage(failure.failed() ? ErrorText(failure.number, failure.description)
-                                         : std::string(Text(TextId::EditorMessageSavedPlain)));
+  if (failure.failed()) {
+    ShowProgrammerMessage(ErrorText(failure.number, failure.description));
+    return;
+  }
+  box_->MarkUnchanged();
+  ShowProgrammerMessage(Text(TextId::EditorMessageSavedPlain));
 }
 
 // One dialog at a time: asking again brings the open one forward.

@@ -29,6 +29,10 @@ class EditorWindow : public QMainWindow {
   // The one procedure for the menu's commands, by their ids; other ids are
   // ignored.
   void OnCommand(int id);
+  // A file named from outside (the command line, a file manager), read as
+  // "Read plain text" reads a chosen one; a file that cannot be read is told
+  // of, by name.
+  void OpenFromOutside(const std::string& path);
   // The timer's work: the counts of the box's visual lines and whole pages.
   void RefreshCounts();
 
@@ -52,7 +56,10 @@ class EditorWindow : public QMainWindow {
   void ShowProgrammerMessage(std::string_view text);
   void ShowAbout();
   void EndWindow();
+  // True when the box holds no changed text or the writer lets it go.
+  bool MayDiscardText();
   void ReadPlainText();
+  void ReadIntoBox(bool fromOutside);
   void WriteWithFormat();
   void WriteWithoutFormat();
   bool ChooseFile(FileDialogMode mode);

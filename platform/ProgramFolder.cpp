@@ -12,6 +12,11 @@ std::string& CurrentProgramFolder() {
   return folder;
 }
 
+std::string& CurrentExportFolder() {
+  static std::string folder;
+  return folder;
+}
+
 std::string WithSlash(std::string folder) {
   if (folder.empty() || folder.back() != '/') folder += '/';
   return folder;
@@ -61,8 +66,28 @@ std::string ResolveProgramFolder(const std::string& executableFolder,
   return WithSlash(executableFolder);  // writes then fail and are reported
 }
 
-void SetProgramFolder(std::string folder) { CurrentProgramFolder() = WithSlash(std::move(folder)); }
+void SetProgramFolder(std::string folder) {
+  CurrentProgramFolder() = WithSlash(std::move(folder));
+  CurrentExportFolder().clear();
+}
 
 const std::string& ProgramFolder() { return CurrentProgramFolder(); }
+
+void SetExportFolder(std::string folder) { CurrentExportFolder() = WithSlash(std::move(folder)); }
+
+const std::string& ExportFolder() {
+  return CurrentExportFolder().empty() ? CurrentProgramFolder() : CurrentExportFolder();
+}
+
+std::string CompanionFolder(std::string_view kind) {
+  const std::string& own = CurrentProgramFolder();
+  if (own.size() < 2) return {};
+  const std::size_t nameStart = own.find_last_of('/', own.size() - 2) + 1;  // npos + 1 is 0
+  const std::string name = own.substr(nameStart, own.size() - 1 - nameStart);
+  if (name != "viewer" && name != "editor") return {};
+  const std::string other = own.substr(0, nameStart) + std::string(kind) + "/";
+  struct stat info {};
+  return ::stat(other.c_str(), &info) == 0 && S_ISDIR(info.st_mode) ? other : std::string();
+}
 
 std::string ProgramFile(std::string_view name) { return CurrentProgramFolder() + std::string(name); }

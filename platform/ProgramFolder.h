@@ -29,5 +29,18 @@ void SetProgramFolder(std::string folder);
 const std::string& ProgramFolder();
 std::string ProgramFile(std::string_view name);
 
+// The folder the viewer's exports go below: the program folder, unless the
+// program keeps its files in the per-user data folder, hidden from the
+// reader; then a folder the reader finds (below the documents folder).
+// Setting the program folder makes it the export folder again.
+void SetExportFolder(std::string folder);
+const std::string& ExportFolder();
+
+// The program folder of the other program of the pair (`kind` "viewer" or
+// "editor"): the folder of that name beside this program's, as the build
+// tree and the per-user data folder lay them out. Empty when this program's
+// folder is not laid out so or the other's folder does not exist.
+std::string CompanionFolder(std::string_view kind);
+
 // Creates a folder and its parents; true when it exists afterwards.
 bool MakeFolders(const std::string& folder);

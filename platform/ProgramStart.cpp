@@ -29,6 +29,8 @@ QTranslator* InstallQtTranslations(std::string_view language, const QString& fol
   return translator;
 }
 
+QString StartFileArgument() { return QCoreApplication::arguments().value(1); }
+
 void StartProgram(std::string_view programName, std::string_view version, std::string_view kind,
                   std::string_view language) {
   QCoreApplication::setApplicationName(ToQ(programName));
@@ -36,5 +38,10 @@ void StartProgram(std::string_view programName, std::string_view version, std::s
   InstallQtTranslations(language, {});
   const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
                              QStringLiteral("/marvessa/") + ToQ(kind);
-  SetProgramFolder(ResolveProgramFolder(ExecutableFolder(), userFolder.toStdString()));
+  const std::string folder = ResolveProgramFolder(ExecutableFolder(), userFolder.toStdString());
+  SetProgramFolder(folder);
+  if (folder == userFolder.toStdString() + "/") {
+    SetExportFolder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation).toStdString() +
+                    "/Marvessa/");
+  }
 }

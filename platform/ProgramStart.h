@@ -12,6 +12,10 @@ class QTranslator;
 void StartProgram(std::string_view programName, std::string_view version, std::string_view kind,
                   std::string_view language);
 
+// The file the program was asked to open on its command line (the first
+// argument after Qt's own), empty when none.
+QString StartFileArgument();
+
 // Makes Qt's own dialogs, buttons and menus speak `language` ("es"): its
 // translations are looked for in `folder` (Qt's translations folder when
 // empty). English needs none. Returns the translator, owned by the

@@ -241,6 +241,9 @@ constexpr TextEntry kEnglish[] = {
     {EditorReplaceButton, "Replace"},
     {EditorReplaceAllButton, "Replace All"},
     {EditorCancelButton, "Cancel"},
+
+    // Keys, opening from outside, changed text, export folder
+    {EditorQuestionDiscard, "Discard the changed text?"},
 };
 
 }  // namespace

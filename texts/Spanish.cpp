@@ -241,6 +241,9 @@ constexpr TextEntry kSpanish[] = {
     {EditorReplaceButton, "Reemplazar"},
     {EditorReplaceAllButton, "Reemplazar todo"},
     {EditorCancelButton, "Cancelar"},
+
+    // Keys, opening from outside, changed text, export folder
+    {EditorQuestionDiscard, "¿Descartar el texto cambiado?"},
 };
 
 }  // namespace

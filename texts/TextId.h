@@ -242,5 +242,8 @@ enum class TextId : int {
   EditorReplaceAllButton,   // 1025
   EditorCancelButton,       // 2
 
+  // ---- Keys, opening from outside, changed text, export folder ----
+  EditorQuestionDiscard,  // before New, Read, Exit or a close drop changed text
+
   Count
 };

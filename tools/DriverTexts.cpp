@@ -2,6 +2,7 @@
 
 #include "platform/UserDialogs.h"
 #include "texts/TextSet.h"
+#include "tools/DriverKeys.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -81,7 +82,8 @@ void PrintDialogTexts(const QWidget* dialog) {
 }
 
 void PrintFileChoice(const FileChoice& choice) {
-  PrintDriverLine("file " + choice.filterName + " | " + choice.pattern + " | " + choice.defaultSuffix);
+  PrintDriverLine("file " + choice.filterName + " | " + choice.pattern + " | " + choice.defaultSuffix + " | " +
+                  choice.startFolder);
 }
 
 }  // namespace
@@ -98,6 +100,8 @@ bool ExecuteDriverTextCommand(const DriverCommand& command, const DriverTextView
     } else {
       PrintDriverError(command, "no dialog open");
     }
+  } else if (verb == "keys") {
+    if (view.window) PrintMenuKeys(*view.window);
   } else if (verb == "file") {
     if (view.lastFileChoice) PrintFileChoice(*view.lastFileChoice);
   } else {

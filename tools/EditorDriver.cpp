@@ -6,6 +6,7 @@
 //   set ID TEXT        a text field of the open find or replace dialog
 //   click ID           a button or option of the open dialog
 //   choose [PATH]      the answer of the next file dialog; none cancels
+//   reply yes|no       the answer of the next question
 //   wait MS            lets the program run (the refresh timer ticks), as
 //                      the driver's pump carries it out
 //   status             prints "status PART1 | PART2"
@@ -14,6 +15,10 @@
 //   cells              prints each visual line as its cells show it, "[LINE]":
 //                      each character in the column the box draws it in, a
 //                      tab as the blanks up to its stop
+//   key NAME           a key pressed in the box (tools/DriverKeys.h)
+//   close-window       the window manager's close request
+//   open PATH          a file named on the command line
+//   menu N, menu       opens popup N (from 1) of the menu bar; closes it
 //   context            prints the box's context menu, one "context N "TEXT" on|off"
 //                      line an item; "context N" chooses item N (from 1)
 //   version, menus, texts, file   what the program shows (tools/DriverTexts.h)
@@ -37,6 +42,7 @@
 #include "editor/EditorWindow.h"
 #include "platform/ScriptedDialogs.h"
 #include "tools/DialogControls.h"
+#include "tools/DriverKeys.h"
 #include "tools/DriverPump.h"
 #include "tools/DriverScript.h"
 #include "tools/DriverStart.h"
@@ -58,8 +64,10 @@ class EditorSession {
         {"set", &EditorSession::SetField},     {"click", &EditorSession::Click},
         {"choose", &EditorSession::Choose},    {"status", &EditorSession::Status},
         {"text", &EditorSession::PrintText},   {"lines", &EditorSession::PrintLines},
-        {"context", &EditorSession::ContextMenu},
         {"cells", &EditorSession::PrintCells},
+        {"context", &EditorSession::ContextMenu}, {"key", &EditorSession::Key},
+        {"close-window", &EditorSession::CloseWindow}, {"open", &EditorSession::Open},
+        {"menu", &EditorSession::Menu},         {"reply", &EditorSession::Reply},
     };
     if (window_.HasEnded()) return;
     const QWidget* dialog = window_.OpenDialog();
@@ -91,6 +99,25 @@ class EditorSession {
       i += units - 1;
     }
   }
+
+  void Key(const DriverCommand& command) {
+    const std::optional<QKeyCombination> key = DriverKeyOf(command.rest);
+    if (!key) {
+      PrintDriverError(command, "no such key");
+    } else {
+      PressDriverKey(window_.Box(), *key);
+    }
+  }
+
+  void Menu(const DriverCommand& command) {
+    if (!OpenDriverMenu(window_, command.rest)) PrintDriverError(command, "no such menu");
+  }
+
+  // As the program reads a file named on its command line.
+  void Open(const DriverCommand& command) { window_.OpenFromOutside(UnescapeDriverText(command.rest)); }
+
+  // As the window manager's close button asks.
+  void CloseWindow(const DriverCommand&) { window_.close(); }
 
   void Select(const DriverCommand& command) {
     const auto blank = command.rest.find(' ');
@@ -168,6 +195,14 @@ class EditorSession {
       PrintDriverError(command, "the button is disabled");
     } else {
       button->click();
+    }
+  }
+
+  void Reply(const DriverCommand& command) {
+    if (command.rest != "yes" && command.rest != "no") {
+      PrintDriverError(command, "reply takes yes or no");
+    } else {
+      dialogs_.yesNoAnswers.push_back(command.rest == "yes");
     }
   }
 

@@ -3,6 +3,7 @@
 #include "platform/CodePage.h"
 #include "platform/ScriptedDialogs.h"
 #include "tools/DialogControls.h"
+#include "tools/DriverKeys.h"
 #include "tools/DriverTexts.h"
 #include "viewer/document/CacheDigest.h"
 #include "viewer/shell/CanvasWidget.h"
@@ -12,12 +13,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QEventLoopLocker>
-#include <QKeyEvent>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QWheelEvent>
 
-#include <map>
 #include <sstream>
 
 namespace {
@@ -33,13 +32,6 @@ bool ReadNumbers(const std::string& text, std::vector<long long>& numbers, std::
     numbers.push_back(value);
   }
   return numbers.size() == count;
-}
-
-const std::map<std::string, int>& KeyNames() {
-  static const std::map<std::string, int> names = {
-      {"Left", Qt::Key_Left}, {"Right", Qt::Key_Right},   {"Up", Qt::Key_Up},     {"Down", Qt::Key_Down},
-      {"PageUp", Qt::Key_PageUp}, {"PageDown", Qt::Key_PageDown}, {"Home", Qt::Key_Home}, {"End", Qt::Key_End}};
-  return names;
 }
 
 std::string JoinIds(const std::vector<int>& ids) {
@@ -89,6 +81,11 @@ void ViewerDriverSession::Execute(const DriverCommand& command) {
     done = Wheel(command);
   } else if (verb == "save-page" || verb == "save-view") {
     done = SavePicture(command);
+  } else if (verb == "menu") {
+    done = OpenDriverMenu(*window_, command.rest);
+  } else if (verb == "open") {
+    window_->shell().OpenFromOutside(UnescapeDriverText(command.rest));  // as from the command line
+    done = true;
   } else if (verb == "close-window") {
     window_->close();  // as the window manager asks
     done = true;
@@ -172,12 +169,9 @@ bool ViewerDriverSession::Mouse(const DriverCommand& command) {
 }
 
 bool ViewerDriverSession::Key(const DriverCommand& command) {
-  const auto it = KeyNames().find(command.rest);
-  if (it == KeyNames().end()) return false;
-  QKeyEvent press(QEvent::KeyPress, it->second, Qt::NoModifier);
-  QApplication::sendEvent(&window_->canvas(), &press);
-  QKeyEvent release(QEvent::KeyRelease, it->second, Qt::NoModifier);
-  QApplication::sendEvent(&window_->canvas(), &release);
+  const std::optional<QKeyCombination> key = DriverKeyOf(command.rest);
+  if (!key) return false;
+  PressDriverKey(window_->canvas(), *key);
   return true;
 }
 

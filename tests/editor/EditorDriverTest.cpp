@@ -97,7 +97,8 @@ TEST_P(EditorDriverTest, ReadsAndWritesFilesFindsAndReplaces) {
       "click 1024", "text", "click 1024", "text", "click 1025",
   });
   const Lines expected = {
-      Message(GetParam().loaded), read, Message(GetParam().savedFormatted), Message(GetParam().savedPlain),
+      Message(GetParam().loaded), read, Message(GetParam().savedFormatted) + "\\n" + PathOf("cache.txt"),
+      Message(GetParam().savedPlain),
       Message("Err: 5 ") + std::strerror(EIO) + " [warning]", read,
       "text el perro y el perro | 3 8", FindMessage(GetParam().noMatches), "text el perro y el perro | 14 19",
       "text el can y el perro | 12 17", FindMessage(GetParam().noOther), "text el can y el can | 15 15",

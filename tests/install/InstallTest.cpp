@@ -45,6 +45,7 @@ class Installed : public testing::Test {
   void SetUp() override {
     ::setenv("HOME", scratch_->File("home").c_str(), 1);  // this program only runs installed copies
     ::unsetenv("XDG_DATA_HOME");
+    ::unsetenv("XDG_CONFIG_HOME");  // the documents folder is then ~/Documents
   }
   void TearDown() override { EXPECT_EQ(EntriesOf(Bin()), installed_) << "nothing beside the programs"; }
 
@@ -56,7 +57,8 @@ class Installed : public testing::Test {
   static inline std::set<std::string> installed_;
 };
 
-// Each program with its desktop entry and its own language's texts only, and the icon at every size.
+// Each program with its own language's texts only and a valid desktop entry that takes a text file; the icon at
+// every size.
 TEST_F(Installed, PutsEachProgramWithItsEntryItsLanguageAndTheIconInThePrefix) {
   const std::tuple<const char*, const char*, const char*> programs[] = {
       {"marvessa-es", "Vamos a leer tu cache, Espera ...", "Let's read your cache"},
@@ -69,9 +71,15 @@ TEST_F(Installed, PutsEachProgramWithItsEntryItsLanguageAndTheIconInThePrefix) {
     EXPECT_NE(fs::status(file).permissions() & fs::perms::owner_exec, fs::perms::none) << program;
     EXPECT_NE(bytes.find(own), std::string::npos) << program << " lacks " << own;
     EXPECT_EQ(bytes.find(foreign), std::string::npos) << program << " holds " << foreign;
-    const std::string entry = ReadFileBytes(Prefix() + "/share/applications/" + program + ".desktop");
-    for (const std::string& line : {"[Desktop Entry]\n"s, "\nExec=" + std::string(program) + "\n", "\nIcon=marvessa\n"s}) {
+    const std::string entryPath = Prefix() + "/share/applications/" + program + ".desktop";
+    const std::string entry = ReadFileBytes(entryPath);
+    for (const std::string& line : {"[Desktop Entry]\n"s, "\nExec=" + std::string(program) + " %f\n",
+                                    "\nIcon=marvessa\n"s, "\nMimeType=text/plain;\n"s}) {
       EXPECT_NE(entry.find(line), std::string::npos) << program << line;
+    }
+    EXPECT_EQ(entry.find("Name=Marvessa marvessa-en"), std::string::npos) << program;
+    if (std::system("command -v desktop-file-validate > /dev/null") == 0) {
+      EXPECT_EQ(std::system(("desktop-file-validate '" + entryPath + "'").c_str()), 0) << program;
     }
   }
   for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
@@ -81,34 +89,46 @@ TEST_F(Installed, PutsEachProgramWithItsEntryItsLanguageAndTheIconInThePrefix) {
   }
 }
 
-TEST_F(Installed, TheViewerAndTheEditorKeepTheirFilesInTheUsersFolder) {
+// Exports go below the documents folder, where the reader finds them, and the messages say where.
+TEST_F(Installed, TheProgramsKeepTheirFilesInTheUsersFolderAndExportWhereTheReaderLooks) {
   WriteFileBytes(scratch_->File("text.txt"), "line\r\n");
-  RunDriver("--lang en", "choose " + scratch_->File("text.txt") + "\ncommand 1046\ncommand 1047\n");
+  const std::string exportOne = "\ncommand 1046\ncommand 1070\nset 7008 fotos\nclick 7011\ncommand 1047\n";
+  const auto viewer = RunDriver("--lang en", "choose " + scratch_->File("text.txt") + exportOne);
   const std::set<std::string> viewerFiles = EntriesOf(UserFolder("viewer"));
   EXPECT_TRUE(viewerFiles.count("Configuracion.ini") && viewerFiles.count("cache.04")) << viewerFiles.size();
-  RunDriver("--editor --lang en", "set-text one\\ntwo\ncommand 1003\n");
+  const std::string exports = scratch_->File("home/Documents/Marvessa/fotos");
+  const std::set<std::string> exported = EntriesOf(exports);
+  EXPECT_TRUE(exported.size() == 1 && exported.begin()->rfind("1.", 0) == 0) << exported.size();
+  EXPECT_EQ(viewer, std::vector<std::string>{"message Programmer | Exported image ...\\n" + exports});
+  const auto editor = RunDriver("--editor --lang en", "set-text one\\ntwo\ncommand 1003\n");
   EXPECT_EQ(ReadFileBytes(UserFolder("editor") + "/cache.txt"), "one\r\ntwo\r\n");
+  EXPECT_EQ(editor, std::vector<std::string>{"message Programmer | Formatted saved text ...\\n" + UserFolder("editor") +
+                                             "/cache.txt"});
 }
 
-// The installed program, started as a user starts it, settles in the user's folder; the wait is only a bound.
-TEST_F(Installed, TheInstalledViewerStartsInTheUsersFolder) {
+// The installed program, started as a file manager starts it with a text, settles in the user's folder and opens
+// the text (its document reaches cache.04); the wait is only a bound.
+TEST_F(Installed, TheInstalledViewerStartsInTheUsersFolderWithTheTextItIsGiven) {
   fs::remove_all(UserFolder("viewer"));
-  const std::string program = Bin() + "/marvessa-en";
+  WriteFileBytes(scratch_->File("given.txt"), "a text from the file manager\r\n");
+  const std::string program = Bin() + "/marvessa-en", text = scratch_->File("given.txt");
   const pid_t child = ::fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    ::execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+    ::execl(program.c_str(), program.c_str(), text.c_str(), static_cast<char*>(nullptr));
     ::_exit(127);
   }
-  bool settled = false, ended = false;
+  const std::string cache = UserFolder("viewer") + "/cache.04";
+  bool opened = false, ended = false;
   int status = 0;
-  for (int tries = 0; tries < 600 && !settled && !ended; ++tries) {
+  for (int tries = 0; tries < 600 && !opened && !ended; ++tries) {
     ::usleep(100'000);
-    settled = fs::is_directory(UserFolder("viewer")), ended = ::waitpid(child, &status, WNOHANG) == child;
+    opened = ReadFileBytes(cache).find("a text from the file manager") != std::string::npos;
+    ended = ::waitpid(child, &status, WNOHANG) == child;
   }
   if (!ended) ::kill(child, SIGKILL), ::waitpid(child, &status, 0);
-  EXPECT_TRUE(settled) << "the user's folder was not made";
+  EXPECT_TRUE(opened) << "the text did not reach " << cache;
   EXPECT_FALSE(ended) << "the viewer ended by itself, status " << status;
 }
 

@@ -19,7 +19,7 @@ TEST_F(Export, RefusedInputKeepsTheDialogOpenAndTheCurrentPageGoesIntoItsFolder)
   EXPECT_EQ(Matching(lines, "dialog title=\"Exportar páginas\"").size(), 2u);
   const std::string why = "message Programador | El nombre de carpeta no puede llevar \"/\", \"\\\" ni caracteres "
                           "de control, ni ser \".\" o \"..\" ... [warning]";
-  const std::string done = "message Programador | Imagen exportada ...";
+  const std::string done = "message Programador | Imagen exportada ...\\n" + ProgramFilePath("x");
   EXPECT_EQ(Matching(lines, "message"), (std::vector<std::string>{why, done}));
   EXPECT_TRUE(Matching(lines, "error").empty()) << First(lines, "error");
   EXPECT_EQ(LastState(lines)["page"], "12");
@@ -44,8 +44,9 @@ TEST_F(Export, TheDialogKeepsItsModeAndPagesGoOutWithoutTheirBorder) {
                             "7004 enabled=0"};
   for (int i = 0; i < 5; ++i) EXPECT_EQ(controls[i].rfind(std::string("control ") + expected[i], 0), 0u) << controls[i];
   EXPECT_EQ(Matching(lines, "dialog").size(), 1u) << "the range boxes start empty, and no dialog under the guide";
-  EXPECT_EQ(Matching(lines, "message"), (std::vector<std::string>{"message Programador | Imagenes exportadas ...",
-                                                                  "message Programador | Documento exportado ..."}));
+  EXPECT_EQ(Matching(lines, "message"),
+            (std::vector<std::string>{"message Programador | Imagenes exportadas ...\\n" + ProgramFilePath("d"),
+                                      "message Programador | Documento exportado ...\\n" + ProgramFilePath("all")}));
   EXPECT_EQ(LastState(lines)["page"], "2");
   const QImage exported(QString::fromStdString(ProgramFilePath("all/2.png"))), shown(QString::fromStdString(screen));
   ASSERT_EQ(exported.size(), QSize(794, 1122));
@@ -91,9 +92,11 @@ TEST_F(Export, PdfHoldsTheMarkedPagesAsTextWithTheirLinks) {
                          "en");
   const std::string option = First(lines, "control 3358");
   EXPECT_TRUE(option.find("checked=1") != std::string::npos && option.find("text=\".pdf\"") != std::string::npos) << option;
-  EXPECT_EQ(Matching(lines, "message"), (std::vector<std::string>{"message Programmer | Exported document ...",
-                                                                  "message Programmer | Exported images ...",
-                                                                  "message Programmer | Exported image ..."}));
+  const std::string pdf = "\\n" + ProgramFilePath("pdf");
+  EXPECT_EQ(Matching(lines, "message"), (std::vector<std::string>{"message Programmer | Exported document ..." + pdf,
+                                                                  "message Programmer | Exported images ..." + pdf,
+                                                                  "message Programmer | Exported image ...\\n" +
+                                                                      ProgramFilePath("png")}));
   const std::string whole = ProgramFilePath("pdf/1-5.pdf"), part = ProgramFilePath("pdf/2-3.pdf");
   for (const auto& [pdf, first, last] : {std::tuple{whole, 1, 5}, std::tuple{part, 2, 3}}) {
     EXPECT_EQ(PdfInfo(pdf, "Pages"), std::to_string(last - first + 1));

@@ -74,8 +74,10 @@ std::string ExportedFilePath(const std::string& programFolder, const std::string
   return programFolder + folder + "/" + std::to_string(page) + std::string(ExportExtension(imageFormat));
 }
 
+std::string ExportTarget(const ExportRequest& request) { return ExportFolder() + request.folder; }
+
 std::optional<ExportResult> ExportPages(PageRenderer& renderer, const ExportRequest& request) {
-  const std::string target = ProgramFolder() + request.folder;
+  const std::string target = ExportTarget(request);
   if (!MakeFolders(target)) {
     // EEXIST here means a file stands where the folder should be.
     return ExportResult{FileError::FromErrno(errno == EEXIST ? ENOTDIR : errno), target};
@@ -92,7 +94,7 @@ std::optional<ExportResult> ExportPages(PageRenderer& renderer, const ExportRequ
     // Drawing a picture line may tell of a missing file: only once every
     // page before it is written, as the export would stop before it.
     if (PageHasPictures(state.document, page) && !queue.WaitUntilDone()) break;
-    const std::string path = ExportedFilePath(ProgramFolder(), request.folder, page, state.settings.imageFormat);
+    const std::string path = ExportedFilePath(ExportFolder(), request.folder, page, state.settings.imageFormat);
     if (!queue.Add(DrawOutputPicture(renderer, page, queue.TakeSparePicture()), path)) break;
   }
   const std::optional<PictureFileQueue::Failure> failure = queue.Finish();

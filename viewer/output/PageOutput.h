@@ -40,12 +40,15 @@ void ForEachOutputPage(PageRenderer& renderer, PageSpan span, const std::functio
 std::string ExportedFilePath(const std::string& programFolder, const std::string& folder, int page,
                              std::uint32_t imageFormat);
 
+// The folder the request's pages go to.
+std::string ExportTarget(const ExportRequest& request);
+
 struct ExportResult {
   FileError error;
   std::string path;
 };
 
-// Exports the request's pages into its folder below the program folder,
+// Exports the request's pages into its folder below the export folder,
 // created when missing. Returns the failure when the folder cannot be made
 // (nothing is drawn then) or at the first page that cannot be written
 // (the export stops there: no later page is written). Pages are encoded

@@ -4,6 +4,8 @@
 #include "viewer/canvas/MarkCommands.h"
 #include "viewer/shell/ShellWindow.h"
 
+#include <utility>
+
 namespace {
 
 // Floor division: a point above or left of the page never lands on line or
@@ -43,14 +45,20 @@ void ViewerShell::OnMousePress(int x, int y) {
       if (FollowLinkAt(hit.line, hit.column)) return;
       StartPiece(hit.line, hit.column);
       break;
-    case 4:
-      renderer_.StandardRefresh();
-      state_.MarkingMode = state_.DragActive = 0;
-      SetMenuState(MenuState::Normal);
-      break;
+    case 4: DropPiece(); break;
     default: break;
   }
   renderer_.Recompose();
+}
+
+void ViewerShell::DropPiece() {
+  if (state_.MarkingMode != 3 && state_.MarkingMode != 4) return;
+  // While dragging, the button is still down: letting it go must not follow
+  // a link under it.
+  releaseIgnored_ = state_.MarkingMode == 3;
+  renderer_.StandardRefresh();
+  state_.MarkingMode = state_.DragActive = 0;
+  SetMenuState(MenuState::Normal);
 }
 
 void ViewerShell::StartPiece(int line, int column) {
@@ -70,6 +78,7 @@ void ViewerShell::OnMouseMove(int x, int y) {
 }
 
 void ViewerShell::OnMouseRelease(int x, int y) {
+  if (std::exchange(releaseIgnored_, false)) return;
   const Hit hit = HitTest(state_.view, x, y);
   if (state_.MarkingMode == 0 && state_.DragActive == 0 && IsLineInRange(hit.line)) {
     FollowLinkAt(hit.line, hit.column);

@@ -27,7 +27,9 @@ void ExportChosenPages(ViewerShell& shell, const ExportRequest& request) {
     shell.ShowFileError(failure->error.number, failure->error.description + " (" + failure->path + ")");
     return;
   }
-  shell.dialogs().ShowMessage(Text(TextId::CaptionProgrammer), Text(ExportDoneMessage(request.mode)),
+  // The folder on its own line, so the reader knows where to look.
+  shell.dialogs().ShowMessage(Text(TextId::CaptionProgrammer),
+                              std::string(Text(ExportDoneMessage(request.mode))) + "\r\n" + ExportTarget(request),
                               MessageStyle::SystemModal);
 }
 

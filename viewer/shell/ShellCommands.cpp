@@ -12,6 +12,8 @@
 #include "viewer/shell/CommandIds.h"
 #include "viewer/shell/ShellWindow.h"
 
+#include <filesystem>
+
 namespace {
 
 std::string Trimmed(const std::string& text) {
@@ -61,20 +63,46 @@ class CanvasLoadSteps : public LoadSteps {
 void ViewerShell::NewDocument() {
   state_.DialogBusy = 1;
   FileChoice choice;
-  choice.startFolder = FolderOf(lastChosenFile_);
-  choice.proposedName = lastChosenFile_.substr(choice.startFolder.size());
+  // Until the reader chooses a file, the chooser opens where the editor
+  // writes cache.txt.
+  choice.startFolder = lastChosenFile_.empty() ? CompanionFolder("editor") : FolderOf(lastChosenFile_);
+  choice.proposedName = lastChosenFile_.substr(FolderOf(lastChosenFile_).size());
   choice.filterName = Text(TextId::ViewerFileFilter);
   choice.defaultSuffix = choice.filterName;  // the same word serves as the default extension
   choice.pattern = "*.*";
   lastChosenFile_ = Trimmed(dialogs_.ChooseFileToOpen(choice));
-  if (lastChosenFile_.empty() || !FileExists(lastChosenFile_)) {
-    state_.DialogBusy = 0;
-    return;
+  if (!lastChosenFile_.empty() && FileExists(lastChosenFile_)) {
+    std::string bytes;
+    if (const FileError error = ReadWholeFile(lastChosenFile_, bytes, kMaxTextFileBytes); error.failed()) {
+      ShowFileError(error.number, error.description);
+    } else {
+      OpenTextBytes(std::move(bytes));
+    }
   }
-  std::string bytes;
-  if (const FileError error = ReadWholeFile(lastChosenFile_, bytes, kMaxTextFileBytes); error.failed()) {
-    ShowFileError(error.number, error.description);
-  } else if (KeepCurrentDocument()) {
+  state_.DialogBusy = 0;
+}
+
+void ViewerShell::OpenFromOutside(const std::string& path) {
+  RunExclusively([this, &path] {
+    if (state_.DialogBusy != 0) return;
+    state_.DialogBusy = 1;
+    std::error_code ignored;
+    const std::string absolute = std::filesystem::absolute(path, ignored).lexically_normal().string();
+    std::string bytes;
+    // Unlike a file chosen in the chooser, a name typed on a command line
+    // may name nothing: the reader is told which.
+    if (const FileError error = ReadWholeFile(absolute, bytes, kMaxTextFileBytes); error.failed()) {
+      ShowFileError(error.number, error.description + " (" + absolute + ")");
+    } else {
+      lastChosenFile_ = absolute;
+      OpenTextBytes(std::move(bytes));
+    }
+    state_.DialogBusy = 0;
+  });
+}
+
+void ViewerShell::OpenTextBytes(std::string bytes) {
+  if (KeepCurrentDocument()) {
     TextIdentity text = IdentifyText(lastChosenFile_, bytes);
     if (OfferKeptDocument(text)) {
       renderer_.StandardRefresh();
@@ -86,7 +114,6 @@ void ViewerShell::NewDocument() {
     SaveUndoPoint();
     EnableDocumentItems();
   }
-  state_.DialogBusy = 0;
 }
 
 void ViewerShell::LoadChosenFile(const std::string& path, std::string bytes) {

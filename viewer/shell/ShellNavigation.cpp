@@ -30,6 +30,7 @@ void ViewerShell::OnKey(CanvasKey key) {
     case CanvasKey::Down:
       if (state_.guide.IsOn()) MoveGuide(key == CanvasKey::Down);
       break;
+    case CanvasKey::Escape: DropPiece(); break;
   }
 }
 

@@ -6,6 +6,7 @@
 #include "viewer/shell/MainWindow.h"
 
 #include <QApplication>
+#include <QTimer>
 
 int RunViewer(int argc, char** argv, const TextSet& texts) {
   InstallTextSet(texts);
@@ -16,6 +17,12 @@ int RunViewer(int argc, char** argv, const TextSet& texts) {
   const std::unique_ptr<MainWindow> window = StartViewerWindow(dialogs);
   if (!window) return 1;
   dialogs.SetOwner(window.get());
-  if (!window->ended()) window->show();
-  return window->ended() ? 0 : app.exec();
+  if (window->ended()) return 0;
+  window->show();
+  // A text named on the command line (as a file manager passes it) opens
+  // once the window shows, after the document of the last run.
+  if (const QString file = StartFileArgument(); !file.isEmpty()) {
+    QTimer::singleShot(0, window.get(), [&window, file] { window->shell().OpenFromOutside(file.toStdString()); });
+  }
+  return app.exec();
 }

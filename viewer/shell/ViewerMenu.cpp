@@ -1,5 +1,6 @@
 #include "viewer/shell/ViewerMenu.h"
 
+#include "platform/MenuKeys.h"
 #include "platform/ProgramFolder.h"
 #include "resources/Artwork.h"
 #include "texts/TextSet.h"
@@ -65,6 +66,16 @@ const std::vector<PopupSpec>& MenuTree() {
   return tree;
 }
 
+// The items' keys, one row an item that has one.
+constexpr MenuKey kMenuKeys[] = {
+    {cmd::New, QKeySequence::Open, Qt::CTRL | Qt::Key_O},
+    {cmd::SaveImage, QKeySequence::Save, Qt::CTRL | Qt::Key_S},
+    {cmd::Exit, QKeySequence::Quit, Qt::CTRL | Qt::Key_Q},
+    {cmd::Update, QKeySequence::Refresh, Qt::Key_F5},
+    {cmd::Undo, QKeySequence::Undo, Qt::CTRL | Qt::Key_Z},
+    {cmd::GoTo, QKeySequence::UnknownKey, Qt::CTRL | Qt::Key_G},
+};
+
 QString ToQ(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
 std::int32_t ColourOfItem(int id, const ViewerSettings& settings) {
@@ -113,6 +124,7 @@ void BuildMenu(QMenuBar& bar, const ViewerSettings& settings) {
       }
       QAction* action = popup->addAction(ToQ(Text(item.text)));
       action->setData(item.id);
+      GiveMenuKey(*action, kMenuKeys);
       if (item.picture == kSwatch) {
         action->setIcon(SwatchIcon(ColourOfItem(item.id, settings)));
       } else if (item.picture != 0) {

@@ -121,6 +121,11 @@ void ViewerShell::RestoreCachedDocument() {
 void ViewerShell::EnableDocumentItems() {
   for (const int id : kDocumentItems) window_.SetItemEnabled(id, true);
   for (const int id : kPieceItems) window_.SetItemEnabled(id, false);
+  ShowSaveImageState();
+}
+
+void ViewerShell::ShowSaveImageState() {
+  window_.SetItemEnabled(cmd::SaveImage, state_.document.DocumentLoaded == 1 && !state_.guide.IsOn());
 }
 
 void ViewerShell::SetPageCaption(bool flipForm) {

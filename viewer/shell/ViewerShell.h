@@ -19,7 +19,7 @@ class UserDialogs;
 enum class MenuState { Normal, SelectorsShown, PieceChosen };
 
 // Keys the canvas reacts to.
-enum class CanvasKey { Left, Right, Up, Down, PageUp, PageDown, Home, End };
+enum class CanvasKey { Left, Right, Up, Down, PageUp, PageDown, Home, End, Escape };
 
 // The viewer's command procedure: the start of the window, one dispatcher
 // over the command ids, navigation, undo and the way out. It owns the
@@ -53,6 +53,9 @@ class ViewerShell {
   // A close request from the window manager leaves as "Exit" does, once
   // the command under way has ended.
   void OnCloseRequest();
+  // A text named from outside (the command line, a file manager): opened
+  // as "New" opens a chosen file; a file that cannot be read is told of.
+  void OpenFromOutside(const std::string& path);
 
   ViewerState& state() { return state_; }
   PageRenderer& renderer() { return renderer_; }
@@ -73,6 +76,7 @@ class ViewerShell {
   void RunExclusively(const std::function<void()>& work);
   void RunCommand(int id);
   void NewDocument();
+  void OpenTextBytes(std::string bytes);
   void GoToPage();
   void Undo();
   void Update();
@@ -92,6 +96,10 @@ class ViewerShell {
   void MoveGuide(bool down);
   bool FollowLinkAt(int line, int column);
   void StartPiece(int line, int column);
+  // Lets go of the piece being dragged or chosen, its highlight included.
+  void DropPiece();
+  // "Save Image" acts only on a document with the guide off, and shows it.
+  void ShowSaveImageState();
   void WaitOneSecond();
 
   // The dialogs of the settings and of the output.
@@ -133,6 +141,7 @@ class ViewerShell {
   bool commandRunning_ = false;
   bool closePending_ = false;       // asked while a command ran
   bool neighboursPending_ = false;  // the idle work waits for the command
+  bool releaseIgnored_ = false;     // a drag let go by Escape: its release ends nothing
 };
 
 // The numeric value of an answer as the page prompts read it: its leading
