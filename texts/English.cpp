@@ -241,6 +241,17 @@ constexpr TextEntry kEnglish[] = {
     {EditorReplaceButton, "Replace"},
     {EditorReplaceAllButton, "Replace All"},
     {EditorCancelButton, "Cancel"},
+
+    // Find and go back
+    {ViewerMenuFind, "Find"},
+    {ViewerMenuFindNext, "Find next"},
+    {ViewerMenuFindPrevious, "Find previous"},
+    {ViewerMenuGoBack, "Go back"},
+    {ViewerFindTitle, "Find"},
+    {ViewerFindPrompt, "Text to find:"},
+    {ViewerFindNotFoundBefore, "“"},
+    {ViewerFindNotFoundAfter, "” not found."},
+    {ViewerCaptionMatch, " · "},
 };
 
 }  // namespace

@@ -241,6 +241,17 @@ constexpr TextEntry kSpanish[] = {
     {EditorReplaceButton, "Reemplazar"},
     {EditorReplaceAllButton, "Reemplazar todo"},
     {EditorCancelButton, "Cancelar"},
+
+    // Find and go back
+    {ViewerMenuFind, "Buscar"},
+    {ViewerMenuFindNext, "Buscar siguiente"},
+    {ViewerMenuFindPrevious, "Buscar anterior"},
+    {ViewerMenuGoBack, "Volver"},
+    {ViewerFindTitle, "Buscar"},
+    {ViewerFindPrompt, "Texto a buscar:"},
+    {ViewerFindNotFoundBefore, "No se encuentra «"},
+    {ViewerFindNotFoundAfter, "»."},
+    {ViewerCaptionMatch, " · "},
 };
 
 }  // namespace

@@ -37,7 +37,8 @@ bool ReadNumbers(const std::string& text, std::vector<long long>& numbers, std::
 const std::map<std::string, int>& KeyNames() {
   static const std::map<std::string, int> names = {
       {"Left", Qt::Key_Left}, {"Right", Qt::Key_Right},   {"Up", Qt::Key_Up},     {"Down", Qt::Key_Down},
-      {"PageUp", Qt::Key_PageUp}, {"PageDown", Qt::Key_PageDown}, {"Home", Qt::Key_Home}, {"End", Qt::Key_End}};
+      {"PageUp", Qt::Key_PageUp}, {"PageDown", Qt::Key_PageDown}, {"Home", Qt::Key_Home}, {"End", Qt::Key_End},
+      {"Escape", Qt::Key_Escape}};
   return names;
 }
 
@@ -45,6 +46,19 @@ std::string JoinIds(const std::vector<int>& ids) {
   std::string out;
   for (const int id : ids) out += (out.empty() ? "" : ",") + std::to_string(id);
   return out;
+}
+
+// The chosen piece the mark commands act on, in reading order: "LINE,C0,C1", or "0".
+std::string SelectionText(const ViewerState& s) {
+  if (s.MarkingMode != 4) return "0";
+  const auto [low, high] = std::minmax(s.piece.startColumn, s.piece.endColumn);
+  return std::to_string(s.piece.anchorLine) + "," + std::to_string(low) + "," + std::to_string(high);
+}
+
+// The find hit shown, "K/N" (its place among all N hits), or "0".
+std::string MatchText(const FindView& find) {
+  if (find.shownNumber == 0) return "0";
+  return std::to_string(find.shownNumber) + "/" + std::to_string(find.hitCount);
 }
 
 }  // namespace
@@ -227,6 +241,7 @@ void ViewerDriverSession::PrintState() const {
        << " pages=" << s.document.PageCount << " loaded=" << s.document.DocumentLoaded << " mode=" << s.MarkingMode
        << " drag=" << s.DragActive << " offset=" << s.view.y << " guide=" << s.guide.GuideState
        << " guideline=" << s.guide.GuideLine << " busy=" << s.DialogBusy << " enabled=" << JoinIds(enabled)
-       << " checked=" << JoinIds(checked);
+       << " checked=" << JoinIds(checked) << " selection=" << SelectionText(s)
+       << " match=" << MatchText(s.find);
   PrintDriverLine(line.str());
 }

@@ -22,6 +22,7 @@ std::optional<CanvasKey> CanvasKeyOf(int key) {
     case Qt::Key_PageDown: return CanvasKey::PageDown;
     case Qt::Key_Home: return CanvasKey::Home;
     case Qt::Key_End: return CanvasKey::End;
+    case Qt::Key_Escape: return CanvasKey::Escape;
     default: return std::nullopt;
   }
 }

@@ -15,6 +15,11 @@ constexpr int kWheelStep = 15;
 void ViewerShell::OnKey(CanvasKey key) {
   ViewState& view = state_.view;
   const bool turnAllowed = !state_.guide.IsOn() && state_.document.DocumentLoaded == 1;
+  // A page turn, a guide move and Escape end a find hit; scrolling keeps it.
+  if (key == CanvasKey::Left || key == CanvasKey::Right || key == CanvasKey::Up || key == CanvasKey::Down ||
+      key == CanvasKey::Escape) {
+    DismissFindHit();
+  }
   switch (key) {
     case CanvasKey::Left:
       if (turnAllowed) TurnPage(-1);
@@ -30,6 +35,7 @@ void ViewerShell::OnKey(CanvasKey key) {
     case CanvasKey::Down:
       if (state_.guide.IsOn()) MoveGuide(key == CanvasKey::Down);
       break;
+    case CanvasKey::Escape: break;
   }
 }
 

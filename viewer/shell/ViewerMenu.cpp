@@ -8,6 +8,7 @@
 #include "viewer/shell/CommandIds.h"
 
 #include <QFile>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -40,7 +41,9 @@ const std::vector<PopupSpec>& MenuTree() {
         {cmd::Author, TextId::ViewerMenuAuthor, 339}, kLine, {cmd::Exit, TextId::ViewerMenuExit, 340}}},
       {TextId::ViewerMenuEdit,
        {{cmd::Update, TextId::ViewerMenuUpdate, 335}, kLine, {cmd::Undo, TextId::ViewerMenuUndo, 336}, kLine,
-        {cmd::GoTo, TextId::ViewerMenuGoTo, 344}}},
+        {cmd::GoTo, TextId::ViewerMenuGoTo, 344}, kLine, {cmd::Find, TextId::ViewerMenuFind, 0}, kLine,
+        {cmd::FindNext, TextId::ViewerMenuFindNext, 0}, kLine, {cmd::FindPrevious, TextId::ViewerMenuFindPrevious, 0},
+        kLine, {cmd::GoBack, TextId::ViewerMenuGoBack, 0}}},
       {TextId::ViewerMenuPersonalize, {{cmd::SetUp, TextId::ViewerMenuSetUp, 334}}},
       {TextId::ViewerMenuUnderlines,
        {{cmd::SelectorSwitch, TextId::ViewerMenuSelectorSwitch, 341}, kLine,
@@ -63,6 +66,25 @@ const std::vector<PopupSpec>& MenuTree() {
       {TextId::ViewerMenuRead, {{cmd::GuideReader, TextId::ViewerMenuGuideReader, 0}}},
   };
   return tree;
+}
+
+// The keys of the find and go-back items: the usual one first, then the
+// platform's own for the same action.
+QList<QKeySequence> FindItemKeys(int id) {
+  const auto keys = [](QKeySequence usual, QKeySequence::StandardKey standard) {
+    QList<QKeySequence> all{usual};
+    for (const QKeySequence& key : QKeySequence::keyBindings(standard)) {
+      if (!all.contains(key)) all.push_back(key);
+    }
+    return all;
+  };
+  switch (id) {
+    case cmd::Find: return keys(QKeySequence(Qt::CTRL | Qt::Key_F), QKeySequence::Find);
+    case cmd::FindNext: return keys(QKeySequence(Qt::Key_F3), QKeySequence::FindNext);
+    case cmd::FindPrevious: return keys(QKeySequence(Qt::SHIFT | Qt::Key_F3), QKeySequence::FindPrevious);
+    case cmd::GoBack: return keys(QKeySequence(Qt::ALT | Qt::Key_Left), QKeySequence::Back);
+    default: return {};
+  }
 }
 
 QString ToQ(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
@@ -113,6 +135,7 @@ void BuildMenu(QMenuBar& bar, const ViewerSettings& settings) {
       }
       QAction* action = popup->addAction(ToQ(Text(item.text)));
       action->setData(item.id);
+      if (const QList<QKeySequence> keys = FindItemKeys(item.id); !keys.isEmpty()) action->setShortcuts(keys);
       if (item.picture == kSwatch) {
         action->setIcon(SwatchIcon(ColourOfItem(item.id, settings)));
       } else if (item.picture != 0) {

@@ -19,7 +19,7 @@ class UserDialogs;
 enum class MenuState { Normal, SelectorsShown, PieceChosen };
 
 // Keys the canvas reacts to.
-enum class CanvasKey { Left, Right, Up, Down, PageUp, PageDown, Home, End };
+enum class CanvasKey { Left, Right, Up, Down, PageUp, PageDown, Home, End, Escape };
 
 // The viewer's command procedure: the start of the window, one dispatcher
 // over the command ids, navigation, undo and the way out. It owns the
@@ -93,6 +93,13 @@ class ViewerShell {
   bool FollowLinkAt(int line, int column);
   void StartPiece(int line, int column);
   void WaitOneSecond();
+  // Find and go back: the hit shown and the jumps are the view's only.
+  void FindCommand(int id);
+  void ShowMatch(const std::vector<TextMatch>& matches, std::size_t shown);
+  void DismissFindHit();
+  void UpdateFindItems();
+  void RecordJump(int toPage);
+  void GoBack();
 
   // The dialogs of the settings and of the output.
   void OpenConfigurator();
@@ -138,3 +145,7 @@ class ViewerShell {
 // The numeric value of an answer as the page prompts read it: its leading
 // number, rounded; 0 when it has none.
 int PageAnswerValue(const std::string& answer);
+
+// The view offset that shows `line` of the page whole in a view `viewHeight`
+// pixels high: `offset` itself when it already does.
+int OffsetShowingLine(int offset, int line, int viewHeight);
