@@ -33,7 +33,9 @@ TEST(FindMenu, ItemsFollowGoToWithTheirKeys) {
     for (const QAction* action : edit->actions()) {
       shown.push_back(action->isSeparator() ? "-" : action->text().toStdString());
       const int id = action->data().toInt();
-      if (keys.count(id)) EXPECT_EQ(action->shortcut(), keys.at(id)) << id;
+      if (keys.count(id)) {
+        EXPECT_EQ(action->shortcut(), keys.at(id)) << id;
+      }
     }
     EXPECT_EQ(shown, items) << set->language;
   }

@@ -88,13 +88,17 @@ TEST_F(Find, TheHitIsMarkedAsADraggedPieceAndIsNeverExported) {
     EXPECT_EQ(digests[0], digests[1]) << "finding changes nothing in the document";
     EXPECT_EQ(digests[2], Matching(dragged, "digest").at(0)) << lang;
     EXPECT_EQ(Fields(LastState(found), {"page", "guide", "guideline", "match"}), "7 3 20 2/2") << lang;
-    const QImage highlight(QString::fromStdString(shown)), exported(QString::fromStdString(ProgramFilePath("out/3.png")));
+    const QImage highlight(QString::fromStdString(shown)), exported(QString::fromStdString(ProgramFilePath("out/3.bmp")));
     const QImage underline(QString::fromStdString(marked));
     EXPECT_EQ(highlight.pixel(104, 145), qRgb(51, 153, 255)) << "the hit's first cell, column 14 of line 10";
     EXPECT_EQ(highlight.pixel(144, 145), qRgb(255, 255, 255)) << "column 19 is not in it";
     ASSERT_FALSE(exported.isNull()) << lang;
     EXPECT_EQ(exported.pixel(104, 145), qRgb(255, 255, 255)) << lang;
     EXPECT_EQ(underline.pixel(104, 145), qRgb(255, 255, 255)) << "the mark command ends the highlight";
+    // Underlined exactly under columns 14..18 (x 104..143), at the foot of line 10.
+    const std::pair<int, QRgb> foot[] = {
+        {103, qRgb(255, 255, 255)}, {104, qRgb(255, 0, 0)}, {143, qRgb(255, 0, 0)}, {144, qRgb(255, 255, 255)}};
+    for (const auto& [x, colour] : foot) EXPECT_EQ(underline.pixel(x, 160), colour) << lang << " x " << x;
   }
 }
 
