@@ -54,17 +54,6 @@ TEST(FindMatches, ComparesAsAReaderReads) {
   for (const auto& [needle, places] : cases) EXPECT_EQ(AsPlaces(FindMatches(document, needle)), places) << needle;
 }
 
-TEST(FindMatches, NextAndPreviousGoRoundTheDocument) {
-  const std::vector<TextMatch> hits = {{{3, 10, 4}, {3, 10, 8}}, {{7, 20, 0}, {7, 20, 4}}};
-  const std::tuple<TextPlace, std::size_t, std::size_t> cases[] = {  // from, at or after, before
-      {{1, 1, 0}, 0, 1}, {{3, 10, 4}, 0, 1}, {{3, 10, 5}, 1, 0}, {{7, 20, 0}, 1, 0}, {{7, 20, 1}, 0, 1},
-  };
-  for (const auto& [from, after, before] : cases) {
-    EXPECT_EQ(MatchAtOrAfter(hits, from), after) << from.page << " " << from.index;
-    EXPECT_EQ(MatchBefore(hits, from), before) << from.page << " " << from.index;
-  }
-}
-
 TEST(JumpHistory, GoesBackFromTheLatestAndKeepsFifty) {
   JumpHistory jumps;
   for (int page = 1; page <= 60; ++page) jumps.Push({page, -page});

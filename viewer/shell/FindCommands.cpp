@@ -14,19 +14,9 @@
 
 namespace {
 
-constexpr int kLowestOffset = -561;  // as far down as the keys scroll
-
 bool IsBlankAnswer(const std::string& text) { return text.find_first_not_of(" \t") == std::string::npos; }
 
 }  // namespace
-
-// The offset that shows `line` whole: the view moves only when it does not.
-int OffsetShowingLine(int offset, int line, int viewHeight) {
-  const int top = (line - 1) * kLineHeight;
-  if (top + offset >= 0 && top + kLineHeight + offset <= viewHeight) return offset;
-  // The line comes a few lines below the top, where the eye looks first.
-  return std::clamp(3 * kLineHeight - top, kLowestOffset, 0);
-}
 
 void ViewerShell::UpdateFindItems() {
   const bool allowed = state_.document.DocumentLoaded == 1 && state_.MarkingMode != 1;
@@ -34,6 +24,16 @@ void ViewerShell::UpdateFindItems() {
   window_.SetItemEnabled(cmd::GoBack, allowed);
   for (const int id : {cmd::FindNext, cmd::FindPrevious}) {
     window_.SetItemEnabled(id, allowed && !state_.find.text.empty());
+  }
+}
+
+void ViewerShell::ReadingAidCommand(int id) {
+  const ViewerState& s = state_;
+  if (s.document.DocumentLoaded != 1 || s.MarkingMode == 1) return;
+  if (id == cmd::GoBack) {
+    GoBack();
+  } else if (s.DialogBusy == 0) {
+    FindCommand(id);
   }
 }
 

@@ -4,6 +4,8 @@
 
 #include "viewer/shell/ShellWindow.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kHalfPage = -561;  // the lowest view offset the keys aim at
@@ -61,4 +63,12 @@ void ViewerShell::Scroll(int delta, bool allowed) {
   if (!allowed) return;
   state_.view.y += delta;
   renderer_.Recompose();
+}
+
+int OffsetShowingLine(int offset, int line, int viewHeight) {
+  const int top = (line - 1) * kLineHeight;
+  if (top + offset >= 0 && top + kLineHeight + offset <= viewHeight) return offset;
+  // The line comes a few lines below the top, where the eye looks first,
+  // within the offsets the keys reach.
+  return std::clamp(3 * kLineHeight - top, kHalfPage, 0);
 }

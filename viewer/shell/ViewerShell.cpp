@@ -211,8 +211,7 @@ void ViewerShell::RunCommand(int id) {
   const bool loaded = s.document.DocumentLoaded == 1;
   // A command ends what a search showed; the piece commands first act on
   // the hit, and a new search replaces it only when it finds one.
-  const bool actsOnPiece = id == cmd::UnderlinePiece || id == cmd::UnderlineTwoColours ||
-                           id == cmd::UnderlineLink || id == cmd::UnderlineBold;
+  const bool actsOnPiece = std::ranges::find(kPieceItems, id) != std::end(kPieceItems);
   const bool searches = id == cmd::Find || id == cmd::FindNext || id == cmd::FindPrevious;
   if (!actsOnPiece && !searches) DismissFindHit();
   switch (id) {
@@ -260,11 +259,7 @@ void ViewerShell::RunCommand(int id) {
     case cmd::Find:
     case cmd::FindNext:
     case cmd::FindPrevious:
-      if (loaded && s.DialogBusy == 0 && s.MarkingMode != 1) FindCommand(id);
-      break;
-    case cmd::GoBack:
-      if (loaded && s.MarkingMode != 1) GoBack();
-      break;
+    case cmd::GoBack: ReadingAidCommand(id); break;
     default: break;
   }
   if (actsOnPiece) DismissFindHit();

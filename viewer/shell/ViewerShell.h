@@ -94,6 +94,7 @@ class ViewerShell {
   void StartPiece(int line, int column);
   void WaitOneSecond();
   // Find and go back: the hit shown and the jumps are the view's only.
+  void ReadingAidCommand(int id);
   void FindCommand(int id);
   void ShowMatch(const std::vector<TextMatch>& matches, std::size_t shown);
   void DismissFindHit();
