@@ -36,16 +36,18 @@ constexpr std::array<char, 256> BuildFoldTable() {
 constexpr std::array<char, 256> kFold = BuildFoldTable();
 
 // The shown text of the document folded into one string, a blank for every
-// run of blanks, with the place of each character packed beside it.
+// run of blanks, with the place of each character packed beside it
+// (page << 16 | line << 8 | index).
 struct FoldedText {
   std::string chars;
   std::vector<std::uint32_t> places;
+  std::size_t used = 0;
 
-  void Add(char c, int page, int line, int index) {
-    if (c == ' ' && (chars.empty() || chars.back() == ' ')) return;
-    chars += c;
-    places.push_back(static_cast<std::uint32_t>(page) << 16 | static_cast<std::uint32_t>(line) << 8 |
-                     static_cast<std::uint32_t>(index));
+  void Add(char c, std::uint32_t place) {
+    if (c == ' ' && (used == 0 || chars[used - 1] == ' ')) return;
+    chars[used] = c;
+    places[used] = place;
+    ++used;
   }
   TextPlace PlaceAt(std::size_t at) const {
     const std::uint32_t p = places[at];
@@ -53,22 +55,35 @@ struct FoldedText {
   }
 };
 
+// What a line shows as text: a picture line shows a picture, not its name.
+std::string_view ShownText(const LineRecord& record) {
+  return record.imageLine == 1 ? std::string_view() : std::string_view(record.text).substr(0, kPrintedChars);
+}
+
 FoldedText FoldDocument(const Document& document) {
   FoldedText folded;
   const int pages = std::clamp(document.PageCount, 0, kMaxPages);
+  std::size_t size = 0;
+  for (int page = 1; page <= pages; ++page) {
+    for (int line = 1; line <= kLinesPerPage; ++line) size += ShownText(document.Line(page, line)).size() + 1;
+  }
+  folded.chars.resize(size);
+  folded.places.resize(size);
   for (int page = 1; page <= pages; ++page) {
     for (int line = 1; line <= kLinesPerPage; ++line) {
-      const LineRecord& record = document.Line(page, line);
-      // A picture line shows a picture, not its name.
-      const std::string_view shown =
-          record.imageLine == 1 ? std::string_view() : std::string_view(record.text).substr(0, kPrintedChars);
-      const std::vector<bool> marker = MarkerCharacters(shown);
+      const std::string_view shown = ShownText(document.Line(page, line));
+      const auto base = static_cast<std::uint32_t>(page) << 16 | static_cast<std::uint32_t>(line) << 8;
+      // Markers start with a backslash; most lines have none.
+      const std::vector<bool> marker =
+          shown.find('\\') == std::string_view::npos ? std::vector<bool>() : MarkerCharacters(shown);
       for (std::size_t i = 0; i < shown.size(); ++i) {
-        folded.Add(marker[i] ? ' ' : FoldForFind(shown[i]), page, line, static_cast<int>(i));
+        const bool covered = !marker.empty() && marker[i];
+        folded.Add(covered ? ' ' : kFold[static_cast<unsigned char>(shown[i])], base | static_cast<std::uint32_t>(i));
       }
-      folded.Add(' ', page, line, static_cast<int>(shown.size()));  // the line end
+      folded.Add(' ', base | static_cast<std::uint32_t>(shown.size()));  // the line end
     }
   }
+  folded.chars.resize(folded.used);
   return folded;
 }
 
