@@ -88,8 +88,8 @@ TEST_F(Find, TheHitIsMarkedAsADraggedPieceAndIsNeverExported) {
     EXPECT_EQ(digests[0], digests[1]) << "finding changes nothing in the document";
     EXPECT_EQ(digests[2], Matching(dragged, "digest").at(0)) << lang;
     EXPECT_EQ(Fields(LastState(found), {"page", "guide", "guideline", "match"}), "7 3 20 2/2") << lang;
-    const QImage highlight(QString::fromStdString(shown)), exported(QString::fromStdString(ProgramFilePath("out/3.bmp")));
-    const QImage underline(QString::fromStdString(marked));
+    const QImage highlight(QString::fromStdString(shown)), underline(QString::fromStdString(marked));
+    const QImage exported(QString::fromStdString(ProgramFilePath("out/3.bmp")));
     EXPECT_EQ(highlight.pixel(104, 145), qRgb(51, 153, 255)) << "the hit's first cell, column 14 of line 10";
     ASSERT_FALSE(exported.isNull()) << lang;
     EXPECT_EQ(exported.pixel(104, 145), qRgb(255, 255, 255)) << lang;
@@ -115,7 +115,8 @@ TEST_F(Find, GoBackReturnsWhereTheReaderLeft) {
     const auto states = Matching(Run(script, lang), "state");
     ASSERT_EQ(states.size(), std::size(steps)) << lang;
     for (std::size_t i = 0; i < states.size(); ++i) {
-      EXPECT_EQ(Fields(ParseStateLine(states[i]), {"page", "offset"}), steps[i].second) << lang << " " << steps[i].first;
+      EXPECT_EQ(Fields(ParseStateLine(states[i]), {"page", "offset"}), steps[i].second)
+          << lang << " " << steps[i].first;
     }
   }
 }
