@@ -18,10 +18,9 @@ void ViewerShell::OnKey(CanvasKey key) {
   ViewState& view = state_.view;
   const bool turnAllowed = !state_.guide.IsOn() && state_.document.DocumentLoaded == 1;
   // A page turn, a guide move and Escape end a find hit; scrolling keeps it.
-  if (key == CanvasKey::Left || key == CanvasKey::Right || key == CanvasKey::Up || key == CanvasKey::Down ||
-      key == CanvasKey::Escape) {
-    DismissFindHit();
-  }
+  const bool turns = key == CanvasKey::Left || key == CanvasKey::Right;
+  const bool movesGuide = (key == CanvasKey::Up || key == CanvasKey::Down) && state_.guide.IsOn();
+  if ((turns && turnAllowed) || movesGuide || key == CanvasKey::Escape) DismissFindHit();
   switch (key) {
     case CanvasKey::Left:
       if (turnAllowed) TurnPage(-1);
