@@ -64,9 +64,10 @@ bool QtUserDialogs::AskYesNo(std::string_view caption, std::string_view text, Me
   return box.exec() == QMessageBox::Yes;
 }
 
-std::optional<std::string> QtUserDialogs::AskText(std::string_view title, std::string_view prompt) {
+std::optional<std::string> QtUserDialogs::AskText(std::string_view title, std::string_view prompt,
+                                                  std::string_view proposed) {
   bool ok = false;
-  const QString answer = QInputDialog::getText(owner_, ToQ(title), ToQ(prompt), QLineEdit::Normal, {}, &ok);
+  const QString answer = QInputDialog::getText(owner_, ToQ(title), ToQ(prompt), QLineEdit::Normal, ToQ(proposed), &ok);
   if (!ok) return std::nullopt;
   return answer.toStdString();
 }

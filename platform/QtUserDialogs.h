@@ -14,7 +14,8 @@ class QtUserDialogs : public UserDialogs {
   void ShowMessage(std::string_view caption, std::string_view text, MessageStyle style,
                    MessageIcon icon) override;
   bool AskYesNo(std::string_view caption, std::string_view text, MessageIcon icon) override;
-  std::optional<std::string> AskText(std::string_view title, std::string_view prompt) override;
+  std::optional<std::string> AskText(std::string_view title, std::string_view prompt,
+                                     std::string_view proposed = {}) override;
   std::string ChooseFileToOpen(const FileChoice& choice) override;
   std::string ChooseFileToSave(const FileChoice& choice) override;
   std::optional<std::uint32_t> ChooseColour(std::uint32_t initial, CustomColours& custom) override;

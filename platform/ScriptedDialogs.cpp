@@ -42,9 +42,11 @@ bool ScriptedDialogs::AskYesNo(std::string_view caption, std::string_view text, 
   return yes;
 }
 
-std::optional<std::string> ScriptedDialogs::AskText(std::string_view title, std::string_view prompt) {
+std::optional<std::string> ScriptedDialogs::AskText(std::string_view title, std::string_view prompt,
+                                                    std::string_view proposed) {
   auto answer = TakeFront<std::optional<std::string>>(textAnswers, std::nullopt);
-  sink_("input " + OneLine(title) + " | " + OneLine(prompt) + " -> " + OneLine(answer.value_or("")));
+  const std::string offered = proposed.empty() ? std::string() : " = " + OneLine(proposed);
+  sink_("input " + OneLine(title) + " | " + OneLine(prompt) + offered + " -> " + OneLine(answer.value_or("")));
   return answer;
 }
 

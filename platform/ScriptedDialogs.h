@@ -11,6 +11,7 @@
 //   message CAPTION | TEXT [ICON]
 //   question CAPTION | TEXT -> yes|no [ICON]
 //   input TITLE | PROMPT -> ANSWER        (ANSWER empty when cancelled)
+//   input TITLE | PROMPT = PROPOSED -> ANSWER   (a box that opens with a text)
 // with CR LF or LF inside a text written as \n, and " [ICON]" (information,
 // warning, question) only for a box that shows an icon. The file and colour
 // choosers print nothing; what they were asked is kept for tests. An empty
@@ -30,7 +31,8 @@ class ScriptedDialogs : public UserDialogs {
   void ShowMessage(std::string_view caption, std::string_view text, MessageStyle style,
                    MessageIcon icon) override;
   bool AskYesNo(std::string_view caption, std::string_view text, MessageIcon icon) override;
-  std::optional<std::string> AskText(std::string_view title, std::string_view prompt) override;
+  std::optional<std::string> AskText(std::string_view title, std::string_view prompt,
+                                     std::string_view proposed = {}) override;
   std::string ChooseFileToOpen(const FileChoice& choice) override;
   std::string ChooseFileToSave(const FileChoice& choice) override;
   std::optional<std::uint32_t> ChooseColour(std::uint32_t initial, CustomColours& custom) override;

@@ -46,8 +46,10 @@ class UserDialogs {
                            MessageStyle style = MessageStyle::Plain, MessageIcon icon = MessageIcon::ByText) = 0;
   virtual bool AskYesNo(std::string_view caption, std::string_view text,
                         MessageIcon icon = MessageIcon::Question) = 0;
-  // The typed answer; nothing when the box was cancelled.
-  virtual std::optional<std::string> AskText(std::string_view title, std::string_view prompt) = 0;
+  // The typed answer; nothing when the box was cancelled. The box opens
+  // with `proposed` in it.
+  virtual std::optional<std::string> AskText(std::string_view title, std::string_view prompt,
+                                             std::string_view proposed = {}) = 0;
   // The chosen path; empty when cancelled.
   virtual std::string ChooseFileToOpen(const FileChoice& choice) = 0;
   virtual std::string ChooseFileToSave(const FileChoice& choice) = 0;

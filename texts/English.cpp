@@ -244,6 +244,16 @@ constexpr TextEntry kEnglish[] = {
 
     // Keys, opening from outside, changed text, export folder
     {EditorQuestionDiscard, "Discard the changed text?"},
+    // Find and go back
+    {ViewerMenuFind, "Find"},
+    {ViewerMenuFindNext, "Find next"},
+    {ViewerMenuFindPrevious, "Find previous"},
+    {ViewerMenuGoBack, "Go back"},
+    {ViewerFindTitle, "Find"},
+    {ViewerFindPrompt, "Text to find:"},
+    {ViewerFindNotFoundBefore, "“"},
+    {ViewerFindNotFoundAfter, "” not found."},
+    {ViewerCaptionMatch, " · "},
 };
 
 }  // namespace

@@ -244,6 +244,16 @@ constexpr TextEntry kSpanish[] = {
 
     // Keys, opening from outside, changed text, export folder
     {EditorQuestionDiscard, "¿Descartar el texto cambiado?"},
+    // Find and go back
+    {ViewerMenuFind, "Buscar"},
+    {ViewerMenuFindNext, "Buscar siguiente"},
+    {ViewerMenuFindPrevious, "Buscar anterior"},
+    {ViewerMenuGoBack, "Volver"},
+    {ViewerFindTitle, "Buscar"},
+    {ViewerFindPrompt, "Texto a buscar:"},
+    {ViewerFindNotFoundBefore, "No se encuentra «"},
+    {ViewerFindNotFoundAfter, "»."},
+    {ViewerCaptionMatch, " · "},
 };
 
 }  // namespace

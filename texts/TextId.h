@@ -244,6 +244,16 @@ enum class TextId : int {
 
   // ---- Keys, opening from outside, changed text, export folder ----
   EditorQuestionDiscard,  // before New, Read, Exit or a close drop changed text
+  // ---- Find and go back ---------------------------------------------------
+  ViewerMenuFind,              // "Edit" item, command 1094
+  ViewerMenuFindNext,          // "Edit" item, command 1095
+  ViewerMenuFindPrevious,      // "Edit" item, command 1096
+  ViewerMenuGoBack,            // "Edit" item, command 1097
+  ViewerFindTitle,             // title of the input box for the text to find
+  ViewerFindPrompt,            // its prompt
+  ViewerFindNotFoundBefore,    // message: before the text searched for
+  ViewerFindNotFoundAfter,     //   and after it
+  ViewerCaptionMatch,          // caption: between the page and the hit's place
 
   Count
 };

@@ -40,6 +40,19 @@ std::string JoinIds(const std::vector<int>& ids) {
   return out;
 }
 
+// The chosen piece the mark commands act on, in reading order: "LINE,C0,C1", or "0".
+std::string SelectionText(const ViewerState& s) {
+  if (s.MarkingMode != 4) return "0";
+  const auto [low, high] = std::minmax(s.piece.startColumn, s.piece.endColumn);
+  return std::to_string(s.piece.anchorLine) + "," + std::to_string(low) + "," + std::to_string(high);
+}
+
+// The find hit shown, "K/N" (its place among all N hits), or "0".
+std::string MatchText(const FindView& find) {
+  if (find.shownNumber == 0) return "0";
+  return std::to_string(find.shownNumber) + "/" + std::to_string(find.hitCount);
+}
+
 }  // namespace
 
 ViewerDriverSession::ViewerDriverSession(ScriptedDialogs& dialogs) : dialogs_(dialogs) {}
@@ -224,7 +237,8 @@ void ViewerDriverSession::PrintState() const {
        << " pages=" << s.document.PageCount << " loaded=" << s.document.DocumentLoaded << " mode=" << s.MarkingMode
        << " drag=" << s.DragActive << " offset=" << s.view.y << " guide=" << s.guide.GuideState
        << " guideline=" << s.guide.GuideLine << " busy=" << s.DialogBusy << " enabled=" << JoinIds(enabled)
-       << " checked=" << JoinIds(checked);
+       << " checked=" << JoinIds(checked) << " selection=" << SelectionText(s)
+       << " match=" << MatchText(s.find);
   PrintDriverLine(line.str());
 }
 

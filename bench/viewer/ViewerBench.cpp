@@ -10,6 +10,7 @@
 #include "texts/TextSet.h"
 #include "viewer/canvas/PageRenderer.h"
 #include "viewer/canvas/PictureLoader.h"
+#include "viewer/canvas/TextFind.h"
 #include "viewer/shell/CommandIds.h"
 #include "viewer/document/KeptDocuments.h"
 #include "viewer/shell/MainWindow.h"
@@ -135,6 +136,23 @@ void BenchKeptDocuments(TimedWindow& window, ScriptedDialogs& dialogs, const std
               static_cast<double>(std::filesystem::file_size(store.FileFor(IdentifyText(text, "bench")))) / (1 << 20));
 }
 
+// Every hit of a word on all 200 pages (13,000 hits), and Find from the menu
+// to a hit on the last page on screen, from page 1.
+void BenchFind(TimedWindow& window, ScriptedDialogs& dialogs, int rounds) {
+  ViewerShell& shell = window.shell();
+  std::vector<double> all, whole, toScreen;
+  for (int r = 0; r < rounds; ++r) {
+    all.push_back(TimeOnce([&] { (void)FindMatches(shell.state().document, "document"); }));
+    shell.state().document.CurrentPage = 1;
+    dialogs.textAnswers.push_back("LINE 12999 of");
+    TimeToScreen(window, [&] { shell.OnCommand(cmd::Find); }, whole, toScreen);
+    shell.OnKey(CanvasKey::Escape);
+  }
+  Report("find: every hit of a word in 200 pages", Median(all));
+  Report("Find: hit on page 200 on screen", Median(toScreen));
+  Report("Find: whole command", Median(whole));
+}
+
 void BenchViewerWindow(int rounds) {
   QTemporaryDir folder;
   const std::string text = folder.filePath("big.txt").toStdString();
@@ -163,6 +181,7 @@ void BenchViewerWindow(int rounds) {
   Report("page turn", Median(turn));
   Report("mark command on page 150, undo point included", Median(mark));
   Report("Undo", Median(undo));
+  BenchFind(window, dialogs, rounds);
 
   BenchParagraphText(shell, dialogs, folder.path().toStdString(), rounds);
   BenchKeptDocuments(window, dialogs, text, folder.path().toStdString(), rounds);

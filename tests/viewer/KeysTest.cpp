@@ -19,7 +19,9 @@ bool Has(const std::string& list, const std::string& id) {
 TEST_F(Keys, TheMenusShowTheirKeysAndNoKeyServesTwoItems) {
   const auto lines = Matching(Run("keys\n"), "key ");
   const std::pair<const char*, const char*> expected[] = {{"1046", "Ctrl+O"}, {"1070", "Ctrl+S"}, {"1047", "Ctrl+Q"},
-                                                          {"1078", "F5"},     {"1084", "Ctrl+Z"}, {"1085", "Ctrl+G"}};
+                                                          {"1078", "F5"},     {"1084", "Ctrl+Z"}, {"1085", "Ctrl+G"},
+                                                          {"1094", "Ctrl+F"}, {"1095", "F3"},     {"1096", "Shift+F3"},
+                                                          {"1097", "Alt+Left"}};
   ASSERT_EQ(lines.size(), std::size(expected));
   std::set<std::string> seen;
   for (const std::string& line : lines) {

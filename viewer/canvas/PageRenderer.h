@@ -1,5 +1,6 @@
 #pragma once
 
+#include "viewer/canvas/TextFind.h"
 #include "viewer/canvas/ViewerState.h"
 
 #include <QFont>
@@ -55,6 +56,9 @@ class PageRenderer {
   void DrawSelectorBoxes(bool square);
   void PaintSelectorTick(int line, bool ticked);
   void HighlightCell(long long column, int line);
+  // A find hit's characters on the current page, highlighted as a dragged
+  // piece is (where the line's alignment shows them).
+  void HighlightMatch(const TextMatch& match);
 
   // Clear, render and furnish the current page, then recompose; and the
   // recompose alone for a scroll or a page turn.

@@ -3,6 +3,11 @@
 #include "viewer/canvas/PageRenderer.h"
 
 #include "viewer/canvas/CellText.h"
+#include "viewer/canvas/InlineMarkers.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -47,5 +52,39 @@ void PageRenderer::HighlightCell(long long column, int line) {
   state_.pages.DrawOver(state_.document.CurrentPage, [cell = text.substr(static_cast<std::size_t>(index), 1),
                                                       column, line](QPainter& painter) {
     DrawCellText(painter, font, cell, column, line, kHighlightText, kHighlightGround);
+  });
+}
+
+void PageRenderer::HighlightMatch(const TextMatch& match) {
+  static const QFont font = MakePageFont(10);
+  const int page = state_.document.CurrentPage;
+  if (page < match.first.page || page > match.last.page) return;
+  struct Cell {
+    long long column;
+    int line;
+    std::string character;
+  };
+  std::vector<Cell> cells;
+  const int top = page == match.first.page ? match.first.line : 1;
+  const int bottom = page == match.last.page ? match.last.line : kLinesPerPage;
+  for (int line = top; line <= bottom; ++line) {
+    const std::string& text = CurrentLine(line).text;
+    const std::string shown = text.substr(0, kPrintedChars);
+    const std::vector<bool> marker = MarkerCharacters(shown);
+    const int from = page == match.first.page && line == match.first.line ? match.first.index : 0;
+    const int to = std::min(page == match.last.page && line == match.last.line ? match.last.index : kPrintedChars,
+                            static_cast<int>(shown.size()) - 1);
+    const long long first = kFirstTextColumn + AlignmentShift(line, text);
+    for (int i = from; i <= to; ++i) {
+      const auto at = static_cast<std::size_t>(i);
+      // The symbol of a bullet or an icon stays as it is.
+      if (!marker[at]) cells.push_back({first + i, line, shown.substr(at, 1)});
+    }
+  }
+  if (cells.empty()) return;
+  state_.pages.DrawOver(page, [cells = std::move(cells)](QPainter& painter) {
+    for (const Cell& cell : cells) {
+      DrawCellText(painter, font, cell.character, cell.column, cell.line, kHighlightText, kHighlightGround);
+    }
   });
 }

@@ -3,6 +3,7 @@
 #include "platform/UserDialogs.h"
 #include "viewer/canvas/CanvasState.h"
 #include "viewer/canvas/PageStore.h"
+#include "viewer/canvas/TextFind.h"
 #include "viewer/document/Document.h"
 #include "viewer/settings/ViewerSettings.h"
 
@@ -31,6 +32,9 @@ struct ViewerState {
   std::int32_t MarkingMode = 0;  // 0 reading, 1 selectors, 3 dragging, 4 piece chosen
   std::int32_t DragActive = 0;
   PieceSelection piece;
+  // Reading aids: views of the document, never part of it.
+  FindView find;
+  JumpHistory jumps;
 
   std::int32_t DialogBusy = 0;
   std::uint32_t SelectedColour = 0;

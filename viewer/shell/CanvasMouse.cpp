@@ -29,6 +29,11 @@ bool OnText(const Hit& hit) { return IsLineInRange(hit.line) && hit.column >= 1 
 }  // namespace
 
 void ViewerShell::OnMousePress(int x, int y) {
+  // A click ends a find hit; one that was the chosen piece is cancelled,
+  // as a dragged one is.
+  const bool hitWasPiece = state_.find.shownNumber != 0 && state_.MarkingMode == 4;
+  DismissFindHit();
+  if (hitWasPiece) return;
   const Hit hit = HitTest(state_.view, x, y);
   if (state_.document.DocumentLoaded != 1 || !OnText(hit)) return;
   switch (state_.MarkingMode) {
@@ -93,6 +98,7 @@ void ViewerShell::OnMouseRelease(int x, int y) {
 bool ViewerShell::FollowLinkAt(int line, int column) {
   const int page = FollowLink(state_.document, line, column);
   if (page == 0) return false;
+  RecordJump(page);
   state_.document.CurrentPage = page;
   SetPageCaption(false);
   renderer_.Recompose();

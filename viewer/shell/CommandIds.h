@@ -29,6 +29,10 @@ inline constexpr int AlignLeft = 1090;
 inline constexpr int AlignCentre = 1091;
 inline constexpr int AlignRight = 1092;
 inline constexpr int GuideReader = 1093;
+inline constexpr int Find = 1094;
+inline constexpr int FindNext = 1095;
+inline constexpr int FindPrevious = 1096;
+inline constexpr int GoBack = 1097;
 }  // namespace cmd
 
 inline constexpr int kCanvasControl = 1001;

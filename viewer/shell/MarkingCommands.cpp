@@ -43,6 +43,7 @@ void ViewerShell::SetMenuState(MenuState menuState) {
   }
   for (const int id : {cmd::Update, cmd::Undo, cmd::GoTo}) window_.SetItemEnabled(id, states.pageItems);
   for (const int id : {cmd::AlignLeft, cmd::AlignCentre, cmd::AlignRight}) window_.SetItemEnabled(id, states.alignItems);
+  UpdateFindItems();
 }
 
 void ViewerShell::SwitchSelectors() {

@@ -131,6 +131,9 @@ void ViewerShell::ForgetShownDocument() {
   state_.ViewBuffer = state_.pages.NewScreenPicture(kViewWidth, kViewHeight);
   state_.view = ViewState{};
   pictures_.ForgetReports();  // a new load: each missing picture is told of again
+  state_.find.anchor.reset();  // the last search's text stays proposed
+  state_.find.shownNumber = 0;
+  state_.jumps.Clear();
 }
 
 void ViewerShell::ShowNewDocument() {
@@ -149,6 +152,7 @@ void ViewerShell::GoToPage() {
     if (!answer) return;  // Cancel leaves the page as it is
     const int page = PageAnswerValue(*answer);
     if (page < 1 || page > document.PageCount || page == document.CurrentPage) continue;
+    RecordJump(page);
     document.CurrentPage = page;
     renderer_.Recompose();
     SetPageCaption(true);

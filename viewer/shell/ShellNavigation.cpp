@@ -4,6 +4,8 @@
 
 #include "viewer/shell/ShellWindow.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int kHalfPage = -561;  // the lowest view offset the keys aim at
@@ -15,6 +17,10 @@ constexpr int kWheelStep = 15;
 void ViewerShell::OnKey(CanvasKey key) {
   ViewState& view = state_.view;
   const bool turnAllowed = !state_.guide.IsOn() && state_.document.DocumentLoaded == 1;
+  // A page turn, a guide move and Escape end a find hit; scrolling keeps it.
+  const bool turns = key == CanvasKey::Left || key == CanvasKey::Right;
+  const bool movesGuide = (key == CanvasKey::Up || key == CanvasKey::Down) && state_.guide.IsOn();
+  if ((turns && turnAllowed) || movesGuide || key == CanvasKey::Escape) DismissFindHit();
   switch (key) {
     case CanvasKey::Left:
       if (turnAllowed) TurnPage(-1);
@@ -56,4 +62,12 @@ void ViewerShell::Scroll(int delta, bool allowed) {
   if (!allowed) return;
   state_.view.y += delta;
   renderer_.Recompose();
+}
+
+int OffsetShowingLine(int offset, int line, int viewHeight) {
+  const int top = (line - 1) * kLineHeight;
+  if (top + offset >= 0 && top + kLineHeight + offset <= viewHeight) return offset;
+  // The line comes a few lines below the top, where the eye looks first,
+  // within the offsets the keys reach.
+  return std::clamp(3 * kLineHeight - top, kHalfPage, 0);
 }

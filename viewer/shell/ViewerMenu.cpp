@@ -9,6 +9,7 @@
 #include "viewer/shell/CommandIds.h"
 
 #include <QFile>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -41,7 +42,9 @@ const std::vector<PopupSpec>& MenuTree() {
         {cmd::Author, TextId::ViewerMenuAuthor, 339}, kLine, {cmd::Exit, TextId::ViewerMenuExit, 340}}},
       {TextId::ViewerMenuEdit,
        {{cmd::Update, TextId::ViewerMenuUpdate, 335}, kLine, {cmd::Undo, TextId::ViewerMenuUndo, 336}, kLine,
-        {cmd::GoTo, TextId::ViewerMenuGoTo, 344}}},
+        {cmd::GoTo, TextId::ViewerMenuGoTo, 344}, kLine, {cmd::Find, TextId::ViewerMenuFind, 0}, kLine,
+        {cmd::FindNext, TextId::ViewerMenuFindNext, 0}, kLine, {cmd::FindPrevious, TextId::ViewerMenuFindPrevious, 0},
+        kLine, {cmd::GoBack, TextId::ViewerMenuGoBack, 0}}},
       {TextId::ViewerMenuPersonalize, {{cmd::SetUp, TextId::ViewerMenuSetUp, 334}}},
       {TextId::ViewerMenuUnderlines,
        {{cmd::SelectorSwitch, TextId::ViewerMenuSelectorSwitch, 341}, kLine,
@@ -74,6 +77,11 @@ constexpr MenuKey kMenuKeys[] = {
     {cmd::Update, QKeySequence::Refresh, Qt::Key_F5},
     {cmd::Undo, QKeySequence::Undo, Qt::CTRL | Qt::Key_Z},
     {cmd::GoTo, QKeySequence::UnknownKey, Qt::CTRL | Qt::Key_G},
+    {cmd::Find, QKeySequence::Find, Qt::CTRL | Qt::Key_F},
+    // Not the standard FindNext/FindPrevious: some desktops bind them to Ctrl+G, Go to's key.
+    {cmd::FindNext, QKeySequence::UnknownKey, Qt::Key_F3},
+    {cmd::FindPrevious, QKeySequence::UnknownKey, Qt::SHIFT | Qt::Key_F3},
+    {cmd::GoBack, QKeySequence::Back, Qt::ALT | Qt::Key_Left},
 };
 
 QString ToQ(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }

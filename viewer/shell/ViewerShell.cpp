@@ -79,6 +79,7 @@ void ViewerShell::Initialise() {
   cache_.SetPath(ProgramFile(kCacheFileName));
   kept_.SetFolder(ProgramFile(kKeptFolderName) + "/");
   for (const int id : kDocumentItems) window_.SetItemEnabled(id, false);
+  UpdateFindItems();
   GuideInfo& guide = state_.guide;
   guide.GuideState = state_.settings.position.guideState;
   guide.GuideLine = state_.settings.position.guideLine;
@@ -122,6 +123,7 @@ void ViewerShell::EnableDocumentItems() {
   for (const int id : kDocumentItems) window_.SetItemEnabled(id, true);
   for (const int id : kPieceItems) window_.SetItemEnabled(id, false);
   ShowSaveImageState();
+  UpdateFindItems();
 }
 
 void ViewerShell::ShowSaveImageState() {
@@ -130,9 +132,15 @@ void ViewerShell::ShowSaveImageState() {
 
 void ViewerShell::SetPageCaption(bool flipForm) {
   const Document& document = state_.document;
-  window_.SetCaption(std::string(Text(flipForm ? TextId::ViewerCaptionPageFlip : TextId::ViewerCaptionPage)) +
-                     std::to_string(document.CurrentPage) + std::string(Text(TextId::ViewerCaptionOf)) +
-                     std::to_string(document.PageCount));
+  std::string caption = std::string(Text(flipForm ? TextId::ViewerCaptionPageFlip : TextId::ViewerCaptionPage)) +
+                        std::to_string(document.CurrentPage) + std::string(Text(TextId::ViewerCaptionOf)) +
+                        std::to_string(document.PageCount);
+  // While a find hit shows: its place among all hits.
+  if (const FindView& find = state_.find; find.shownNumber != 0) {
+    caption += std::string(Text(TextId::ViewerCaptionMatch)) + std::to_string(find.shownNumber) +
+               std::string(Text(TextId::ViewerCaptionOf)) + std::to_string(find.hitCount);
+  }
+  window_.SetCaption(caption);
 }
 
 void ViewerShell::ShowProgrammerMessage(const std::string& text, MessageIcon icon) {
@@ -206,6 +214,11 @@ void ViewerShell::OnCloseRequest() {
 void ViewerShell::RunCommand(int id) {
   const ViewerState& s = state_;
   const bool loaded = s.document.DocumentLoaded == 1;
+  // A command ends what a search showed; the piece commands first act on
+  // the hit, and a new search replaces it only when it finds one.
+  const bool actsOnPiece = std::ranges::find(kPieceItems, id) != std::end(kPieceItems);
+  const bool searches = id == cmd::Find || id == cmd::FindNext || id == cmd::FindPrevious;
+  if (!actsOnPiece && !searches) DismissFindHit();
   switch (id) {
     case cmd::New:
       if (s.DialogBusy == 0) NewDocument();
@@ -248,6 +261,11 @@ void ViewerShell::RunCommand(int id) {
     case cmd::AlignCentre:
     case cmd::AlignRight: AlignSelectedLines(id); break;
     case cmd::GuideReader: ToggleGuide(); break;
+    case cmd::Find:
+    case cmd::FindNext:
+    case cmd::FindPrevious:
+    case cmd::GoBack: ReadingAidCommand(id); break;
     default: break;
   }
+  if (actsOnPiece) DismissFindHit();
 }

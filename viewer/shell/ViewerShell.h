@@ -101,6 +101,14 @@ class ViewerShell {
   // "Save Image" acts only on a document with the guide off, and shows it.
   void ShowSaveImageState();
   void WaitOneSecond();
+  // Find and go back: the hit shown and the jumps are the view's only.
+  void ReadingAidCommand(int id);
+  void FindCommand(int id);
+  void ShowMatch(const std::vector<TextMatch>& matches, std::size_t shown);
+  void DismissFindHit();
+  void UpdateFindItems();
+  void RecordJump(int toPage);
+  void GoBack();
 
   // The dialogs of the settings and of the output.
   void OpenConfigurator();
@@ -147,3 +155,7 @@ class ViewerShell {
 // The numeric value of an answer as the page prompts read it: its leading
 // number, rounded; 0 when it has none.
 int PageAnswerValue(const std::string& answer);
+
+// The view offset that shows `line` of the page whole in a view `viewHeight`
+// pixels high: `offset` itself when it already does.
+int OffsetShowingLine(int offset, int line, int viewHeight);
