@@ -9,6 +9,7 @@
 //   wait MS            lets the program run (the refresh timer ticks), as
 //                      the driver's pump carries it out
 //   status             prints "status PART1 | PART2"
+//   window             prints "window frame=... screen=... box=... status=..." (tools/WindowInspect.h)
 //   text               prints "text TEXT | START END" (escaped)
 //   lines              prints each visual line as "[LINE]"
 //   context            prints the box's context menu, one "context N "TEXT" on|off"
@@ -25,6 +26,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 
 #include <map>
 
@@ -38,6 +40,7 @@
 #include "tools/DriverScript.h"
 #include "tools/DriverStart.h"
 #include "tools/DriverTexts.h"
+#include "tools/WindowInspect.h"
 
 namespace {
 
@@ -56,6 +59,7 @@ class EditorSession {
         {"choose", &EditorSession::Choose},    {"status", &EditorSession::Status},
         {"text", &EditorSession::PrintText},   {"lines", &EditorSession::PrintLines},
         {"context", &EditorSession::ContextMenu},
+        {"window", &EditorSession::Window},
     };
     if (window_.HasEnded()) return;
     const QWidget* dialog = window_.OpenDialog();
@@ -173,6 +177,10 @@ class EditorSession {
 
   void Status(const DriverCommand&) {
     PrintDriverLine("status " + Utf8Of(window_.LinesStatus()) + " | " + Utf8Of(window_.PagesStatus()));
+  }
+
+  void Window(const DriverCommand&) {
+    PrintDriverLine(DescribeWindow(window_, {{"box", &window_.Box()}, {"status", window_.statusBar()}}));
   }
 
   void PrintText(const DriverCommand&) {

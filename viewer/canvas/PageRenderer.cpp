@@ -130,7 +130,7 @@ void PageRenderer::Recompose() {
   // Only what the page leaves uncovered is cleared: the copy writes the rest,
   // which spares a page turn one pass over the view (four times the pixels
   // on a dense screen).
-  const QRect view(0, 0, kViewWidth, kViewHeight);
+  const QRect view(0, 0, kViewWidth, state_.ViewHeight);
   const QRegion uncovered = QRegion(view).subtracted(QRect(0, state_.view.y, kPageWidth, kPageHeight));
   if (!uncovered.isEmpty()) {
     QPainter painter(&state_.ViewBuffer);

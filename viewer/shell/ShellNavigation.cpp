@@ -2,11 +2,13 @@
 // no page is drawn again.
 #include "viewer/shell/ViewerShell.h"
 
+#include "viewer/canvas/ViewOffsets.h"
 #include "viewer/shell/ShellWindow.h"
+
+#include <algorithm>
 
 namespace {
 
-constexpr int kHalfPage = -561;  // the lowest view offset the keys aim at
 constexpr int kPageStep = 100;
 constexpr int kWheelStep = 15;
 
@@ -14,6 +16,7 @@ constexpr int kWheelStep = 15;
 
 void ViewerShell::OnKey(CanvasKey key) {
   ViewState& view = state_.view;
+  const int lowest = LowestViewOffset(state_.ViewHeight);
   const bool turnAllowed = !state_.guide.IsOn() && state_.document.DocumentLoaded == 1;
   switch (key) {
     case CanvasKey::Left:
@@ -22,9 +25,9 @@ void ViewerShell::OnKey(CanvasKey key) {
     case CanvasKey::Right:
       if (turnAllowed) TurnPage(+1);
       break;
-    case CanvasKey::PageDown: Scroll(-kPageStep, view.y > kHalfPage); break;
+    case CanvasKey::PageDown: Scroll(-kPageStep, view.y > lowest); break;
     case CanvasKey::PageUp: Scroll(+kPageStep, view.y < 0); break;
-    case CanvasKey::End: Scroll(kHalfPage - view.y, true); break;
+    case CanvasKey::End: Scroll(lowest - view.y, true); break;
     case CanvasKey::Home: Scroll(-view.y, true); break;
     case CanvasKey::Up:
     case CanvasKey::Down:
@@ -36,7 +39,7 @@ void ViewerShell::OnKey(CanvasKey key) {
 void ViewerShell::OnWheel(bool towardsReader) {
   const int y = state_.view.y;
   if (towardsReader) {
-    Scroll(-kWheelStep, y > kHalfPage);
+    Scroll(-kWheelStep, y > LowestViewOffset(state_.ViewHeight));
   } else {
     Scroll(+kWheelStep, y < 0);
   }
@@ -54,5 +57,19 @@ void ViewerShell::TurnPage(int delta) {
 void ViewerShell::Scroll(int delta, bool allowed) {
   if (!allowed) return;
   state_.view.y += delta;
+  renderer_.Recompose();
+}
+
+void ViewerShell::ScrollTo(int offset) {
+  if (commandRunning_ || offset == state_.view.y) return;
+  state_.view.y = offset;
+  renderer_.Recompose();
+}
+
+void ViewerShell::UseViewHeight(int height) {
+  height = std::clamp(height, kMinimumViewHeight, kMaximumViewHeight);
+  if (height == state_.ViewHeight) return;
+  state_.ViewHeight = height;
+  state_.NewViewBuffer();
   renderer_.Recompose();
 }

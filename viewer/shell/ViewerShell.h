@@ -38,6 +38,12 @@ class ViewerShell {
   // The screen's pixel ratio, at start and whenever the window meets another
   // screen: the pages are drawn again at it, on the same logical geometry.
   void UsePixelRatio(double ratio);
+  // The page area's height, at start and whenever the reader resizes the
+  // window: the view shows that much of the page.
+  void UseViewHeight(int height);
+  // The view scrolled to `offset` (the scroll bar beside a short page area);
+  // refused while a command runs.
+  void ScrollTo(int offset);
 
   // A menu command; refused while another command runs (what a command
   // waits for lets the window paint, and input meanwhile must not start a
