@@ -49,13 +49,13 @@ class WindowsOnScreens : public ViewerProgram {
   }
   void TearDown() override { ::unsetenv("QT_SCALE_FACTOR"); }
 
-  const VirtualDisplay display_{"-screen 0 1366x768x24 -screen 1 1536x864x24 -screen 2 1920x1080x24 "
+  VirtualDisplay display_{"-screen 0 1366x768x24 -screen 1 1536x864x24 -screen 2 1920x1080x24 "
                                 "-screen 3 2560x1440x24"};
 };
 
 // The viewer's frame, menu bar, page foot and guide band on each screen; guide offsets from line 52: -200.
 TEST_F(WindowsOnScreens, TheViewerFitsAndEveryLineCanBeReached) {
-  std::string script = Load(WriteText("two-pages.txt", NumberedLines(130))) + "window\nopen-menu 1\nkey End\nstate\n" +
+  std::string script = Load(WriteText("two-pages.txt", NumberedLines(130))) + "wait 1500\nwindow\nopen-menu 1\nkey End\nstate\n" +
                        "key Home\ncommand 1093\nstate\n" + Repeat("key Down\nstate", 64) + Repeat("key Up\nstate", 64);
   for (const Screen& screen : kScreens) {
     Use(screen);
@@ -77,7 +77,9 @@ TEST_F(WindowsOnScreens, TheViewerFitsAndEveryLineCanBeReached) {
       EXPECT_EQ(line, step <= 65 ? static_cast<int>(step) : 130 - static_cast<int>(step)) << where;
       EXPECT_GE((line - 1) * 16 + offset, 0) << where << " line " << line;
       EXPECT_LE(line * 16 + offset, area) << where << " line " << line;
-      if (screen.designed) EXPECT_EQ(offset, line >= 52 ? -200 : 0) << where << " line " << line;
+      if (screen.designed) {
+        EXPECT_EQ(offset, line >= 52 ? -200 : 0) << where << " line " << line;
+      }
     }
     if (screen.designed) {
       EXPECT_EQ(window["page"].size(), QSize(794, 955)) << where;
@@ -94,14 +96,16 @@ TEST_F(WindowsOnScreens, TheEditorFitsWithItsStatusBar) {
   for (const Screen& screen : kScreens) {
     Use(screen);
     const auto lines = RunDriver("--editor --visible --lang en --folder '" + folder.File("editor") + "'",
-                                 "window\ncommand 1006\n");
+                                 "wait 1500\nwindow\ncommand 1006\n");
     const std::string where = std::to_string(screen.number) + " at " + screen.scale;
     auto window = WindowLine(lines);
     EXPECT_TRUE(window["screen"].contains(window["frame"])) << where;
     EXPECT_GT(window["status"].height(), 10) << where;
     EXPECT_TRUE(window["frame"].contains(window["status"])) << where;
     EXPECT_EQ(window["box"].width(), 778) << where;
-    if (screen.designed) EXPECT_EQ(window["box"].height(), 875) << where;
+    if (screen.designed) {
+      EXPECT_EQ(window["box"].height(), 875) << where;
+    }
   }
 }
 

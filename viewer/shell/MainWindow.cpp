@@ -40,7 +40,6 @@ MainWindow::MainWindow(UserDialogs& dialogs) : shell_(*this, dialogs) {
   client->setAutoFillBackground(true);
   setCentralWidget(client);
   canvas_ = new CanvasWidget(client, shell_);
-  shell_.UsePixelRatio(canvas_->devicePixelRatioF());
   scrollBar_ = new QScrollBar(Qt::Vertical, client);
   scrollBar_->hide();
   scrollBar_->setFocusPolicy(Qt::NoFocus);  // the keys stay with the page
@@ -48,6 +47,7 @@ MainWindow::MainWindow(UserDialogs& dialogs) : shell_(*this, dialogs) {
     shell_.ScrollTo(-value);
     ShowViewPosition();  // refused while a command runs: the bar goes back
   });
+  shell_.UsePixelRatio(canvas_->devicePixelRatioF());
   busy_ = new BusyIndicator(client);
   shell_.ReadSettings();
   RebuildMenu();
