@@ -1,5 +1,7 @@
 #include "CanvasFixture.h"
 
+#include "viewer/canvas/MarkCommands.h"
+
 #include <cmath>
 
 namespace {
@@ -60,6 +62,29 @@ TEST_F(PageDensity, EveryMarkLiesWhereItLiesAtOnePixelAPixel) {
       for (const auto& [edge, one] : {std::pair(box.left(), atOne[k].left()), {box.top(), atOne[k].top()},
                                       {box.right(), atOne[k].right()}, {box.bottom(), atOne[k].bottom()}}) {
         EXPECT_NEAR(edge, one, 1.0) << name << " at " << ratio;
+      }
+    }
+  }
+}
+
+// A piece redraws the rows around its line only: the page then has the pixels of a page drawn whole, at one
+// pixel a pixel and on a dense screen, on the first and last lines too.
+TEST_F(PageDensity, APieceRedrawsItsRowsAsTheWholePageWould) {
+  for (int line = 1; line <= 65; ++line) {
+    SetLine(line, "words on line " + std::to_string(line) + " gjpqy").verticalMarks = line == 30 ? "30,34;" : "";
+  }
+  state.document.UseLine(1, 30).hasMarks = 1;
+  const PieceKind kinds[] = {PieceKind::Underline, PieceKind::TwoColours, PieceKind::Bold};
+  for (const double ratio : {1.0, 2.0}) {
+    state.pages.SetPixelRatio(ratio);
+    for (const int line : {1, 31, 65}) {
+      for (const PieceKind kind : kinds) {
+        Render();
+        const PieceSelection piece{line, 5, 12};
+        MarkPiece(state.document, piece, kind, state.settings.colours);
+        renderer.RefreshLines(line, line);
+        const QImage part = state.pages.PageBitmap(1).copy();
+        EXPECT_EQ(part, Render()) << "line " << line << " at " << ratio;
       }
     }
   }

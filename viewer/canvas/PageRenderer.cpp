@@ -148,6 +148,26 @@ void PageRenderer::StandardRefresh() {
   Recompose();
 }
 
+void PageRenderer::RefreshLines(int first, int last) {
+  const int page = state_.document.CurrentPage;
+  const int guideState = state_.guide.GuideState;
+  QImage* picture = state_.pages.PictureDrawnWith(page, LookNow(guideState));
+  if (!picture) {
+    StandardRefresh();
+    return;
+  }
+  // A line more on each side: an underline lies on the next line's top row.
+  const QRect band(0, TextRowTop(first - 1), kPageWidth, (last - first + 3) * kLineHeight);
+  {
+    QPainter painter(picture);
+    painter.setClipRect(band);
+    painter.fillRect(band, Qt::white);
+    PaintPage(page, guideState, painter);
+    DrawFootersOfPage(painter, 1, page);
+  }
+  Recompose();
+}
+
 void PageRenderer::BuildColumnTable() { columns_ = ::BuildColumnTable(); }
 
 void PageRenderer::SetLineBox(int line) {
