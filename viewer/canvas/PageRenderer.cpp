@@ -119,7 +119,7 @@ void PageRenderer::InvalidatePage(int page) { state_.pages.Invalidate(page, Look
 void PageRenderer::ComposeView(int x, int y) {
   QPainter painter(&state_.ViewBuffer);
   painter.setCompositionMode(QPainter::CompositionMode_Source);
-  painter.drawImage(x, y, CurrentBitmap());
+  CopyPixels(painter, QPoint(x, y), CurrentBitmap());
 }
 
 void PageRenderer::PresentView() {

@@ -13,6 +13,16 @@ QImage NewWhiteBitmap(int width, int height, qreal ratio) {
   return image;
 }
 
+void CopyPixels(QPainter& painter, QPoint at, const QImage& picture) {
+  const qreal ratio = picture.devicePixelRatio();
+  const QImage pixels(picture.constBits(), picture.width(), picture.height(), picture.bytesPerLine(),
+                      picture.format());
+  painter.save();
+  painter.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
+  painter.drawImage(QPointF(std::round(at.x() * ratio), std::round(at.y() * ratio)), pixels);
+  painter.restore();
+}
+
 PageStore::PageStore(std::size_t keptPages) : pages_(kMaxPages + 1), keptPages_(std::max<std::size_t>(keptPages, 2)) {}
 
 void PageStore::SetPixelRatio(qreal ratio) {

@@ -98,3 +98,9 @@ class PageStore {
 // A white picture of width x height pixels at a ratio of `ratio` (a page or
 // the view as the screen shows it at that density).
 QImage NewWhiteBitmap(int width, int height, qreal ratio = 1);
+
+// Copies `picture` onto the painter's device with its top-left corner at `at`
+// (page pixels), pixel for pixel: the picture is of the device's density, so
+// nothing is scaled on the way, which at a ratio such as 1.25 would cost a
+// page turn many times over and blur the page.
+void CopyPixels(QPainter& painter, QPoint at, const QImage& picture);
