@@ -17,12 +17,18 @@
 #include "platform/MenuKeys.h"
 #include "platform/ProgramFolder.h"
 #include "platform/UserDialogs.h"
+#include "platform/WindowPlacement.h"
 #include "resources/Artwork.h"
 #include "texts/TextSet.h"
 
 namespace {
 
 constexpr int kStatusPartWidth = 180;
+// The window as designed: its frame's top-left corner and its size; the box
+// below the menu bar, and as much shorter as the window is.
+constexpr QRect kWindowPlace(70, 58, 788, 930);
+constexpr QRect kBoxPlace(5, 5, 778, 875);
+constexpr int kMinimumWindowHeight = 200;
 constexpr int kRefreshMilliseconds = 1000;
 
 struct MenuEntry {
@@ -78,16 +84,21 @@ EditorWindow::EditorWindow(UserDialogs& dialogs, QWidget* parent)
       dialogs_(dialogs) {
   setWindowTitle(EditorText(TextId::EditorWindowTitle));
   setWindowIcon(ProgramIcon());
-  setFixedSize(788, 930);
-  move(70, 58);
-
   auto* client = new QWidget(this);
   box_ = new EditorTextBox(client);
-  box_->setGeometry(5, 5, 778, 875);
+  box_->setGeometry(kBoxPlace);
   box_->SetText(TextFromUtf8(Text(TextId::EditorRuler)));
   setCentralWidget(client);
   BuildMenu();
   BuildStatusBar();
+  // Inside the screen whatever its size, so the status bar always shows.
+  new WindowFitter(*this, kWindowPlace, kMinimumWindowHeight, [this](const WindowFit& fit) {
+    setFixedWidth(kWindowPlace.width());
+    setMinimumHeight(kMinimumWindowHeight);
+    setMaximumHeight(kWindowPlace.height());
+    resize(fit.frameTopLeftAndSize.size());
+    move(fit.frameTopLeftAndSize.topLeft());
+  });
 
   refreshTimer_ = new QTimer(this);
   refreshTimer_->setProperty(kControlIdProperty, EditorId::RefreshTimer);
@@ -98,6 +109,12 @@ EditorWindow::EditorWindow(UserDialogs& dialogs, QWidget* parent)
 }
 
 EditorWindow::~EditorWindow() = default;
+
+void EditorWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  // The box keeps its width, and so its wrap; its height follows the window.
+  box_->resize(kBoxPlace.width(), kBoxPlace.height() - (kWindowPlace.height() - height()));
+}
 
 void EditorWindow::BuildMenu() {
   const auto addMenu = [this](TextId title, std::span<const MenuEntry> entries) {

@@ -28,11 +28,6 @@ std::string TextOf(const QWidget* control) {
   return EscapeDriverText(text.toStdString());
 }
 
-std::string RectText(const QRect& r) {
-  return std::to_string(r.x()) + ',' + std::to_string(r.y()) + ',' + std::to_string(r.width()) + ',' +
-         std::to_string(r.height());
-}
-
 // The frame and the screen's available area in screen pixels; a dialog
 // whose controls scroll has a scroll area.
 std::string DescribeDialog(const QWidget* dialog) {
@@ -84,6 +79,11 @@ bool PrintPixel(QWidget* dialog, const DriverCommand& command) {
 }
 
 }  // namespace
+
+std::string RectText(const QRect& r) {
+  return std::to_string(r.x()) + ',' + std::to_string(r.y()) + ',' + std::to_string(r.width()) + ',' +
+         std::to_string(r.height());
+}
 
 bool IsDialogInspectVerb(const std::string& verb) {
   static const std::array<std::string, 4> verbs = {"dialog", "inspect", "pixel", "save-dialog"};

@@ -4,7 +4,11 @@
 
 #include <string>
 
+class QRect;
 class QWidget;
+
+// "X,Y,W,H".
+std::string RectText(const QRect& rect);
 
 // The driver's commands that look at the open modal dialog without
 // touching it:

@@ -10,6 +10,7 @@
 //   wait MS            lets the program run (the refresh timer ticks), as
 //                      the driver's pump carries it out
 //   status             prints "status PART1 | PART2"
+//   window             prints "window frame=... screen=... box=... status=..." (tools/WindowInspect.h)
 //   text               prints "text TEXT | START END" (escaped)
 //   lines              prints each visual line as "[LINE]"
 //   cells              prints each visual line as its cells show it, "[LINE]":
@@ -33,6 +34,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 
 #include <map>
 
@@ -47,6 +49,7 @@
 #include "tools/DriverScript.h"
 #include "tools/DriverStart.h"
 #include "tools/DriverTexts.h"
+#include "tools/WindowInspect.h"
 
 namespace {
 
@@ -68,6 +71,7 @@ class EditorSession {
         {"context", &EditorSession::ContextMenu}, {"key", &EditorSession::Key},
         {"close-window", &EditorSession::CloseWindow}, {"open", &EditorSession::Open},
         {"menu", &EditorSession::Menu},         {"reply", &EditorSession::Reply},
+        {"window", &EditorSession::Window},
     };
     if (window_.HasEnded()) return;
     const QWidget* dialog = window_.OpenDialog();
@@ -212,6 +216,10 @@ class EditorSession {
 
   void Status(const DriverCommand&) {
     PrintDriverLine("status " + Utf8Of(window_.LinesStatus()) + " | " + Utf8Of(window_.PagesStatus()));
+  }
+
+  void Window(const DriverCommand&) {
+    PrintDriverLine(DescribeWindow(window_, {{"box", &window_.Box()}, {"status", window_.statusBar()}}));
   }
 
   void PrintText(const DriverCommand&) {

@@ -5,6 +5,7 @@
 #include "tools/DialogControls.h"
 #include "tools/DriverKeys.h"
 #include "tools/DriverTexts.h"
+#include "tools/WindowInspect.h"
 #include "viewer/document/CacheDigest.h"
 #include "viewer/shell/CanvasWidget.h"
 #include "viewer/shell/CommandIds.h"
@@ -15,6 +16,7 @@
 #include <QEventLoopLocker>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QWheelEvent>
 
 #include <sstream>
@@ -102,6 +104,11 @@ void ViewerDriverSession::Execute(const DriverCommand& command) {
   } else if (verb == "close-window") {
     window_->close();  // as the window manager asks
     done = true;
+  } else if (verb == "window") {
+    PrintDriverLine(DescribeWindow(*window_, {{"page", &window_->canvas()}, {"bar", &window_->scrollBar()}}));
+    done = true;
+  } else if (verb == "open-menu") {
+    done = OpenMenuByMouse(*window_, command);
   } else if (verb == "state") {
     PrintState();
     done = true;

@@ -1,49 +1,12 @@
+#include "tests/VirtualDisplay.h"
 #include "tests/viewer/ViewerTestSupport.h"
 
 #include <QRect>
 #include <QSize>
 
-#include <poll.h>
-#include <signal.h>
-#include <unistd.h>
-
-#include <algorithm>
 #include <cstdio>
-#include <sstream>
 
 namespace {
-
-// Two screens of 1366 x 768 and 1920 x 1080; the shell prints the server's pid, then the server its display.
-class VirtualDisplay {
- public:
-  VirtualDisplay()
-      : out_(::popen("Xvfb -displayfd 3 -screen 0 1366x768x24 -screen 1 1920x1080x24 -nolisten tcp "
-                     "3>&1 >/dev/null 2>&1 & echo $!", "r")) {
-    // Read unbuffered with a time limit: a server that never answers is given up on after 20 s.
-    std::string said;
-    pollfd ready{out_ ? ::fileno(out_) : -1, POLLIN, 0};
-    for (char c; std::count(said.begin(), said.end(), '\n') < 2 && ::poll(&ready, 1, 20000) == 1 &&
-                 ::read(ready.fd, &c, 1) == 1;) {
-      said += c;
-    }
-    std::istringstream fields(said);
-    int number = -1;
-    fields >> pid_ >> number;
-    if (fields) name_ = ":" + std::to_string(number);
-  }
-  ~VirtualDisplay() {
-    if (pid_ > 0) ::kill(pid_, SIGTERM);
-    if (out_) ::pclose(out_);
-  }
-  VirtualDisplay(const VirtualDisplay&) = delete;
-  VirtualDisplay& operator=(const VirtualDisplay&) = delete;
-  const std::string& Name() const { return name_; }
-
- private:
-  FILE* out_;
-  int pid_ = -1;
-  std::string name_;
-};
 
 QRect RectOf(const std::string& text) {
   int x = 0, y = 0, w = 0, h = 0;

@@ -49,23 +49,28 @@ QFont MakePageFont(int pointSize, bool bold, bool italic, bool underline) {
 
 namespace {
 
-// Letters as filled outlines, underlined as the painter underlines a glyph
-// run: a vector target then holds no second copy of the text.
+// The font's underline under the cells of a run, where the painter puts it
+// for a glyph run at one pixel a pixel. Drawn here on every target: the
+// painter's own decoration of a glyph run lands elsewhere on a scaled one.
+void DrawUnderline(QPainter& painter, const QRawFont& raw, QPointF origin, double lastCellX, QColor colour) {
+  double offset = raw.underlinePosition();
+  if (std::ceil(offset) + 0.5 <= raw.descent()) offset = std::ceil(offset) + 0.5;
+  const double thickness = raw.lineThickness();
+  const double right = origin.x() + lastCellX + kCell;
+  painter.fillRect(QRectF(QPointF(origin.x(), origin.y() + offset - thickness / 2),
+                          QPointF(right, origin.y() + offset + thickness / 2)),
+                   colour);
+}
+
+// Letters as filled outlines: a vector target then holds no second copy of
+// the text.
 void FillGlyphOutlines(QPainter& painter, const QRawFont& raw, const QList<quint32>& glyphs,
-                       const QList<QPointF>& positions, QPointF origin, bool underline, QColor colour) {
+                       const QList<QPointF>& positions, QPointF origin, QColor colour) {
   QPainterPath outlines;
   for (qsizetype k = 0; k < glyphs.size(); ++k) {
     outlines.addPath(raw.pathForGlyph(glyphs[k]).translated(origin + positions[k]));
   }
   painter.fillPath(outlines, colour);
-  if (!underline || glyphs.isEmpty()) return;
-  double offset = raw.underlinePosition();
-  if (std::ceil(offset) + 0.5 <= raw.descent()) offset = std::ceil(offset) + 0.5;
-  const double thickness = raw.lineThickness();
-  const double right = origin.x() + positions.last().x() + kCell;
-  painter.fillRect(QRectF(QPointF(origin.x(), origin.y() + offset - thickness / 2),
-                          QPointF(right, origin.y() + offset + thickness / 2)),
-                   colour);
 }
 
 void DrawCells(QPainter& painter, const QFont& font, std::string_view cp1252, long long firstColumn, int line,
@@ -107,12 +112,12 @@ void DrawCells(QPainter& painter, const QFont& font, std::string_view cp1252, lo
   run.setGlyphIndexes(glyphs);
   run.setPositions(positions);
   if (outlined) {
-    FillGlyphOutlines(painter, raw, glyphs, positions, origin, font.underline(), colour);
-    return;
+    FillGlyphOutlines(painter, raw, glyphs, positions, origin, colour);
+  } else {
+    painter.setPen(colour);
+    painter.drawGlyphRun(origin, run);
   }
-  run.setUnderline(font.underline());
-  painter.setPen(colour);
-  painter.drawGlyphRun(origin, run);
+  if (font.underline() && !positions.isEmpty()) DrawUnderline(painter, raw, origin, positions.last().x(), colour);
 }
 
 }  // namespace

@@ -119,7 +119,7 @@ void PageRenderer::InvalidatePage(int page) { state_.pages.Invalidate(page, Look
 void PageRenderer::ComposeView(int x, int y) {
   QPainter painter(&state_.ViewBuffer);
   painter.setCompositionMode(QPainter::CompositionMode_Source);
-  painter.drawImage(x, y, CurrentBitmap());
+  CopyPixels(painter, QPoint(x, y), CurrentBitmap());
 }
 
 void PageRenderer::PresentView() {
@@ -130,7 +130,7 @@ void PageRenderer::Recompose() {
   // Only what the page leaves uncovered is cleared: the copy writes the rest,
   // which spares a page turn one pass over the view (four times the pixels
   // on a dense screen).
-  const QRect view(0, 0, kViewWidth, kViewHeight);
+  const QRect view(0, 0, kViewWidth, state_.ViewHeight);
   const QRegion uncovered = QRegion(view).subtracted(QRect(0, state_.view.y, kPageWidth, kPageHeight));
   if (!uncovered.isEmpty()) {
     QPainter painter(&state_.ViewBuffer);
@@ -145,6 +145,26 @@ void PageRenderer::StandardRefresh() {
   const int page = state_.document.CurrentPage;
   PaintPage(page, state_.guide.GuideState, state_.pages.BitmapToDraw(page, LookNow(state_.guide.GuideState)));
   DrawFooters(CurrentBitmap(), 1);
+  Recompose();
+}
+
+void PageRenderer::RefreshLines(int first, int last) {
+  const int page = state_.document.CurrentPage;
+  const int guideState = state_.guide.GuideState;
+  QImage* picture = state_.pages.PictureDrawnWith(page, LookNow(guideState));
+  if (!picture) {
+    StandardRefresh();
+    return;
+  }
+  // A line more on each side: an underline lies on the next line's top row.
+  const QRect band(0, TextRowTop(first - 1), kPageWidth, (last - first + 3) * kLineHeight);
+  {
+    QPainter painter(picture);
+    painter.setClipRect(band);
+    painter.fillRect(band, Qt::white);
+    PaintPage(page, guideState, painter);
+    DrawFootersOfPage(painter, 1, page);
+  }
   Recompose();
 }
 

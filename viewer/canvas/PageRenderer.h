@@ -64,6 +64,10 @@ class PageRenderer {
   // recompose alone for a scroll or a page turn.
   void StandardRefresh();
   void Recompose();
+  // The standard refresh where only lines first..last changed: the rows
+  // around them are drawn again, the same pixels a whole page would give
+  // (the whole page when its picture was drawn with another look).
+  void RefreshLines(int first, int last);
 
   // A footer or label laid out and aligned in the 744-pixel box at (x, y);
   // lines starting below `bottom` are left out.

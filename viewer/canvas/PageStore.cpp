@@ -13,6 +13,16 @@ QImage NewWhiteBitmap(int width, int height, qreal ratio) {
   return image;
 }
 
+void CopyPixels(QPainter& painter, QPoint at, const QImage& picture) {
+  const qreal ratio = picture.devicePixelRatio();
+  const QImage pixels(picture.constBits(), picture.width(), picture.height(), picture.bytesPerLine(),
+                      picture.format());
+  painter.save();
+  painter.setWorldTransform(QTransform::fromScale(1 / ratio, 1 / ratio));
+  painter.drawImage(QPointF(std::round(at.x() * ratio), std::round(at.y() * ratio)), pixels);
+  painter.restore();
+}
+
 PageStore::PageStore(std::size_t keptPages) : pages_(kMaxPages + 1), keptPages_(std::max<std::size_t>(keptPages, 2)) {}
 
 void PageStore::SetPixelRatio(qreal ratio) {
@@ -20,9 +30,25 @@ void PageStore::SetPixelRatio(qreal ratio) {
   ratio_ = ratio;
   for (const int page : recent_) pages_[static_cast<std::size_t>(page)].picture = QImage();
   recent_.clear();
+  spares_.clear();  // of the old size
 }
 
 QImage PageStore::NewScreenPicture(int width, int height) const { return NewWhiteBitmap(width, height, ratio_); }
+
+void PageStore::Recycle(QImage& picture) {
+  if (!picture.isNull() && spares_.size() < kSparePictures && picture.devicePixelRatio() == ratio_) {
+    spares_.push_back(std::move(picture));
+  }
+  picture = QImage();
+}
+
+QImage PageStore::NewPagePicture() {
+  if (spares_.empty()) return NewScreenPicture(kPageWidth, kPageHeight);
+  QImage picture = std::move(spares_.back());
+  spares_.pop_back();
+  picture.fill(Qt::white);
+  return picture;
+}
 
 PageStore::Entry& PageStore::At(int page) { return pages_[static_cast<std::size_t>(std::clamp(page, 1, kMaxPages))]; }
 
@@ -43,7 +69,7 @@ void PageStore::KeepWithinBound() {
     --it;
     Entry& entry = pages_[static_cast<std::size_t>(*it)];
     if (entry.pinned || !entry.drawn) continue;
-    entry.picture = QImage();
+    Recycle(entry.picture);
     it = recent_.erase(it);
   }
 }
@@ -60,7 +86,7 @@ QImage& PageStore::PageBitmap(int page) {
   page = std::clamp(page, 1, kMaxPages);
   Entry& entry = At(page);
   if (entry.picture.isNull()) {
-    entry.picture = NewScreenPicture(kPageWidth, kPageHeight);
+    entry.picture = NewPagePicture();
     DrawEntry(page, entry, entry.picture);
   }
   Touch(page);
@@ -78,7 +104,7 @@ QImage PageStore::PageAtRatioOne(int page) {
 QImage& PageStore::BitmapToDraw(int page, const PageLook& look) {
   Entry& entry = At(page);
   if (entry.picture.isNull()) {
-    entry.picture = NewScreenPicture(kPageWidth, kPageHeight);
+    entry.picture = NewPagePicture();
   } else {
     entry.picture.fill(Qt::white);
   }
@@ -101,15 +127,26 @@ void PageStore::DrawOver(int page, DrawOverPage paint) {
   entry.overlays.push_back(std::move(paint));
 }
 
+QImage* PageStore::PictureDrawnWith(int page, const PageLook& look) {
+  Entry& entry = At(page);
+  if (entry.picture.isNull() || !entry.drawn || !(entry.look == look)) return nullptr;
+  entry.pinned = false;
+  entry.overlays.clear();
+  Touch(page);
+  return &entry.picture;
+}
+
 void PageStore::CreatePage(int page) {
   Entry& entry = At(page);
+  Recycle(entry.picture);
   entry = Entry{};
-  entry.picture = NewScreenPicture(kPageWidth, kPageHeight);
+  entry.picture = NewPagePicture();
   Touch(page);
 }
 
 void PageStore::InvalidateAll(int pageCount, const PageLook& look) {
   for (int page = 1; page <= std::clamp(pageCount, 0, kMaxPages); ++page) {
+    Recycle(pages_[static_cast<std::size_t>(page)].picture);
     pages_[static_cast<std::size_t>(page)] = Entry{QImage(), look, true, false, {}};
   }
   recent_.remove_if([this](int page) { return pages_[static_cast<std::size_t>(page)].picture.isNull(); });
@@ -117,12 +154,16 @@ void PageStore::InvalidateAll(int pageCount, const PageLook& look) {
 
 void PageStore::Invalidate(int page, const PageLook& look) {
   page = std::clamp(page, 1, kMaxPages);
+  Recycle(pages_[static_cast<std::size_t>(page)].picture);
   pages_[static_cast<std::size_t>(page)] = Entry{QImage(), look, true, false, {}};
   recent_.remove(page);
 }
 
 void PageStore::Clear() {
-  for (Entry& entry : pages_) entry = Entry{};
+  for (Entry& entry : pages_) {
+    Recycle(entry.picture);
+    entry = Entry{};
+  }
   recent_.clear();
 }
 

@@ -18,6 +18,8 @@ struct PageLook {
   std::int32_t guideState = 0;
   std::int16_t guideLine = 0;
   int border = 1;
+
+  bool operator==(const PageLook&) const = default;
 };
 
 // Owns the pictures of the pages; the one place that decides how many are
@@ -52,6 +54,10 @@ class PageStore {
   // The page as it is at one pixel a pixel (794 x 1122): at a ratio of 1 its
   // picture, otherwise drawn again from its look and what the mouse drew.
   QImage PageAtRatioOne(int page);
+  // The page's kept picture when it was drawn with `look`, to be drawn
+  // over again in part (what the mouse drew over it is forgotten); null
+  // when no such picture is kept.
+  QImage* PictureDrawnWith(int page, const PageLook& look);
   // A white page that has just come into being.
   void CreatePage(int page);
   // Every page is to be drawn again, when wanted, with `look`.
@@ -71,6 +77,11 @@ class PageStore {
     std::vector<DrawOverPage> overlays;  // what the mouse drew since
   };
   Entry& At(int page);
+  // A page picture no longer wanted is kept, up to a few, for the next page
+  // to be drawn: fresh memory of a page's size costs more than drawing the
+  // page, above all on a dense screen.
+  void Recycle(QImage& picture);
+  QImage NewPagePicture();
   void Touch(int page);
   void KeepWithinBound();
   void DrawEntry(int page, const Entry& entry, QImage& into) const;
@@ -80,8 +91,16 @@ class PageStore {
   std::size_t keptPages_;  // at a ratio of 1; fewer of the larger pictures
   qreal ratio_ = 1;
   DrawPage drawer_;
+  static constexpr std::size_t kSparePictures = 2;
+  std::vector<QImage> spares_;
 };
 
 // A white picture of width x height pixels at a ratio of `ratio` (a page or
 // the view as the screen shows it at that density).
 QImage NewWhiteBitmap(int width, int height, qreal ratio = 1);
+
+// Copies `picture` onto the painter's device with its top-left corner at `at`
+// (page pixels), pixel for pixel: the picture is of the device's density, so
+// nothing is scaled on the way, which at a ratio such as 1.25 would cost a
+// page turn many times over and blur the page.
+void CopyPixels(QPainter& painter, QPoint at, const QImage& picture);

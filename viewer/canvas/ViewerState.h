@@ -25,6 +25,8 @@ struct ViewerState {
   Document document;
   ViewerSettings settings;
   PageStore pages;
+  // The page area follows the window's height; the view buffer is its size.
+  int ViewHeight = kViewHeight;
   QImage ViewBuffer = NewWhiteBitmap(kViewWidth, kViewHeight);
   ViewState view;
   GuideInfo guide;
@@ -43,4 +45,7 @@ struct ViewerState {
   // The name of the text file the document was read from in this run;
   // empty for a document restored from the cache.
   std::string TextFileName;
+
+  // A white view buffer of the page area's size at the screen's density.
+  void NewViewBuffer() { ViewBuffer = pages.NewScreenPicture(kViewWidth, ViewHeight); }
 };

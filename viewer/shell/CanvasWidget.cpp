@@ -40,7 +40,7 @@ void CanvasWidget::paintEvent(QPaintEvent*) {
   // A window moved to a screen of another density shows its pages drawn anew.
   shell_.UsePixelRatio(devicePixelRatioF());
   QPainter painter(this);
-  painter.drawImage(0, 0, shell_.state().ViewBuffer);
+  CopyPixels(painter, QPoint(0, 0), shell_.state().ViewBuffer);
 }
 
 void CanvasWidget::keyPressEvent(QKeyEvent* event) {

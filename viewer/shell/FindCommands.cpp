@@ -7,6 +7,7 @@
 #include "platform/UserDialogs.h"
 #include "texts/TextSet.h"
 #include "viewer/canvas/MarkCommands.h"
+#include "viewer/canvas/ViewOffsets.h"
 #include "viewer/shell/CommandIds.h"
 #include "viewer/shell/ShellWindow.h"
 
@@ -82,7 +83,7 @@ void ViewerShell::ShowMatch(const std::vector<TextMatch>& matches, std::size_t s
   ViewState& view = state_.view;
   const JumpHistory::Place left{document.CurrentPage, view.y};
   document.CurrentPage = match.first.page;
-  view.y = OffsetShowingLine(view.y, match.first.line, kViewHeight);
+  view.y = OffsetShowingLine(view.y, match.first.line, state_.ViewHeight);
   if (left != JumpHistory::Place{document.CurrentPage, view.y}) state_.jumps.Push(left);
   if (state_.guide.IsOn()) {
     state_.guide.GuideLine = state_.guide.GuideLastLine = static_cast<std::int16_t>(match.first.line);

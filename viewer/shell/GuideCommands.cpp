@@ -2,6 +2,7 @@
 #include "viewer/shell/ViewerShell.h"
 
 #include "viewer/canvas/GuideMoves.h"
+#include "viewer/canvas/ViewOffsets.h"
 #include "viewer/shell/CommandIds.h"
 #include "viewer/shell/ShellWindow.h"
 
@@ -21,6 +22,7 @@ void ViewerShell::ToggleGuide() {
       guide.GuideLine = 0;  // no line to guide: the band waits for one
     }
     guide.GuideLastLine = guide.GuideLine;
+    if (guide.GuideLine > 0) state_.view.y = OffsetShowingLine(state_.view.y, guide.GuideLine, state_.ViewHeight);
     renderer_.RenderPage(document.CurrentPage, guide.GuideState);
     if (document.CurrentPage != previousPage) SetPageCaption(true);
     return;
@@ -42,7 +44,8 @@ void ViewerShell::MoveGuide(bool down) {
   document.CurrentPage = to.page;
   guide.GuideLine = static_cast<std::int16_t>(to.line);
   guide.GuideLastLine = guide.GuideLine;
-  state_.view.y = to.viewOffset;
+  // The band always shows, however short the page area.
+  state_.view.y = OffsetShowingLine(to.viewOffset, to.line, state_.ViewHeight);
   renderer_.StandardRefresh();
   SetPageCaption(true);
 }

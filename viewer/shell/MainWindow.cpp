@@ -1,8 +1,10 @@
 #include "viewer/shell/MainWindow.h"
 
 #include "platform/UserDialogs.h"
+#include "platform/WindowPlacement.h"
 #include "resources/Artwork.h"
 #include "texts/TextSet.h"
+#include "viewer/canvas/ViewOffsets.h"
 #include "viewer/shell/BusyIndicator.h"
 #include "viewer/shell/CanvasWidget.h"
 #include "viewer/shell/ViewerMenu.h"
@@ -14,11 +16,18 @@
 #include <QImageWriter>
 #include <QMenuBar>
 #include <QScreen>
+#include <QScrollBar>
+
+#include <algorithm>
 
 namespace {
 
 constexpr int kWindowWidth = 804;
 constexpr int kWindowHeight = 985;
+// The menu bar and the margins around the page area: the designed window's
+// page area is 955 pixels tall.
+constexpr int kWindowChrome = kWindowHeight - kViewHeight;
+constexpr int kCanvasMargin = 5;
 
 }  // namespace
 
@@ -31,14 +40,53 @@ MainWindow::MainWindow(UserDialogs& dialogs) : shell_(*this, dialogs) {
   client->setAutoFillBackground(true);
   setCentralWidget(client);
   canvas_ = new CanvasWidget(client, shell_);
+  scrollBar_ = new QScrollBar(Qt::Vertical, client);
+  scrollBar_->hide();
+  scrollBar_->setFocusPolicy(Qt::NoFocus);  // the keys stay with the page
+  connect(scrollBar_, &QScrollBar::valueChanged, this, [this](int value) {
+    shell_.ScrollTo(-value);
+    ShowViewPosition();  // refused while a command runs: the bar goes back
+  });
   shell_.UsePixelRatio(canvas_->devicePixelRatioF());
   busy_ = new BusyIndicator(client);
   shell_.ReadSettings();
   RebuildMenu();
-  resize(kWindowWidth, kWindowHeight);
+  QRect wanted(0, 0, kWindowWidth, kWindowHeight);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-    move(screen->availableGeometry().center() - QPoint(kWindowWidth / 2, kWindowHeight / 2));
+    wanted.moveTopLeft(screen->availableGeometry().center() - QPoint(kWindowWidth / 2, kWindowHeight / 2));
   }
+  new WindowFitter(*this, wanted, kMinimumViewHeight + kWindowChrome, [this](const WindowFit& fit) { ApplyFit(fit); });
+}
+
+void MainWindow::ApplyFit(const WindowFit& fit) {
+  // A window made shorter than designed shows where the view is beside the
+  // page; the designed window keeps its width and has no bar.
+  scrollBar_->setVisible(fit.shortened);
+  const int bar = fit.shortened ? scrollBar_->sizeHint().width() : 0;
+  setFixedWidth(kWindowWidth + bar);
+  setMinimumHeight(kMinimumViewHeight + kWindowChrome);
+  setMaximumHeight(kMaximumViewHeight + kWindowChrome);
+  resize(kWindowWidth + bar, fit.frameTopLeftAndSize.height());
+  move(fit.frameTopLeftAndSize.topLeft());
+}
+
+void MainWindow::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  // The page area follows the window's height.
+  const int area = std::clamp(height() - kWindowChrome, kMinimumViewHeight, kMaximumViewHeight);
+  canvas_->setGeometry(kCanvasMargin, kCanvasMargin, kViewWidth, area);
+  scrollBar_->setGeometry(kCanvasMargin + kViewWidth, kCanvasMargin, scrollBar_->sizeHint().width(), area);
+  shell_.UseViewHeight(area);
+  ShowViewPosition();
+}
+
+void MainWindow::ShowViewPosition() {
+  const ViewerState& state = shell_.state();
+  const QSignalBlocker quiet(scrollBar_);
+  scrollBar_->setRange(0, -LowestViewOffset(state.ViewHeight));
+  scrollBar_->setPageStep(state.ViewHeight);
+  scrollBar_->setSingleStep(kLineHeight);
+  scrollBar_->setValue(-state.view.y);
 }
 
 MainWindow::~MainWindow() = default;
@@ -81,7 +129,10 @@ void MainWindow::RebuildMenu() {
 
 void MainWindow::FocusCanvas() { canvas_->setFocus(); }
 
-void MainWindow::PresentView() { canvas_->update(); }
+void MainWindow::PresentView() {
+  canvas_->update();
+  if (!scrollBar_->isHidden()) ShowViewPosition();
+}
 
 void MainWindow::ShowBusy() { busy_->Show(); }
 

@@ -12,7 +12,9 @@
 class BusyIndicator;
 class CanvasWidget;
 class QAction;
+class QScrollBar;
 class UserDialogs;
+struct WindowFit;
 
 // The viewer's main window: menu bar, page canvas and busy indicator around
 // the command procedure.
@@ -23,6 +25,8 @@ class MainWindow : public QMainWindow, public ShellWindow {
 
   ViewerShell& shell() { return shell_; }
   CanvasWidget& canvas() { return *canvas_; }
+  // The scroll bar beside a page area shorter than designed; hidden otherwise.
+  QScrollBar& scrollBar() { return *scrollBar_; }
   BusyIndicator& busy() { return *busy_; }
   // The menu item carrying command `id`, or null.
   QAction* Action(int id) const;
@@ -43,10 +47,15 @@ class MainWindow : public QMainWindow, public ShellWindow {
  protected:
   void closeEvent(QCloseEvent* event) override;
   void changeEvent(QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
+  void ApplyFit(const WindowFit& fit);
+  void ShowViewPosition();
+
   ViewerShell shell_;
   CanvasWidget* canvas_ = nullptr;
+  QScrollBar* scrollBar_ = nullptr;
   BusyIndicator* busy_ = nullptr;
   // Menu states outlive a rebuild of the menu.
   std::map<int, bool> enabled_;

@@ -117,13 +117,20 @@ bool ViewerShell::AskTargetPage(int& page) {
 }
 
 void ViewerShell::FinishMarkCommand(bool usedSelectors) {
+  // A piece changes its own line only; without the selectors shown nothing
+  // else the mouse drew lies elsewhere on the page.
+  const bool pieceOnly = !usedSelectors && state_.MarkingMode != 1;
   if (usedSelectors) {
     state_.document.LineSelection.fill(0);
     if (state_.MarkingMode == 1) renderer_.DrawSelectorBoxes(state_.settings.selectorShape == 0);
   }
   state_.MarkingMode = state_.DragActive = 0;
   SetMenuState(MenuState::Normal);
-  renderer_.StandardRefresh();
+  if (pieceOnly) {
+    renderer_.RefreshLines(state_.piece.anchorLine, state_.piece.anchorLine);
+  } else {
+    renderer_.StandardRefresh();
+  }
 }
 
 void ViewerShell::AlignSelectedLines(int id) {

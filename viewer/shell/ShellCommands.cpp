@@ -128,7 +128,7 @@ void ViewerShell::LoadChosenFile(const std::string& path, std::string bytes) {
 
 void ViewerShell::ForgetShownDocument() {
   state_.pages.Clear();
-  state_.ViewBuffer = state_.pages.NewScreenPicture(kViewWidth, kViewHeight);
+  state_.NewViewBuffer();
   state_.view = ViewState{};
   pictures_.ForgetReports();  // a new load: each missing picture is told of again
   state_.find.anchor.reset();  // the last search's text stays proposed

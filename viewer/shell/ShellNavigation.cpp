@@ -2,13 +2,13 @@
 // no page is drawn again.
 #include "viewer/shell/ViewerShell.h"
 
+#include "viewer/canvas/ViewOffsets.h"
 #include "viewer/shell/ShellWindow.h"
 
 #include <algorithm>
 
 namespace {
 
-constexpr int kHalfPage = -561;  // the lowest view offset the keys aim at
 constexpr int kPageStep = 100;
 constexpr int kWheelStep = 15;
 
@@ -16,6 +16,7 @@ constexpr int kWheelStep = 15;
 
 void ViewerShell::OnKey(CanvasKey key) {
   ViewState& view = state_.view;
+  const int lowest = LowestViewOffset(state_.ViewHeight);
   const bool turnAllowed = !state_.guide.IsOn() && state_.document.DocumentLoaded == 1;
   // A page turn, a guide move and Escape end a find hit; scrolling keeps it.
   const bool turns = key == CanvasKey::Left || key == CanvasKey::Right;
@@ -28,9 +29,9 @@ void ViewerShell::OnKey(CanvasKey key) {
     case CanvasKey::Right:
       if (turnAllowed) TurnPage(+1);
       break;
-    case CanvasKey::PageDown: Scroll(-kPageStep, view.y > kHalfPage); break;
+    case CanvasKey::PageDown: Scroll(-kPageStep, view.y > lowest); break;
     case CanvasKey::PageUp: Scroll(+kPageStep, view.y < 0); break;
-    case CanvasKey::End: Scroll(kHalfPage - view.y, true); break;
+    case CanvasKey::End: Scroll(lowest - view.y, true); break;
     case CanvasKey::Home: Scroll(-view.y, true); break;
     case CanvasKey::Up:
     case CanvasKey::Down:
@@ -43,7 +44,7 @@ void ViewerShell::OnKey(CanvasKey key) {
 void ViewerShell::OnWheel(bool towardsReader) {
   const int y = state_.view.y;
   if (towardsReader) {
-    Scroll(-kWheelStep, y > kHalfPage);
+    Scroll(-kWheelStep, y > LowestViewOffset(state_.ViewHeight));
   } else {
     Scroll(+kWheelStep, y < 0);
   }
@@ -64,10 +65,16 @@ void ViewerShell::Scroll(int delta, bool allowed) {
   renderer_.Recompose();
 }
 
-int OffsetShowingLine(int offset, int line, int viewHeight) {
-  const int top = (line - 1) * kLineHeight;
-  if (top + offset >= 0 && top + kLineHeight + offset <= viewHeight) return offset;
-  // The line comes a few lines below the top, where the eye looks first,
-  // within the offsets the keys reach.
-  return std::clamp(3 * kLineHeight - top, kHalfPage, 0);
+void ViewerShell::ScrollTo(int offset) {
+  if (commandRunning_ || offset == state_.view.y) return;
+  state_.view.y = offset;
+  renderer_.Recompose();
+}
+
+void ViewerShell::UseViewHeight(int height) {
+  height = std::clamp(height, kMinimumViewHeight, kMaximumViewHeight);
+  if (height == state_.ViewHeight) return;
+  state_.ViewHeight = height;
+  state_.NewViewBuffer();
+  renderer_.Recompose();
 }

@@ -69,7 +69,7 @@ void ViewerShell::PrepareNeighbours() {
 void ViewerShell::UsePixelRatio(double ratio) {
   if (ratio == state_.pages.PixelRatio()) return;
   state_.pages.SetPixelRatio(ratio);
-  state_.ViewBuffer = state_.pages.NewScreenPicture(kViewWidth, kViewHeight);
+  state_.NewViewBuffer();
   renderer_.Recompose();
 }
 
@@ -95,7 +95,7 @@ void ViewerShell::Initialise() {
   state_.document.CurrentPage = 1;
   state_.pages.Clear();
   state_.pages.CreatePage(1);
-  state_.ViewBuffer = state_.pages.NewScreenPicture(kViewWidth, kViewHeight);
+  state_.NewViewBuffer();
   state_.view = ViewState{};
   renderer_.BuildColumnTable();
   renderer_.Recompose();

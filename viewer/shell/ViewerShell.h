@@ -38,6 +38,12 @@ class ViewerShell {
   // The screen's pixel ratio, at start and whenever the window meets another
   // screen: the pages are drawn again at it, on the same logical geometry.
   void UsePixelRatio(double ratio);
+  // The page area's height, at start and whenever the reader resizes the
+  // window: the view shows that much of the page.
+  void UseViewHeight(int height);
+  // The view scrolled to `offset` (the scroll bar beside a short page area);
+  // refused while a command runs.
+  void ScrollTo(int offset);
 
   // A menu command; refused while another command runs (what a command
   // waits for lets the window paint, and input meanwhile must not start a
@@ -155,7 +161,3 @@ class ViewerShell {
 // The numeric value of an answer as the page prompts read it: its leading
 // number, rounded; 0 when it has none.
 int PageAnswerValue(const std::string& answer);
-
-// The view offset that shows `line` of the page whole in a view `viewHeight`
-// pixels high: `offset` itself when it already does.
-int OffsetShowingLine(int offset, int line, int viewHeight);
