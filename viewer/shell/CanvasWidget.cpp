@@ -45,7 +45,9 @@ void CanvasWidget::paintEvent(QPaintEvent*) {
 
 void CanvasWidget::keyPressEvent(QKeyEvent* event) {
   if (shell_.CommandRunning()) return;  // no page moves under a command
-  if (const auto key = CanvasKeyOf(event->key())) {
+  // Alt+Left and the like belong to the menus, even while their item is greyed.
+  const bool chord = event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier);
+  if (const auto key = chord ? std::nullopt : CanvasKeyOf(event->key())) {
     shell_.OnKey(*key);
     event->accept();
     return;
