@@ -14,6 +14,7 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
+trap "exit 1" TERM INT HUP PIPE  # so that the servers and programs go too
 fail() {
   echo "FAILED: $*; the windows shown:" >&2
   xdotool search --name . getwindowname %@ >&2 2> /dev/null || true
