@@ -23,21 +23,26 @@ std::string FolderOf(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// Removes the temporary files of `target` that writers killed before their
-// rename left behind: a live writer holds a lock on its own, a dead one's
-// lock is gone. Without this every kill during a write would leave a copy
-// of the file (hundreds of megabytes for a full cache) in the folder.
+// Removes the temporary files that writers killed before their rename left
+// in the folder of `target`, whatever file they were writing (a kill during
+// an export leaves one the next export may never name again): a live
+// writer holds a lock on its own, a dead one's lock is gone. Without this
+// every kill during a write would leave a copy of the file (hundreds of
+// megabytes for a full cache) in the folder.
 void RemoveLeftTemporaries(const std::string& target) {
-  const std::string name = target.substr(target.find_last_of('/') + 1);
-  const std::string prefix = name + std::string(kTemporaryMark.substr(0, kTemporaryMark.find('X')));
+  const std::string_view mark = kTemporaryMark.substr(0, kTemporaryMark.find('X'));
   DIR* folder = ::opendir(FolderOf(target).c_str());
   if (!folder) return;
   while (const dirent* entry = ::readdir(folder)) {
     const std::string_view found = entry->d_name;
-    if (found.size() != name.size() + kTemporaryMark.size() || found.substr(0, prefix.size()) != prefix) continue;
+    if (found.size() <= kTemporaryMark.size() ||
+        found.substr(found.size() - kTemporaryMark.size(), mark.size()) != mark)
+      continue;
     const int fd = ::openat(::dirfd(folder), entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) continue;
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) ::unlinkat(::dirfd(folder), entry->d_name, 0);
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+      ::unlinkat(::dirfd(folder), entry->d_name, 0);
     ::close(fd);
   }
   ::closedir(folder);

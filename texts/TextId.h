@@ -78,7 +78,7 @@ enum class TextId : int {
   ViewerMessageTooManyPages, // the text had more than 200 pages; the rest was dropped
   ViewerMessagePictureNameBefore,  // + picture file + ...After: no record can keep its name
   ViewerMessagePictureNameAfter,
-  ViewerQuestionKeptMarks,   // New: the chosen text has a kept marked document
+  ViewerQuestionKeptMarks,   // New: a kept version of the chosen text; %1 day, %2 time, %3 marks
   ViewerPagePrompt,          // page-number input box ("Ir a", link target)
   ViewerPagePromptTitleFrom, // input box title: this + " a " + page count
   ViewerPagePromptTitleTo,   // input box title: between "De 1" and the page count
@@ -241,6 +241,9 @@ enum class TextId : int {
   EditorReplaceButton,      // 1024
   EditorReplaceAllButton,   // 1025
   EditorCancelButton,       // 2
+
+  // ---- Kept documents that cannot be kept ----
+  ViewerMessageKeepFailed,  // after the error: New stopped before opening the text
 
   Count
 };

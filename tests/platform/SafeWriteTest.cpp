@@ -37,6 +37,21 @@ TEST_F(SafeWrite, ReplacesTheTargetWhole) {
   EXPECT_EQ(folder.EntryCount(), 2u) << "no temporary file left behind";
 }
 
+// What killed writers left in the folder goes at the next write into it, whatever file it was for; a live
+// writer's file and files merely alike stay.
+TEST_F(SafeWrite, TheNextWriteRemovesWhatKilledWritersLeft) {
+  const std::string left[] = {"3.pdf.tmp-Ab12Cd", "cache.04.tmp-x1y2z3"};
+  const std::string kept[] = {"3.pdf.tmp-short", "notes.tmp-", "3.pdf"};
+  for (const std::string& name : left) WriteFileBytes(folder.File(name), "half");
+  for (const std::string& name : kept) WriteFileBytes(folder.File(name), "mine");
+  SafeFileWriter live(folder.File("4.pdf"));
+  ASSERT_TRUE(live.Write("being written"));
+  ASSERT_FALSE(WriteFileSafely(folder.File("5.pdf"), "new").failed());
+  for (const std::string& name : left) EXPECT_FALSE(std::filesystem::exists(folder.File(name))) << name;
+  for (const std::string& name : kept) EXPECT_TRUE(std::filesystem::exists(folder.File(name))) << name;
+  EXPECT_FALSE(live.Commit().failed()) << "a live writer's file stays";
+}
+
 TEST_F(SafeWrite, ErrorsCarryTheirNumberAndTheSystemsWords) {
   struct Case { const char* name; FileError error; int number; const char* description; };
   const Case cases[] = {

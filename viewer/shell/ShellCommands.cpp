@@ -75,12 +75,14 @@ void ViewerShell::NewDocument() {
   if (const FileError error = ReadWholeFile(lastChosenFile_, bytes, kMaxTextFileBytes); error.failed()) {
     ShowFileError(error.number, error.description);
   } else if (KeepCurrentDocument()) {
-    TextIdentity text = IdentifyText(lastChosenFile_, bytes);
+    const TextIdentity text = IdentifyText(lastChosenFile_, bytes);
+    // Laid out first: kept versions whose text file was not known are
+    // found by the lines the text lays out.
+    LoadChosenFile(lastChosenFile_, std::move(bytes));
+    LinkCurrentText(text);
     if (OfferKeptDocument(text)) {
       renderer_.StandardRefresh();
     } else {
-      LoadChosenFile(lastChosenFile_, std::move(bytes));
-      LinkCurrentText(std::move(text));
       renderer_.Recompose();  // page 1 is drawn with its footers as it is shown
     }
     SaveUndoPoint();
