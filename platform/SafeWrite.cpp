@@ -14,6 +14,7 @@ namespace {
 
 long long gFailAfterBytes = -1;
 long long gBytesWritten = 0;
+bool gWritesStopped = false;
 
 constexpr std::string_view kTemporaryMark = ".tmp-XXXXXX";
 
@@ -50,6 +51,7 @@ void RemoveLeftTemporaries(const std::string& target) {
 
 // Writes all of `size` bytes, honouring the full-disk test hook.
 int WriteAll(int fd, const char* data, std::size_t size) {
+  if (gWritesStopped) return EIO;
   while (size > 0) {
     std::size_t chunk = size;
     if (gFailAfterBytes >= 0) {
@@ -97,12 +99,20 @@ int TargetMode(const std::string& target, mode_t& mode) {
 
 }  // namespace
 
+void StopWrites(bool stopped) { gWritesStopped = stopped; }
+
+bool WritesStopped() { return gWritesStopped; }
+
 void SetWriteFailureAfterBytes(long long bytes) {
   gFailAfterBytes = bytes;
   gBytesWritten = 0;
 }
 
 SafeFileWriter::SafeFileWriter(std::string targetPath) : target_(std::move(targetPath)) {
+  if (gWritesStopped) {
+    Fail(EIO);
+    return;
+  }
   mode_t mode = 0;
   if (const int e = TargetMode(target_, mode)) {
     Fail(e);
@@ -168,6 +178,7 @@ bool SafeFileWriter::Flush() {
 }
 
 FileError SafeFileWriter::CommitRename() {
+  if (gWritesStopped) Fail(EIO);
   if (!error_.failed() && fd_ >= 0) {
     if (!flushed_) Flush();
     if (::close(fd_) != 0) Fail(errno);

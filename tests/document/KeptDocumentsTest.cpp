@@ -54,7 +54,9 @@ TEST_F(KeptDocumentsTest, EveryKeepAddsAVersionAndNoneIsLost) {
   clean.UseLine(1, 5) = TextLine(1, 5, 5);
   clean.UseLine(1, 6).alignment.clear();
   Document otherLines = Aligned("AL1");
-  otherLines.UseLine(3, 3).text = "another text";
+  otherLines.UseLine(2, 3).text = "another text";
+  Document changedLines = MarkedDocument();
+  changedLines.UseLine(2, 4).text = "changed";
   struct Step { TextIdentity text; Document document; };
   const Step steps[] = {{a, Aligned("AL1")}, {a, clean}, {a, Aligned("AL2")}, {a, Aligned("AL1")},
                         {TextIdentity{}, Aligned("AL3")}, {TextIdentity{}, otherLines}};
@@ -65,7 +67,7 @@ TEST_F(KeptDocumentsTest, EveryKeepAddsAVersionAndNoneIsLost) {
        {"AL3", "AL1", "AL2"}},
       {"same bytes, other file: only the one not known", b, MarkedDocument(), {"AL3"}},
       {"other lines: only the one not known that lays them out", b, otherLines, {"AL1"}},
-      {"a changed text is offered no old marks", changed, MarkedDocument(), {}},
+      {"a changed text is offered no old marks", changed, changedLines, {}},
   };
   for (const Case& c : cases) EXPECT_EQ(Offered(c.text, c.laidOut), c.offered) << c.name;
 }

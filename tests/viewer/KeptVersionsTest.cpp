@@ -45,16 +45,18 @@ TEST_F(KeptVersions, NoMarksAreLostWhateverHappenedBetweenRuns) {
        {1}},
   };
   const std::string cache = kCacheFileName, link = kTextLinkFileName;
+  const auto copy = [](const std::string& from, const std::string& to) {
+    std::filesystem::copy_file(from, to, std::filesystem::copy_options::overwrite_existing);
+  };
   for (const Case& c : cases) {
     FreshProgramFolder();
     std::vector<std::string> lines;
     for (const std::string& run : c.runs) {
       if (run == "@save") {
-        for (const std::string& name : {cache, link}) std::filesystem::copy_file(ProgramFilePath(name), folder.File(name));
+        for (const std::string& name : {cache, link}) copy(ProgramFilePath(name), folder.File(name));
       } else if (run == "@restore" || run == "@restore-link") {
         for (const std::string& name : {cache, link}) {
-          if (run == "@restore" || name == link)
-            std::filesystem::copy_file(folder.File(name), ProgramFilePath(name), std::filesystem::copy_options::overwrite_existing);
+          if (run == "@restore" || name == link) copy(folder.File(name), ProgramFilePath(name));
         }
       } else if (run == "@drop-link") {
         std::filesystem::remove(ProgramFilePath(link));
@@ -93,6 +95,15 @@ TEST_F(KeptVersions, WhenKeepingFailsTheFolderIsNamedAndTheTextIsNotOpened) {
     EXPECT_EQ(LastState(lines)["pages"], "2") << "the marked text of 100 lines stays";
     EXPECT_EQ(ReadCache().Line(1, 1).horizontalMarks, "1,3,9;");
   }
+}
+
+// The driver's kill while New lays out a long text stops it as a killed program: nothing more is written or said.
+TEST_F(KeptVersions, AKillStopsTheCommandUnderWay) {
+  Run(Load(WriteText("short.txt", NumberedLines(10))) + kExit);
+  const auto lines = Run("later 30 kill\n" + Load(WriteText("long.txt", NumberedLines(200 * 65))) + "state\n");
+  EXPECT_EQ(Matching(lines, "state").size(), 1u);
+  EXPECT_EQ(LastState(lines)["pages"], "1") << "started again from what the kill left";
+  EXPECT_EQ(ReadCache().PageCount, 1) << "the long text was never written";
 }
 
 }  // namespace

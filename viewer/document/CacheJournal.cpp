@@ -18,6 +18,7 @@ constexpr char kMagic[4] = {'M', 'V', 'J', '1'};
 constexpr char kTrailer[4] = {'D', 'O', 'N', 'E'};
 
 FileError ApplyRanges(const std::string& cachePath, const std::vector<CacheByteRange>& ranges) {
+  if (WritesStopped()) return FileError::FromErrno(EIO);
   const int fd = ::open(cachePath.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW);
   if (fd < 0) return FileError::FromErrno(errno);
   int error = 0;
