@@ -19,7 +19,13 @@ std::vector<std::optional<PieceLook>> PageRenderer::LetterLooks(const LineRecord
   ForEachPiece(record, [&](long long first, long long last, const PieceLook& look) {
     // Columns to letters, within the line's text.
     const long long from = std::max(first - kFirstTextColumn, 0LL), to = std::min(last - kFirstTextColumn, count - 1);
-    for (long long k = from; k <= to; ++k) looks[static_cast<std::size_t>(k)] = look;
+    for (long long k = from; k <= to; ++k) {
+      std::optional<PieceLook>& letter = looks[static_cast<std::size_t>(k)];
+      // A piece without a ground of its own is drawn over the ground before it.
+      const std::optional<QColor> ground = look.ground ? look.ground : letter ? letter->ground : std::nullopt;
+      letter = look;
+      letter->ground = ground;
+    }
   });
   return looks;
 }
