@@ -144,7 +144,7 @@ TEST_F(Export, APdfIsTitledByItsTextFileNameAsTheReaderSeesIt) {
 // Thirty bold pieces of thirty letters, a two-colour piece and a link: each letter is in the file once, as text in
 // its piece's weight, and the page stays small.
 TEST_F(Export, MarkedLettersAreWrittenOnceAsTextInTheirPiecesLook) {
-  if (!HaveTool("pdffonts") || !HaveTool("pdftotext")) GTEST_SKIP() << "poppler-utils is not installed";
+  if (!HaveTool("pdffonts") || !HaveTool("pdftotext") || !HaveTool("pdftoppm")) GTEST_SKIP() << "poppler-utils is not installed";
   std::string text;
   for (int line = 1; line <= 130; ++line) text += "Row" + std::to_string(1000 + line) + std::string(80, 'a' + line % 26) + "\r\n";
   const auto drag = [](int line, int first, int last) {
@@ -155,6 +155,7 @@ TEST_F(Export, MarkedLettersAreWrittenOnceAsTextInTheirPiecesLook) {
   std::string marks;
   for (int line = 1; line <= 30; ++line) marks += drag(line, 4, 33) + "command 1088\n";
   marks += drag(31, 4, 20) + "command 1076\n" + drag(32, 4, 20) + "answer 2\ncommand 1086\n";
+  marks += drag(33, 4, 20) + "command 1076\n" + drag(33, 10, 30) + "command 1088\n";  // bold over a two-colour ground
   Run(Load(WriteText("marked.txt", text)) + marks + "command 1077\nclick 3358\nclick 3357\n"
       "command 1070\nclick 7007\nset 7008 pdf\nclick 7011\n");
   const std::string pdf = ProgramFilePath("pdf/1-2.pdf");
@@ -166,6 +167,12 @@ TEST_F(Export, MarkedLettersAreWrittenOnceAsTextInTheirPiecesLook) {
     const std::size_t at = found.find(row);
     EXPECT_TRUE(at != std::string::npos && found.find(row, at + 1) == std::string::npos) << row << " once";
   }
+  const std::string raster = folder.File("marked");
+  ASSERT_EQ(RunCommand("pdftoppm -r 96 -f 1 -l 1 -png -singlefile " + pdf + " " + raster).status, 0);
+  const QImage page = QImage(QString::fromStdString(raster + ".png")).convertToFormat(QImage::Format_RGB32);
+  const auto red = [](QRgb p) { return qRed(p) > 200 && qGreen(p) < 90 && qBlue(p) < 90; };
+  EXPECT_FALSE(Box(page, QRect(14 * 8, 32 * 16, 8, 16), red).isEmpty()) << "the ground stays under the bold letters";
+  EXPECT_TRUE(Box(page, QRect(24 * 8, 32 * 16, 8, 16), red).isEmpty()) << "and ends with its piece";
 }
 
 }  // namespace
