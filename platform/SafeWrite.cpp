@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
+#include <mutex>
 #include <string_view>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -15,6 +16,10 @@ namespace {
 long long gFailAfterBytes = -1;
 long long gBytesWritten = 0;
 bool gWritesStopped = false;
+// Held while a writer of this process has a file without its lock (made and
+// not yet locked, or closed and not yet renamed), so that the writers the
+// export runs side by side never take each other's file for a dead one's.
+std::mutex gUnlockedFiles;
 
 constexpr std::string_view kTemporaryMark = ".tmp-XXXXXX";
 
@@ -118,6 +123,7 @@ SafeFileWriter::SafeFileWriter(std::string targetPath) : target_(std::move(targe
     Fail(e);
     return;
   }
+  const std::lock_guard<std::mutex> unlocked(gUnlockedFiles);
   RemoveLeftTemporaries(target_);
   temporary_ = target_ + std::string(kTemporaryMark);
   fd_ = ::mkstemp(temporary_.data());
@@ -127,9 +133,9 @@ SafeFileWriter::SafeFileWriter(std::string targetPath) : target_(std::move(targe
     return;
   }
   // Held until the file is renamed or removed: it tells a live writer's
-  // file from one a killed writer left. (Another program writing the same
-  // file in the instant between mkstemp and this lock could lose its file;
-  // its rename then fails and is reported.)
+  // file from one a killed writer left. (Another program writing into the
+  // same folder in the instant between mkstemp and this lock could lose its
+  // file; its rename then fails and is reported.)
   ::flock(fd_, LOCK_EX | LOCK_NB);
   ::fchmod(fd_, mode);
 }
@@ -181,6 +187,7 @@ FileError SafeFileWriter::CommitRename() {
   if (gWritesStopped) Fail(EIO);
   if (!error_.failed() && fd_ >= 0) {
     if (!flushed_) Flush();
+    const std::lock_guard<std::mutex> unlocked(gUnlockedFiles);
     if (::close(fd_) != 0) Fail(errno);
     fd_ = -1;
     if (!error_.failed() && std::rename(temporary_.c_str(), target_.c_str()) != 0) Fail(errno);

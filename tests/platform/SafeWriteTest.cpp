@@ -2,7 +2,10 @@
 
 #include "tests/TempFolder.h"
 
+#include <atomic>
 #include <filesystem>
+#include <thread>
+#include <vector>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -50,6 +53,22 @@ TEST_F(SafeWrite, TheNextWriteRemovesWhatKilledWritersLeft) {
   for (const std::string& name : left) EXPECT_FALSE(std::filesystem::exists(folder.File(name))) << name;
   for (const std::string& name : kept) EXPECT_TRUE(std::filesystem::exists(folder.File(name))) << name;
   EXPECT_FALSE(live.Commit().failed()) << "a live writer's file stays";
+}
+
+// Writers side by side in one folder (as the export's) never take each other's file for a dead writer's.
+TEST_F(SafeWrite, WritersSideBySideInOneFolderAllSucceed) {
+  std::vector<std::thread> writers;
+  std::atomic<int> failures = 0;
+  for (int w = 0; w < 4; ++w) {
+    writers.emplace_back([&, w] {
+      for (int k = 0; k < 200; ++k) {
+        failures += WriteFileSafely(folder.File(std::to_string(w * 1000 + k) + ".png"), "page").failed();
+      }
+    });
+  }
+  for (std::thread& writer : writers) writer.join();
+  EXPECT_EQ(failures, 0);
+  EXPECT_EQ(folder.EntryCount(), 800u);
 }
 
 TEST_F(SafeWrite, ErrorsCarryTheirNumberAndTheSystemsWords) {
