@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
+#include <mutex>
 #include <string_view>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -14,6 +15,11 @@ namespace {
 
 long long gFailAfterBytes = -1;
 long long gBytesWritten = 0;
+bool gWritesStopped = false;
+// Held while a writer of this process has a file without its lock (made and
+// not yet locked, or closed and not yet renamed), so that the writers the
+// export runs side by side never take each other's file for a dead one's.
+std::mutex gUnlockedFiles;
 
 constexpr std::string_view kTemporaryMark = ".tmp-XXXXXX";
 
@@ -23,21 +29,26 @@ std::string FolderOf(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// Removes the temporary files of `target` that writers killed before their
-// rename left behind: a live writer holds a lock on its own, a dead one's
-// lock is gone. Without this every kill during a write would leave a copy
-// of the file (hundreds of megabytes for a full cache) in the folder.
+// Removes the temporary files that writers killed before their rename left
+// in the folder of `target`, whatever file they were writing (a kill during
+// an export leaves one the next export may never name again): a live
+// writer holds a lock on its own, a dead one's lock is gone. Without this
+// every kill during a write would leave a copy of the file (hundreds of
+// megabytes for a full cache) in the folder.
 void RemoveLeftTemporaries(const std::string& target) {
-  const std::string name = target.substr(target.find_last_of('/') + 1);
-  const std::string prefix = name + std::string(kTemporaryMark.substr(0, kTemporaryMark.find('X')));
+  const std::string_view mark = kTemporaryMark.substr(0, kTemporaryMark.find('X'));
   DIR* folder = ::opendir(FolderOf(target).c_str());
   if (!folder) return;
   while (const dirent* entry = ::readdir(folder)) {
     const std::string_view found = entry->d_name;
-    if (found.size() != name.size() + kTemporaryMark.size() || found.substr(0, prefix.size()) != prefix) continue;
+    if (found.size() <= kTemporaryMark.size() ||
+        found.substr(found.size() - kTemporaryMark.size(), mark.size()) != mark)
+      continue;
     const int fd = ::openat(::dirfd(folder), entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) continue;
-    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) ::unlinkat(::dirfd(folder), entry->d_name, 0);
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+      ::unlinkat(::dirfd(folder), entry->d_name, 0);
     ::close(fd);
   }
   ::closedir(folder);
@@ -45,6 +56,7 @@ void RemoveLeftTemporaries(const std::string& target) {
 
 // Writes all of `size` bytes, honouring the full-disk test hook.
 int WriteAll(int fd, const char* data, std::size_t size) {
+  if (gWritesStopped) return EIO;
   while (size > 0) {
     std::size_t chunk = size;
     if (gFailAfterBytes >= 0) {
@@ -92,17 +104,26 @@ int TargetMode(const std::string& target, mode_t& mode) {
 
 }  // namespace
 
+void StopWrites(bool stopped) { gWritesStopped = stopped; }
+
+bool WritesStopped() { return gWritesStopped; }
+
 void SetWriteFailureAfterBytes(long long bytes) {
   gFailAfterBytes = bytes;
   gBytesWritten = 0;
 }
 
 SafeFileWriter::SafeFileWriter(std::string targetPath) : target_(std::move(targetPath)) {
+  if (gWritesStopped) {
+    Fail(EIO);
+    return;
+  }
   mode_t mode = 0;
   if (const int e = TargetMode(target_, mode)) {
     Fail(e);
     return;
   }
+  const std::lock_guard<std::mutex> unlocked(gUnlockedFiles);
   RemoveLeftTemporaries(target_);
   temporary_ = target_ + std::string(kTemporaryMark);
   fd_ = ::mkstemp(temporary_.data());
@@ -112,9 +133,9 @@ SafeFileWriter::SafeFileWriter(std::string targetPath) : target_(std::move(targe
     return;
   }
   // Held until the file is renamed or removed: it tells a live writer's
-  // file from one a killed writer left. (Another program writing the same
-  // file in the instant between mkstemp and this lock could lose its file;
-  // its rename then fails and is reported.)
+  // file from one a killed writer left. (Another program writing into the
+  // same folder in the instant between mkstemp and this lock could lose its
+  // file; its rename then fails and is reported.)
   ::flock(fd_, LOCK_EX | LOCK_NB);
   ::fchmod(fd_, mode);
 }
@@ -163,8 +184,10 @@ bool SafeFileWriter::Flush() {
 }
 
 FileError SafeFileWriter::CommitRename() {
+  if (gWritesStopped) Fail(EIO);
   if (!error_.failed() && fd_ >= 0) {
     if (!flushed_) Flush();
+    const std::lock_guard<std::mutex> unlocked(gUnlockedFiles);
     if (::close(fd_) != 0) Fail(errno);
     fd_ = -1;
     if (!error_.failed() && std::rename(temporary_.c_str(), target_.c_str()) != 0) Fail(errno);

@@ -49,6 +49,11 @@ FileError WriteFileSafely(const std::string& path, std::string_view bytes);
 // Makes the renames done in the folder holding `path` durable.
 void SyncFolderOf(const std::string& path);
 
+// Test hook standing in for a killed process: while stopped, nothing is
+// written or removed and every write fails.
+void StopWrites(bool stopped);
+bool WritesStopped();
+
 // Test hook standing in for a full disk: once `bytes` bytes have been written
 // by this process, every further write fails with ENOSPC. Negative: off.
 void SetWriteFailureAfterBytes(long long bytes);

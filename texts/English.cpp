@@ -78,7 +78,7 @@ constexpr TextEntry kEnglish[] = {
     {ViewerMessageTooManyPages, "The text has more than 200 pages: the rest was not loaded ..."},
     {ViewerMessagePictureNameBefore, "Cannot keep the name of the picture <"},
     {ViewerMessagePictureNameAfter, ">: its path is longer than 113 characters or holds characters a line cannot keep; it will not be shown ..."},
-    {ViewerQuestionKeptMarks, "This text has saved marks. Do you want them back?"},
+    {ViewerQuestionKeptMarks, "This text has marks saved on %1 at %2 (%3 marks). Do you want them back?"},
     {ViewerPagePrompt, "Enter page number"},
     {ViewerPagePromptTitleFrom, "From 1"},
     {ViewerPagePromptTitleTo, " to "},
@@ -254,6 +254,7 @@ constexpr TextEntry kEnglish[] = {
     {ViewerFindNotFoundBefore, "“"},
     {ViewerFindNotFoundAfter, "” not found."},
     {ViewerCaptionMatch, " · "},
+    {ViewerMessageKeepFailed, "The text was not opened, so that the marks of the document shown are not lost."},
 };
 
 }  // namespace

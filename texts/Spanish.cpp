@@ -78,7 +78,7 @@ constexpr TextEntry kSpanish[] = {
     {ViewerMessageTooManyPages, "El texto tiene más de 200 páginas: el resto no se ha cargado ..."},
     {ViewerMessagePictureNameBefore, "No se puede guardar el nombre de la imagen <"},
     {ViewerMessagePictureNameAfter, ">: su ruta pasa de 113 caracteres o lleva caracteres que una línea no guarda; no se mostrará ..."},
-    {ViewerQuestionKeptMarks, "Este texto tiene marcas guardadas. ¿Quieres recuperarlas?"},
+    {ViewerQuestionKeptMarks, "Este texto tiene marcas guardadas el %1 a las %2 (%3 marcas). ¿Quieres recuperarlas?"},
     {ViewerPagePrompt, "Introduce número página"},
     {ViewerPagePromptTitleFrom, "De 1"},
     {ViewerPagePromptTitleTo, " a "},
@@ -254,6 +254,7 @@ constexpr TextEntry kSpanish[] = {
     {ViewerFindNotFoundBefore, "No se encuentra «"},
     {ViewerFindNotFoundAfter, "»."},
     {ViewerCaptionMatch, " · "},
+    {ViewerMessageKeepFailed, "No se ha abierto el texto, para que no se pierdan las marcas del documento mostrado."},
 };
 
 }  // namespace

@@ -78,7 +78,7 @@ enum class TextId : int {
   ViewerMessageTooManyPages, // the text had more than 200 pages; the rest was dropped
   ViewerMessagePictureNameBefore,  // + picture file + ...After: no record can keep its name
   ViewerMessagePictureNameAfter,
-  ViewerQuestionKeptMarks,   // New: the chosen text has a kept marked document
+  ViewerQuestionKeptMarks,   // New: a kept version of the chosen text; %1 day, %2 time, %3 marks
   ViewerPagePrompt,          // page-number input box ("Ir a", link target)
   ViewerPagePromptTitleFrom, // input box title: this + " a " + page count
   ViewerPagePromptTitleTo,   // input box title: between "De 1" and the page count
@@ -254,6 +254,8 @@ enum class TextId : int {
   ViewerFindNotFoundBefore,    // message: before the text searched for
   ViewerFindNotFoundAfter,     //   and after it
   ViewerCaptionMatch,          // caption: between the page and the hit's place
+  // ---- Kept documents that cannot be kept ----
+  ViewerMessageKeepFailed,  // after the error: New stopped before opening the text
 
   Count
 };

@@ -32,7 +32,7 @@ void DriverPump::ScheduleTick(int milliseconds) {
 
 void DriverPump::Tick() {
   // Only when every command under way waits in a dialog for the user.
-  if (executing_ != OpenModalDialogs()) {
+  if (executing_ != OpenModalDialogs() || (hold_ && hold_())) {
     ScheduleTick(5);
     return;
   }

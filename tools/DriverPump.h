@@ -20,6 +20,8 @@ class DriverPump {
   bool Open();
   // Runs the application until the script ends; returns its exit status.
   int Run();
+  // No script line is read while `hold` says so.
+  void HoldWhile(std::function<bool()> hold) { hold_ = std::move(hold); }
 
  private:
   void Tick();
@@ -29,6 +31,7 @@ class DriverPump {
 
   std::string scriptPath_;
   Execute execute_;
+  std::function<bool()> hold_;
   std::ifstream file_;
   std::istream* in_ = nullptr;
   int executing_ = 0;  // commands under way, nested in modal dialogs

@@ -47,7 +47,14 @@ std::string EscapeDriverText(std::string_view text) {
   return out;
 }
 
+namespace {
+bool gMuted = false;
+}  // namespace
+
+void MuteDriverOutput(bool muted) { gMuted = muted; }
+
 void PrintDriverLine(const std::string& line) {
+  if (gMuted) return;
   std::fwrite(line.data(), 1, line.size(), stdout);
   std::fputc('\n', stdout);
   std::fflush(stdout);

@@ -20,6 +20,8 @@ std::string EscapeDriverText(std::string_view text);
 
 // Prints one line of the driver's report and flushes it.
 void PrintDriverLine(const std::string& line);
+// While muted (a killed program's last moments) nothing is printed.
+void MuteDriverOutput(bool muted);
 // "error LINE: WHY"
 void PrintDriverError(const DriverCommand& command, std::string_view why);
 

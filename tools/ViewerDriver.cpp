@@ -12,6 +12,7 @@ int RunViewerDriver(const DriverOptions& options) {
   ScriptedDialogs dialogs(PrintDriverLine);
   ViewerDriverSession session(dialogs);
   DriverPump pump(options.scriptPath, [&session](const DriverCommand& command) { session.Execute(command); });
+  pump.HoldWhile([&session] { return session.Dying(); });
   if (!pump.Open()) return 2;
   if (!session.Start()) return 1;
   return pump.Run();

@@ -1,6 +1,7 @@
 #include "tools/ViewerDriverSession.h"
 
 #include "platform/CodePage.h"
+#include "platform/SafeWrite.h"
 #include "platform/ScriptedDialogs.h"
 #include "tools/DialogControls.h"
 #include "tools/DriverKeys.h"
@@ -17,6 +18,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QTimer>
 #include <QWheelEvent>
 
 #include <sstream>
@@ -72,12 +74,20 @@ bool ViewerDriverSession::Start() {
 void ViewerDriverSession::Settle() const { QCoreApplication::processEvents(); }
 
 void ViewerDriverSession::Execute(const DriverCommand& command) {
+  ++depth_;
+  ExecuteOne(command);
+  // The killed command has ended: only now the program can start again.
+  if (--depth_ == 0 && dying_) Restart();
+}
+
+void ViewerDriverSession::ExecuteOne(const DriverCommand& command) {
   const std::string& verb = command.verb;
   bool done = false;
   if (verb == "choose" || verb == "answer" || verb == "reply" || verb == "colour") {
     done = QueueAnswer(command);
   } else if (verb == "kill") {
     done = Kill();
+    if (dying_) return;
   } else if (ExecuteDialogCommand(command)) {
     return;
   } else if (ExecuteDriverTextCommand(command, {ProgramKind::Viewer, window_.get(), QApplication::activeModalWidget(),
@@ -218,11 +228,46 @@ bool ViewerDriverSession::SavePicture(const DriverCommand& command) {
 }
 
 bool ViewerDriverSession::Kill() {
+  if (depth_ > 1) {
+    // A command is under way below this one: as in a killed process it
+    // writes nothing more and shows nothing, and its dialogs close, so that
+    // it ends; the script's answers wait for the program started again.
+    dying_ = true;
+    StopWrites(true);
+    MuteDriverOutput(true);
+    keptAnswers_ = std::make_unique<ScriptedDialogs>([](const std::string&) {});
+    std::swap(keptAnswers_->yesNoAnswers, dialogs_.yesNoAnswers);
+    std::swap(keptAnswers_->textAnswers, dialogs_.textAnswers);
+    std::swap(keptAnswers_->fileAnswers, dialogs_.fileAnswers);
+    std::swap(keptAnswers_->colourAnswers, dialogs_.colourAnswers);
+    CloseDyingDialogs();
+    return true;
+  }
+  return Restart();
+}
+
+void ViewerDriverSession::CloseDyingDialogs() {
+  if (!dying_) return;
+  if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+  QTimer::singleShot(5, [this] { CloseDyingDialogs(); });
+}
+
+bool ViewerDriverSession::Restart() {
   // As a killed process: no exit path, nothing written. The program starts
   // again at once, so its window's going must not end the driver's run.
   const QEventLoopLocker keepRunning;
   window_.reset();
   heldButtons_ = Qt::NoButton;
+  if (dying_) {
+    dying_ = false;
+    StopWrites(false);
+    MuteDriverOutput(false);
+    std::swap(keptAnswers_->yesNoAnswers, dialogs_.yesNoAnswers);
+    std::swap(keptAnswers_->textAnswers, dialogs_.textAnswers);
+    std::swap(keptAnswers_->fileAnswers, dialogs_.fileAnswers);
+    std::swap(keptAnswers_->colourAnswers, dialogs_.colourAnswers);
+    keptAnswers_.reset();
+  }
   return Start();
 }
 

@@ -7,6 +7,9 @@
 //   export_bench FOLDER pdf [keep]      the same for the one-file PDF export (keep: the
 //                                       file is left for other tools to read)
 //   export_bench FOLDER formats [ROUNDS] every picture format (median of rounds)
+//   export_bench FOLDER marked NAME [png] page 1 of a heavily marked document
+//                                       (bench/output/MarkedPages.h) as PDF (or PNG,
+//                                       the baseline): seconds, KB, peak MB
 //   export_bench FOLDER text            writes the document's text (FOLDER/text.txt)
 //                                       for other programs to lay out
 //
@@ -14,6 +17,7 @@
 // Nothing of FOLDER is left but the text (and a kept PDF).
 
 #include "bench/FullDocument.h"
+#include "bench/output/MarkedPages.h"
 #include "bench/output/NaiveExport.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ScriptedDialogs.h"
@@ -132,6 +136,22 @@ int TimeFormats(const fs::path& folder, int rounds) {
   return 0;
 }
 
+int TimeMarkedPage(const fs::path& folder, const std::string& name, bool png) {
+  ViewerState state;
+  ScriptedDialogs dialogs{[](const std::string&) {}};
+  PictureLoader pictures{dialogs};
+  PageRenderer renderer{state, pictures, {}};
+  if (!FillMarkedPage(state.document, name)) return 2;
+  state.settings.imageFormat = png ? kImageFormatPng : kImageFormatPdf;
+  const ExportRequest request{kExportRange, 1, 1, "marked", 0};
+  bool ok = true;
+  const double seconds = SecondsOf([&] { ok = !ExportPages(renderer, request); });
+  if (!ok) return 1;
+  std::printf("%s %s %.3f s %.1f KB %ld MB\n", png ? "png" : "pdf", name.c_str(), seconds,
+              static_cast<double>(FolderBytes(folder / request.folder)) / 1024.0, PeakMegabytes());
+  return 0;
+}
+
 int WriteText(const fs::path& folder) {
   std::ofstream out(folder / "text.txt");
   for (int line = 1; line <= kMaxPages * kLinesPerPage; ++line) out << LineText(line) << '\n';
@@ -155,8 +175,9 @@ int main(int argc, char** argv) {
   const fs::path folder = base / ("export_bench_" + std::to_string(::getpid()));
   fs::create_directories(folder);
   SetProgramFolder(folder.string() + "/");
-  const int status = mode == "png"   ? TimeExport(folder, kImageFormatPng, option == "naive")
-                     : mode == "pdf" ? TimeExport(folder, kImageFormatPdf, false)
+  const int status = mode == "png"      ? TimeExport(folder, kImageFormatPng, option == "naive")
+                     : mode == "pdf"    ? TimeExport(folder, kImageFormatPdf, false)
+                     : mode == "marked" ? TimeMarkedPage(folder, option, argc > 4 && std::string(argv[4]) == "png")
                                      : TimeFormats(folder, std::max(1, std::atoi(option.c_str())));
   if (option != "keep") fs::remove_all(folder);
   return status;

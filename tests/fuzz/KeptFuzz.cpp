@@ -15,9 +15,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       const std::string folder = ScratchPath("kept/");
       MakeFolders(folder);
       KeptDocuments store(folder);
-      WriteFileBytes(store.FileFor(kept.text), std::string(rest));
+      const std::uint64_t layout = DocumentTextDigest(kept.document);
+      WriteFileBytes(folder + KeptKey(kept.text, layout) + "-0000000000000001.marcas", std::string(rest));
+      const std::vector<std::string> versions = store.Versions(kept.text, layout);
       KeptDocument found;
-      FUZZ_CHECK(store.Find(kept.text, found));
+      FUZZ_CHECK(versions.size() == 1 && store.Read(versions[0], kept.text, layout, found));
       break;
     }
     case 1:
@@ -30,9 +32,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       return 0;
     }
   }
-  const std::string plain = EncodeKeptPlain(kept.text, kept.document, kept.viewOffset);
+  const std::string plain = EncodeKeptPlain(kept.text, kept.document, kept.viewOffset, kept.keptAt);
   KeptDocument again;
   FUZZ_CHECK(DecodeKeptPlain(plain, again));
-  FUZZ_CHECK(EncodeKeptPlain(again.text, again.document, again.viewOffset) == plain);
+  FUZZ_CHECK(EncodeKeptPlain(again.text, again.document, again.viewOffset, again.keptAt) == plain);
   return 0;
 }

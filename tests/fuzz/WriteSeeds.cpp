@@ -37,8 +37,9 @@ Seeds CacheSeeds() {
 Seeds KeptSeeds() {
   const Document document = MarkedDocument();
   const TextIdentity text = IdentifyText("/texts/chapter one.txt", "Chapter one\r\n");
-  return {{"kept", '\0' + EncodeKeptDocument(text, document, -200)},
-          {"plain", '\1' + EncodeKeptPlain(text, document, -200)},
+  const std::string plain = EncodeKeptPlain(text, document, -200, 1796655900);
+  return {{"kept", '\0' + EncodeKeptDocument(plain).value()},
+          {"plain", '\1' + plain},
           {"link", '\2' + EncodeTextLink(text, DocumentTextDigest(document))}};
 }
 

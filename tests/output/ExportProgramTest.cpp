@@ -136,4 +136,46 @@ TEST_F(Export, PdfHoldsTheMarkedPagesAsTextWithTheirLinks) {
   EXPECT_EQ(PdfInfo(ProgramFilePath("again/1-5.pdf"), "Title"), "five.txt");
 }
 
+// A file name that is not UTF-8 is read as the texts are (Windows-1252): the PDF's title has no stand-in character.
+TEST_F(Export, APdfIsTitledByItsTextFileNameAsTheReaderSeesIt) {
+  if (!HaveTool("pdfinfo")) GTEST_SKIP() << "poppler-utils is not installed";
+  Run(Load(WriteText("caf\xE9 \xA3.txt", "text\r\n")) + "command 1077\nclick 3358\nclick 3357\n"
+      "command 1070\nclick 7007\nset 7008 pdf\nclick 7011\n");
+  EXPECT_EQ(PdfInfo(ProgramFilePath("pdf/1.pdf"), "Title"), "caf\u00e9 \u00a3.txt");
+}
+
+// Thirty bold pieces of thirty letters, a two-colour piece and a link: each letter is in the file once, as text in
+// its piece's weight, and the page stays small.
+TEST_F(Export, MarkedLettersAreWrittenOnceAsTextInTheirPiecesLook) {
+  if (!HaveTool("pdffonts") || !HaveTool("pdftotext") || !HaveTool("pdftoppm")) GTEST_SKIP() << "poppler-utils is not installed";
+  std::string text;
+  for (int line = 1; line <= 130; ++line) text += "Row" + std::to_string(1000 + line) + std::string(80, 'a' + line % 26) + "\r\n";
+  const auto drag = [](int line, int first, int last) {
+    const std::string y = " " + std::to_string((line - 1) * 16 + 8) + "\n";
+    return "press " + std::to_string((first - 1) * 8 + 4) + y + "move " + std::to_string((last - 1) * 8 + 4) + y +
+           "release " + std::to_string((last - 1) * 8 + 4) + y;
+  };
+  std::string marks;
+  for (int line = 1; line <= 30; ++line) marks += drag(line, 4, 33) + "command 1088\n";
+  marks += drag(31, 4, 20) + "command 1076\n" + drag(32, 4, 20) + "answer 2\ncommand 1086\n";
+  marks += drag(33, 4, 20) + "command 1076\n" + drag(33, 10, 30) + "command 1088\n";  // bold over a two-colour ground
+  Run(Load(WriteText("marked.txt", text)) + marks + "command 1077\nclick 3358\nclick 3357\n"
+      "command 1070\nclick 7007\nset 7008 pdf\nclick 7011\n");
+  const std::string pdf = ProgramFilePath("pdf/1-2.pdf");
+  EXPECT_LE(std::filesystem::file_size(pdf), 30u * 1024) << "the heavily marked page stays small";
+  EXPECT_NE(RunCommand("pdffonts " + pdf).text.find("Bold"), std::string::npos) << "bold letters in a bold face";
+  const std::string found = RunCommand("pdftotext -l 1 " + pdf + " -").text;
+  for (int line = 1; line <= 65; ++line) {
+    const std::string row = "Row" + std::to_string(1000 + line);
+    const std::size_t at = found.find(row);
+    EXPECT_TRUE(at != std::string::npos && found.find(row, at + 1) == std::string::npos) << row << " once";
+  }
+  const std::string raster = folder.File("marked");
+  ASSERT_EQ(RunCommand("pdftoppm -r 96 -f 1 -l 1 -png -singlefile " + pdf + " " + raster).status, 0);
+  const QImage page = QImage(QString::fromStdString(raster + ".png")).convertToFormat(QImage::Format_RGB32);
+  const auto red = [](QRgb p) { return qRed(p) > 200 && qGreen(p) < 90 && qBlue(p) < 90; };
+  EXPECT_FALSE(Box(page, QRect(14 * 8, 32 * 16, 8, 16), red).isEmpty()) << "the ground stays under the bold letters";
+  EXPECT_TRUE(Box(page, QRect(24 * 8, 32 * 16, 8, 16), red).isEmpty()) << "and ends with its piece";
+}
+
 }  // namespace

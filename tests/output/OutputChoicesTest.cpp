@@ -163,4 +163,15 @@ TEST(PrintSystemLink, ASilentPrintSystemIsWaitedForOnceWithTheWindowAlive) {
   EXPECT_EQ(connections, 1);
 }
 
+// The ten seconds a request may wait hold for each request of a print, not for all of them together.
+TEST(ReplyWait, EachRequestMayWaitTenSeconds) {
+  ReplyWait wait;
+  const int stepsInTenSeconds = static_cast<int>(10.0 / ReplyWait::kStepSeconds + 0.5);
+  for (int request = 1; request <= 5; ++request) {
+    wait.NewRequest();
+    for (int step = 1; step < stepsInTenSeconds; ++step) ASSERT_TRUE(wait.KeepWaiting()) << request << ", " << step;
+    EXPECT_FALSE(wait.KeepWaiting()) << "given up after ten seconds of request " << request;
+  }
+}
+
 }  // namespace

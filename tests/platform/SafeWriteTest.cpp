@@ -2,7 +2,10 @@
 
 #include "tests/TempFolder.h"
 
+#include <atomic>
 #include <filesystem>
+#include <thread>
+#include <vector>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -35,6 +38,37 @@ TEST_F(SafeWrite, ReplacesTheTargetWhole) {
     writer.Write("partial");
   }
   EXPECT_EQ(folder.EntryCount(), 2u) << "no temporary file left behind";
+}
+
+// What killed writers left in the folder goes at the next write into it, whatever file it was for; a live
+// writer's file and files merely alike stay.
+TEST_F(SafeWrite, TheNextWriteRemovesWhatKilledWritersLeft) {
+  const std::string left[] = {"3.pdf.tmp-Ab12Cd", "cache.04.tmp-x1y2z3"};
+  const std::string kept[] = {"3.pdf.tmp-short", "notes.tmp-", "3.pdf"};
+  for (const std::string& name : left) WriteFileBytes(folder.File(name), "half");
+  for (const std::string& name : kept) WriteFileBytes(folder.File(name), "mine");
+  SafeFileWriter live(folder.File("4.pdf"));
+  ASSERT_TRUE(live.Write("being written"));
+  ASSERT_FALSE(WriteFileSafely(folder.File("5.pdf"), "new").failed());
+  for (const std::string& name : left) EXPECT_FALSE(std::filesystem::exists(folder.File(name))) << name;
+  for (const std::string& name : kept) EXPECT_TRUE(std::filesystem::exists(folder.File(name))) << name;
+  EXPECT_FALSE(live.Commit().failed()) << "a live writer's file stays";
+}
+
+// Writers side by side in one folder (as the export's) never take each other's file for a dead writer's.
+TEST_F(SafeWrite, WritersSideBySideInOneFolderAllSucceed) {
+  std::vector<std::thread> writers;
+  std::atomic<int> failures = 0;
+  for (int w = 0; w < 4; ++w) {
+    writers.emplace_back([&, w] {
+      for (int k = 0; k < 200; ++k) {
+        failures += WriteFileSafely(folder.File(std::to_string(w * 1000 + k) + ".png"), "page").failed();
+      }
+    });
+  }
+  for (std::thread& writer : writers) writer.join();
+  EXPECT_EQ(failures, 0);
+  EXPECT_EQ(folder.EntryCount(), 800u);
 }
 
 TEST_F(SafeWrite, ErrorsCarryTheirNumberAndTheSystemsWords) {

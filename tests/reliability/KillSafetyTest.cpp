@@ -63,14 +63,38 @@ class KillSafety : public ::testing::Test, public DriverFolder {
     ::close(watch);
   }
 
-  // Temporary files a write of `name` (below the program folder) left.
+  // Temporary files a write of `name` (below the program folder; a folder: any file in it) left.
   std::size_t Leftovers(const std::string& name) const {
     const std::filesystem::path target = ProgramPath(name);
     std::size_t count = 0;
     for (const auto& entry : std::filesystem::directory_iterator(target.parent_path())) {
-      count += entry.path().filename().string().rfind(target.filename().string() + ".tmp-", 0) == 0;
+      const std::string file = entry.path().filename().string();
+      count += name.ends_with('/') ? file.find(".tmp-") != std::string::npos
+                                   : file.rfind(target.filename().string() + ".tmp-", 0) == 0;
     }
     return count;
+  }
+
+  // Runs `script` and kills it the moment `file` is renamed into `folder` (below the program folder).
+  void KillWhenWritten(const std::string& script, const std::string& folder, const std::string& file) {
+    std::filesystem::create_directories(ProgramPath(folder));
+    const int watch = ::inotify_init1(IN_CLOEXEC);
+    ::inotify_add_watch(watch, ProgramPath(folder).c_str(), IN_MOVED_TO);
+    DriverChild driver;
+    ASSERT_TRUE(Start(driver, script, Arguments(false)));
+    alignas(inotify_event) char buffer[4096];
+    for (bool seen = false; !seen;) {
+      pollfd ready{watch, POLLIN, 0};
+      if (::poll(&ready, 1, 60000) <= 0) break;
+      const ssize_t size = ::read(watch, buffer, sizeof buffer);
+      for (ssize_t at = 0; at < size;) {
+        const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+        seen = seen || (event->len > 0 && std::string(event->name).find(file) != std::string::npos);
+        at += static_cast<ssize_t>(sizeof(inotify_event) + event->len);
+      }
+    }
+    driver.Kill();
+    ::close(watch);
   }
 
   std::mt19937 random{20261206};
@@ -101,6 +125,53 @@ int MarksInCache(const std::string& path) {
     }
   }
   return marks;
+}
+
+// The lines of page 1 underlined in each kept version and in cache.04 whose first line reads `first`.
+std::set<std::vector<int>> MarkedVersions(const std::string& program, const std::string& first) {
+  std::vector<Document> documents(1);
+  if (!CacheRead(documents[0], program + kCacheFileName)) documents.clear();
+  std::error_code ignored;
+  for (const auto& entry : std::filesystem::directory_iterator(program + kKeptFolderName, ignored)) {
+    KeptDocument kept;
+    if (DecodeKeptDocument(ReadFileBytes(entry.path().string()), kept)) documents.push_back(std::move(kept.document));
+  }
+  std::set<std::vector<int>> versions;
+  for (const Document& document : documents) {
+    if (document.Line(1, 1).text != first) continue;
+    std::vector<int> lines;
+    for (int line = 1; line <= kLinesPerPage; ++line) {
+      if (!document.Line(1, line).horizontalMarks.empty()) lines.push_back(line);
+    }
+    versions.insert(lines);
+  }
+  return versions;
+}
+
+// A kill in New just after the kept file is written, or just after cache.04 (before its link): then
+// another New. The marks made before the kill are all still kept.
+TEST_F(KillSafety, NoMarksAreLostWhenNewIsKilled) {
+  const std::string a = folder.File("a.txt"), b = folder.File("b.txt"), c = folder.File("c.txt");
+  WriteFileBytes(a, "a\r\n" + NumberedLines(80));
+  WriteFileBytes(b, "b\r\n" + NumberedLines(70));
+  WriteFileBytes(c, "c\r\n");
+  const auto open = [](const std::string& path) { return "choose " + path + "\ncommand 1046\n"; };
+  struct Case { const char* name; std::string before, killed, folder, file, after; const char* text; std::vector<int> kept; };
+  const Case cases[] = {
+      {"after the kept file", open(a) + MarkScript(1) + open(b) + "reply yes\n" + open(a) + "command 1047\n",
+       MarkScript(15) + open(c) + "state\n", kKeptFolderName, ".marcas", open(c) + "command 1047\n", "a", {1, 15}},
+      {"between cache.04 and its link", open(a) + MarkScript(1) + "command 1047\n", open(b) + "state\n", "",
+       kCacheFileName, MarkScript(3) + open(c) + "command 1047\n", "b", {3}},
+  };
+  for (const Case& c : cases) {
+    for (int round = 0; round < Repetitions(3, 30); ++round) {
+      std::filesystem::remove_all(ProgramPath());
+      RunScript(c.before, Arguments(false));
+      KillWhenWritten(c.killed, c.folder, c.file);
+      RunScript(c.after, Arguments(false));
+      EXPECT_TRUE(MarkedVersions(ProgramPath(), c.text).count(c.kept)) << c.name << ", round " << round;
+    }
+  }
 }
 
 // Each run starts from what the last left; every other run first loads the text again (a whole write).
@@ -159,23 +230,37 @@ TEST_F(KillSafety, WholeFilesAreEitherTheOldOrTheNewContent) {
        "colour 255 0 0\nppress 39 39\nclick 31002\n", "colour 0 0 255\nppress 39 39\nclick 31002\n", "message"},
       {"cache.txt", true, "", "set-text first text\\nof two lines\ncommand 1003\n",
        "set-text " + std::string(300, 'x') + "\ncommand 1003\n", "message"},
-      {std::string(kKeptFolderName) + "/" + KeptDocuments().FileFor(IdentifyText(text, ReadFileBytes(text))), false,
-       "", KeepTextMarked(text, other, 1), KeepTextMarked(text, other, 2), "state"},
+      {std::string(kKeptFolderName) + "/", false, "", KeepTextMarked(text, other, 1), KeepTextMarked(text, other, 2),
+       "state"},
       {kTextLinkFileName, false, "", "choose " + text + load, "choose " + other + load, "state"},
+  };
+  // The kept versions' files, each whole: the pieces each holds, in order.
+  const auto read = [](const std::string& path) {
+    if (!path.ends_with('/')) return ReadFileBytes(path);
+    std::set<std::string> versions;
+    for (const auto& entry : std::filesystem::directory_iterator(path)) {
+      KeptDocument kept;
+      const std::string bytes = ReadFileBytes(entry.path().string());
+      versions.insert(DecodeKeptDocument(bytes, kept) ? kept.document.Line(1, 1).horizontalMarks + kept.document.Line(1, 2).horizontalMarks
+                                                      : "damaged");
+    }
+    std::string joined;
+    for (const std::string& version : versions) joined += version + "|";
+    return joined;
   };
   for (const AlternatingWrite& c : cases) {
     const std::string path = ProgramPath(c.file);
     RunScript(c.setup + c.writeA, Arguments(c.editor));
-    const std::string contentA = ReadFileBytes(path);
+    const std::string contentA = read(path);
     RunScript(c.setup + c.writeB, Arguments(c.editor));
-    const std::string contentB = ReadFileBytes(path);
+    const std::string contentB = read(path);
     ASSERT_FALSE(contentA.empty()) << c.file;
     ASSERT_NE(contentA, contentB) << c.file;
     std::string script = c.setup;
     for (int k = 0; k < 20; ++k) script += c.writeA + c.writeB;
     for (int kill = 0; kill < Repetitions(15, 300); ++kill) {
       RunAndKill(c.editor, script, c.done, 6);
-      const std::string content = ReadFileBytes(path);
+      const std::string content = read(path);
       ASSERT_TRUE(content == contentA || content == contentB) << c.file << ", kill " << kill;
       ASSERT_LE(Leftovers(c.file), 1u) << c.file << ", kill " << kill;
     }

@@ -84,8 +84,6 @@ void DrawCells(QPainter& painter, const QFont& font, std::string_view cp1252, lo
                                                static_cast<std::size_t>(lastVisible - firstVisible + 1));
   const int top = TextRowTop(line);
   const QFontMetrics metrics(font);
-  // A ground covers the font's character cell, never more than the line's.
-  const int groundHeight = std::min(metrics.height(), kLineHeight);
   QString text;
   text.reserve(static_cast<qsizetype>(shown.size()));
   // Glyph positions are relative to the run's origin, the first cell's left
@@ -93,8 +91,7 @@ void DrawCells(QPainter& painter, const QFont& font, std::string_view cp1252, lo
   const QPointF origin(static_cast<double>((firstVisible - 1) * kCell), top + metrics.ascent());
   QList<QPointF> positions;
   for (std::size_t k = 0; k < shown.size(); ++k) {
-    const int x = static_cast<int>(origin.x()) + static_cast<int>(k) * kCell;
-    if (background) painter.fillRect(QRect(x, top, kCell, groundHeight), *background);
+    if (background) FillCellGround(painter, firstVisible + static_cast<long long>(k), 1, line, *background);
     const auto byte = static_cast<unsigned char>(shown[k]);
     // A control byte has no picture of its own: it shows as a blank, never
     // as the font's empty box.
@@ -122,6 +119,16 @@ void DrawCells(QPainter& painter, const QFont& font, std::string_view cp1252, lo
 
 }  // namespace
 
+bool DrawsVectors(const QPainter& painter) { return painter.paintEngine()->type() != QPaintEngine::Raster; }
+
+void FillCellGround(QPainter& painter, long long firstColumn, long long cells, int line, QColor ground) {
+  static const int fontHeight = QFontMetrics(MakePageFont(10)).height();
+  // A ground covers the font's character cell, never more than the line's.
+  const int height = std::min(fontHeight, kLineHeight);
+  painter.fillRect(QRect(static_cast<int>((firstColumn - 1) * kCell), TextRowTop(line), static_cast<int>(cells * kCell), height),
+                   ground);
+}
+
 void DrawCellText(QPainter& painter, const QFont& font, std::string_view cp1252, long long firstColumn,
                   int line, QColor colour, std::optional<QColor> background) {
   DrawCells(painter, font, cp1252, firstColumn, line, colour, background, false);
@@ -129,6 +136,5 @@ void DrawCellText(QPainter& painter, const QFont& font, std::string_view cp1252,
 
 void DrawCellOverprint(QPainter& painter, const QFont& font, std::string_view cp1252, long long firstColumn,
                        int line, QColor colour, std::optional<QColor> background) {
-  DrawCells(painter, font, cp1252, firstColumn, line, colour, background,
-            painter.paintEngine()->type() != QPaintEngine::Raster);
+  DrawCells(painter, font, cp1252, firstColumn, line, colour, background, DrawsVectors(painter));
 }

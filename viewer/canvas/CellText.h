@@ -35,6 +35,23 @@ void DrawCellText(QPainter& painter, const QFont& font, std::string_view cp1252,
 void DrawCellOverprint(QPainter& painter, const QFont& font, std::string_view cp1252, long long firstColumn,
                        int line, QColor colour, std::optional<QColor> background = std::nullopt);
 
+// Whether the painter draws vectors (a PDF page, a printer), where every
+// letter is to be written once, as text.
+bool DrawsVectors(const QPainter& painter);
+
+// The ground of `cells` cells of `line` from `firstColumn` on: the page
+// font's character cell high, never more than the line.
+void FillCellGround(QPainter& painter, long long firstColumn, long long cells, int line, QColor ground);
+
+// How a piece shows the letters it covers.
+struct PieceLook {
+  QColor colour;
+  std::optional<QColor> ground;
+  bool bold = false;
+  bool underline = false;
+  friend bool operator==(const PieceLook&, const PieceLook&) = default;
+};
+
 // A colour of the stored type (red in the low byte) as a QColor.
 inline QColor ColourFromValue(long long value) {
   const auto v = static_cast<unsigned long long>(value);

@@ -27,6 +27,16 @@ void PrintTextColumns(QPainter& painter, const QFont& font, std::string_view tex
                     first, line, colour, background);
 }
 
+}  // namespace
+
+const QFont& PieceFont(const PieceLook& look) {
+  static const QFont fonts[2][2] = {{MakePageFont(10), MakePageFont(10, false, false, true)},
+                                    {MakePageFont(10, true), MakePageFont(10, true, false, true)}};
+  return fonts[look.bold][look.underline];
+}
+
+namespace {
+
 QPen MarkPen(long long colour) {
   QPen pen(ColourFromValue(colour), 2, Qt::SolidLine, Qt::FlatCap);
   return pen;
@@ -57,34 +67,35 @@ void PageRenderer::DrawMarks(QPainter& painter) {
 }
 
 void PageRenderer::PaintLineMarksFirstPass(QPainter& painter, int line, const LineRecord& record) {
-  if (record.hasLinks == 1 && !record.linkPieces.empty()) {
-    const QColor colour = ColourFromValue(state_.settings.colours.links);
-    for (const MarkEntry& entry : ParseMarkEntries(record.linkPieces)) {
-      DrawLinkPiece(painter, record.text, line, entry.Number(1) - 3LL, entry.Number(2) - 3LL, colour);
-    }
-  }
   PaintPieces(painter, line, record);
   PaintUnderlines(painter, line, record);
   PaintVerticalBars(painter, record);
 }
 
-void PageRenderer::PaintPieces(QPainter& painter, int line, const LineRecord& record) {
-  static const QFont normal = MakePageFont(10);
-  static const QFont bold = MakePageFont(10, true);
+void PageRenderer::ForEachPiece(const LineRecord& record,
+                                const std::function<void(long long, long long, const PieceLook&)>& use) const {
+  if (record.hasLinks == 1 && !record.linkPieces.empty()) {
+    const PieceLook link{ColourFromValue(state_.settings.colours.links), QColor(Qt::white), false, true};
+    for (const MarkEntry& entry : ParseMarkEntries(record.linkPieces)) use(entry.Number(1), entry.Number(2), link);
+  }
   for (const MarkEntry& entry : ParseMarkEntries(record.twoColourPieces)) {
-    PrintTextColumns(painter, normal, record.text, entry.Number(1), entry.Number(2), line,
-                     ColourFromValue(entry.Number(4)), ColourFromValue(entry.Number(3)));
+    use(entry.Number(1), entry.Number(2), {ColourFromValue(entry.Number(4)), ColourFromValue(entry.Number(3)), false, false});
   }
   if (record.hasBold != 1) return;
-  for (const MarkEntry& entry : ParseMarkEntries(record.boldPieces)) {
-    PrintTextColumns(painter, bold, record.text, entry.Number(1), entry.Number(2), line, Qt::black, std::nullopt);
-  }
+  const PieceLook bold{Qt::black, std::nullopt, true, false};
+  for (const MarkEntry& entry : ParseMarkEntries(record.boldPieces)) use(entry.Number(1), entry.Number(2), bold);
 }
 
-void PageRenderer::DrawLinkPiece(QPainter& painter, std::string_view text, int line, long long from,
-                                 long long to, QColor colour) {
-  static const QFont underlined = MakePageFont(10, false, false, true);
-  PrintTextColumns(painter, underlined, text, from + 3, to + 3, line, colour, QColor(Qt::white));
+void PageRenderer::PaintPieces(QPainter& painter, int line, const LineRecord& record) {
+  if (DrawsVectors(painter)) {
+    // The letters are written with the line's text, each once, in the look
+    // its last piece gives it; here only the grounds, under that text.
+    if (!textDrawn_) FillPieceGrounds(painter, line, record);
+    return;
+  }
+  ForEachPiece(record, [&](long long first, long long last, const PieceLook& look) {
+    PrintTextColumns(painter, PieceFont(look), record.text, first, last, line, look.colour, look.ground);
+  });
 }
 
 void PageRenderer::PaintUnderlines(QPainter& painter, int line, const LineRecord& record) {

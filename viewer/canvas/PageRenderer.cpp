@@ -77,6 +77,7 @@ void PageRenderer::PaintPage(int page, int guideState, QPainter& painter) {
   const int saved = document.CurrentPage;
   document.CurrentPage = page;
   renderGuideState_ = guideState;
+  textDrawn_ = false;
   DrawImageLines(painter);
   DrawMarks(painter);
   for (int line = 1; line <= kLinesPerPage; ++line) {
@@ -91,6 +92,7 @@ void PageRenderer::PaintPage(int page, int guideState, QPainter& painter) {
     }
   }
   BuildColumnTable();
+  textDrawn_ = true;
   DrawMarks(painter);
   if (guideState == kGuideOn) DrawFootersOfPage(painter, 1, page);
   renderGuideState_.reset();
@@ -197,6 +199,7 @@ void PageRenderer::DrawLineText(QPainter& painter, int line, std::string_view te
   const QColor colour(state_.PageTextColour);
   // The characters of bullet and icon markers lie under their symbols: not
   // text a reader of a PDF should find.
+  if (DrawsVectors(painter)) return DrawLineRuns(painter, line, shown, first);
   const std::vector<bool> marker = MarkerCharacters(shown);
   for (std::size_t start = 0, end = 0; start < shown.size(); start = end) {
     while (end < shown.size() && marker[end] == marker[start]) ++end;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "viewer/canvas/TextFind.h"
+#include "viewer/canvas/CellText.h"
 #include "viewer/canvas/ViewerState.h"
 
 #include <QFont>
@@ -100,9 +101,16 @@ class PageRenderer {
   void PaintLineMarksFirstPass(QPainter& painter, int line, const LineRecord& record);
   void PaintUnderlines(QPainter& painter, int line, const LineRecord& record);
   void PaintVerticalBars(QPainter& painter, const LineRecord& record);
-  void DrawLinkPiece(QPainter& painter, std::string_view text, int line, long long from, long long to,
-                     QColor colour);
+  // The pieces of a line in the order they are drawn (links, two-colour,
+  // bold), each with its first and last column and its look.
+  void ForEachPiece(const LineRecord& record,
+                    const std::function<void(long long, long long, const PieceLook&)>& use) const;
   void PaintPieces(QPainter& painter, int line, const LineRecord& record);
+  // On vector targets: a line's text as runs of one look, and the grounds
+  // of its pieces.
+  std::vector<std::optional<PieceLook>> LetterLooks(const LineRecord& record, std::size_t letters) const;
+  void DrawLineRuns(QPainter& painter, int line, std::string_view shown, long long firstColumn);
+  void FillPieceGrounds(QPainter& painter, int line, const LineRecord& record);
 
   ViewerState& state_;
   PictureLoader& pictures_;
@@ -110,7 +118,11 @@ class PageRenderer {
   ColumnTable columns_ = ::BuildColumnTable();
   std::mt19937 random_{std::random_device{}()};
   std::optional<int> renderGuideState_;
+  bool textDrawn_ = false;  // the page's text is down: the marks' second pass
 };
+
+// The page font a piece's letters take.
+const QFont& PieceFont(const PieceLook& look);
 
 // Marks only show on lines that take part: marked and not centred or right-aligned.
 bool LineTakesPartInMarks(const LineRecord& record);

@@ -3,12 +3,13 @@
 #include "platform/FileIo.h"
 #include "platform/ProgramFolder.h"
 #include "platform/SafeWrite.h"
+#include "viewer/document/Hash64.h"
+#include "viewer/document/LittleEndian.h"
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -17,72 +18,118 @@ namespace {
 // Far above any kept document (a full one is about a megabyte), so a stray
 // huge file in the folder is not read whole.
 constexpr std::size_t kMostKeptFileBytes = 64u << 20;
+constexpr std::size_t kKeyDigits = 16, kStampDigits = 16;
+
+std::string Hex(std::uint64_t value) {
+  char digits[17];
+  std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(value));
+  return digits;
+}
+
+// "<key>-<stamp>.marcas": the stamp orders the versions of the whole store.
+bool ParseName(const std::string& name, std::string& key, std::uint64_t& stamp) {
+  const std::string suffix = kKeptFileSuffix;
+  if (name.size() != kKeyDigits + 1 + kStampDigits + suffix.size() || name[kKeyDigits] != '-' ||
+      !name.ends_with(suffix))
+    return false;
+  key = name.substr(0, kKeyDigits);
+  const std::string digits = name.substr(kKeyDigits + 1, kStampDigits);
+  if (digits.find_first_not_of("0123456789abcdef") != std::string::npos) return false;
+  stamp = std::stoull(digits, nullptr, 16);
+  return key.find_first_not_of("0123456789abcdef") == std::string::npos;
+}
 
 }  // namespace
+
+std::string KeptKey(const TextIdentity& text, std::uint64_t layoutDigest) {
+  ByteWriter key;
+  if (text.known()) {
+    key.Text(text.path);
+    key.U64(text.length);
+    key.U64(text.digest);
+  } else {
+    key.Raw("?");
+    key.U64(layoutDigest);
+  }
+  return Hex(Hash64(key.bytes()));
+}
 
 KeptDocuments::KeptDocuments(std::string folder, KeptLimits limits)
     : folder_(std::move(folder)), limits_(limits) {}
 
-std::string KeptDocuments::FileFor(const TextIdentity& text) const {
-  const std::string link = EncodeTextLink(text, 0);
-  std::uint64_t hash = 0xcbf29ce484222325ull;
-  for (const char c : link) hash = (hash ^ static_cast<std::uint8_t>(c)) * 0x100000001b3ull;
-  char name[17];
-  std::snprintf(name, sizeof name, "%016llx", static_cast<unsigned long long>(hash));
-  return folder_ + name + kKeptFileSuffix;
-}
-
-FileError KeptDocuments::Keep(const TextIdentity& text, const Document& document, std::int32_t viewOffset) {
-  if (!text.known() || !HasReaderMarks(document)) return {};
-  if (!MakeFolders(folder_)) return FileError::FromErrno(errno);
-  const std::string path = FileFor(text);
-  if (FileError error = WriteFileSafely(path, EncodeKeptDocument(text, document, viewOffset)); error.failed())
-    return error;
-  KeepWithinBound(path);
-  return {};
-}
-
-bool KeptDocuments::Find(const TextIdentity& text, KeptDocument& kept) const {
-  std::string bytes;
-  const std::string path = FileFor(text);
-  if (!FileExists(path) || ReadWholeFile(path, bytes, kMostKeptFileBytes).failed()) return false;
-  return DecodeKeptDocument(bytes, kept) && kept.text == text;
-}
-
-void KeptDocuments::KeepWithinBound(const std::string& newest) const {
-  struct Entry {
-    fs::file_time_type time;
-    std::uint64_t size;
-    fs::path path;
-  };
+std::vector<KeptDocuments::Entry> KeptDocuments::List() const {
   std::vector<Entry> entries;
   std::error_code error;
   for (fs::directory_iterator it(folder_, error), end; !error && it != end; it.increment(error)) {
-    const fs::path& path = it->path();
+    Entry entry{it->path().string(), {}, 0};
     std::error_code ignored;
-    if (path.extension() != kKeptFileSuffix || !it->is_regular_file(ignored)) continue;
-    entries.push_back({it->last_write_time(ignored), it->file_size(ignored), path});
+    if (it->is_regular_file(ignored) && ParseName(it->path().filename().string(), entry.key, entry.stamp))
+      entries.push_back(std::move(entry));
   }
-  // Two keeps within the clock's step must still leave in the order kept.
-  fs::file_time_type latest = fs::file_time_type::min();
-  for (Entry& entry : entries) {
-    if (entry.path != newest) latest = std::max(latest, entry.time);
-  }
-  for (Entry& entry : entries) {
-    std::error_code ignored;
-    if (entry.path == newest && entry.time <= latest) fs::last_write_time(entry.path, latest + fs::file_time_type::duration(1), ignored);
-  }
-  // Newest first; the document just kept stays whatever its size.
-  std::sort(entries.begin(), entries.end(), [&](const Entry& a, const Entry& b) {
-    const bool aNew = a.path == newest, bNew = b.path == newest;
-    if (aNew != bNew) return aNew;
-    return a.time != b.time ? a.time > b.time : a.path < b.path;
+  // Newest first.
+  std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+    return a.stamp != b.stamp ? a.stamp > b.stamp : a.path > b.path;
   });
+  return entries;
+}
+
+FileError KeptDocuments::Keep(const TextIdentity& text, const Document& document, std::int32_t viewOffset,
+                              std::int64_t keptAt) {
+  if (!HasReaderMarks(document)) return {};
+  if (!MakeFolders(folder_)) return FileError::FromErrno(errno == EEXIST ? ENOTDIR : errno);
+  const std::uint64_t layout = DocumentTextDigest(document);
+  const std::string plain = EncodeKeptPlain(text, document, viewOffset, keptAt);
+  const std::optional<std::string> bytes = EncodeKeptDocument(plain, pack_);
+  if (!bytes) return FileError::FromErrno(ENOMEM);  // the only way packing fails in memory
+  const std::string key = KeptKey(text, layout);
+  std::vector<Entry> entries = List();
+  // Later than every version in the store, whatever the clock did.
+  const std::uint64_t stamp = std::max<std::uint64_t>(static_cast<std::uint64_t>(std::max<std::int64_t>(keptAt, 0)) * 1000,
+                                                      entries.empty() ? 0 : entries.front().stamp + 1);
+  const std::string path = folder_ + key + "-" + Hex(stamp) + kKeptFileSuffix;
+  if (FileError error = WriteFileSafely(path, *bytes); error.failed()) return error;
+  // Only once the new version is on disk: the same marks kept before leave.
+  for (const Entry& entry : entries) {
+    KeptDocument earlier;
+    if (entry.key != key || !Read(entry.path, text, layout, earlier)) continue;
+    earlier.document.CurrentPage = document.CurrentPage;
+    if (EncodeKeptPlain(text, earlier.document, viewOffset, keptAt) == plain) {
+      std::error_code ignored;
+      fs::remove(entry.path, ignored);
+    }
+  }
+  KeepWithinBound(List());
+  return {};
+}
+
+std::vector<std::string> KeptDocuments::Versions(const TextIdentity& text, std::uint64_t layoutDigest) const {
+  const std::string known = text.known() ? KeptKey(text, layoutDigest) : std::string();
+  const std::string unknown = KeptKey(TextIdentity{}, layoutDigest);
+  std::vector<std::string> paths;
+  for (const Entry& entry : List()) {
+    if (entry.key == known || entry.key == unknown) paths.push_back(entry.path);
+  }
+  return paths;
+}
+
+bool KeptDocuments::Read(const std::string& path, const TextIdentity& text, std::uint64_t layoutDigest,
+                         KeptDocument& kept) const {
+  std::string bytes;
+  if (!FileExists(path) || ReadWholeFile(path, bytes, kMostKeptFileBytes).failed() ||
+      !DecodeKeptDocument(bytes, kept))
+    return false;
+  if (kept.text.known()) return kept.text == text;
+  return DocumentTextDigest(kept.document) == layoutDigest;
+}
+
+void KeptDocuments::KeepWithinBound(const std::vector<Entry>& entries) const {
   std::uint64_t total = 0;
   for (std::size_t i = 0; i < entries.size(); ++i) {
-    total += entries[i].size;
-    if (i == 0 || (i < limits_.documents && total <= limits_.bytes)) continue;
     std::error_code ignored;
+    const std::uintmax_t size = fs::file_size(entries[i].path, ignored);
+    total += ignored ? 0 : size;
+    // The version just kept stays whatever its size.
+    if (i == 0 || (i < limits_.documents && total <= limits_.bytes)) continue;
     fs::remove(entries[i].path, ignored);
   }
 }

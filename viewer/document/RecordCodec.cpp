@@ -11,38 +11,6 @@ namespace {
 
 using L = RecordLayout;
 
-struct TextField {
-  std::size_t offset;
-  std::size_t size;
-  std::string LineRecord::*member;
-};
-
-constexpr std::array<TextField, 8> kTextFields{{
-    {L::kText, kTextFieldSize, &LineRecord::text},
-    {L::kHorizontalMarks, kMarkListFieldSize, &LineRecord::horizontalMarks},
-    {L::kTwoColourPieces, kTwoColourFieldSize, &LineRecord::twoColourPieces},
-    {L::kVerticalMarks, kMarkListFieldSize, &LineRecord::verticalMarks},
-    {L::kLinkGroup + MarkGroup::kPieces, kMarkListFieldSize, &LineRecord::linkPieces},
-    {L::kLinkGroup + MarkGroup::kTargets, kMarkListFieldSize, &LineRecord::linkTargets},
-    {L::kLinkGroup + MarkGroup::kAlignment, kAlignmentFieldSize, &LineRecord::alignment},
-    {L::kBoldGroup + MarkGroup::kPieces, kMarkListFieldSize, &LineRecord::boldPieces},
-}};
-
-struct NumberField {
-  std::size_t offset;
-  std::int32_t LineRecord::*member;
-};
-
-constexpr std::array<NumberField, 7> kNumberFields{{
-    {L::kAbsoluteLine, &LineRecord::absoluteLine},
-    {L::kPageNumber, &LineRecord::pageNumber},
-    {L::kHasMarks, &LineRecord::hasMarks},
-    {L::kLinkGroup + MarkGroup::kFlag, &LineRecord::hasLinks},
-    {L::kBoldGroup + MarkGroup::kFlag, &LineRecord::hasBold},
-    {L::kImageLine, &LineRecord::imageLine},
-    {L::kKeepRecord, &LineRecord::keepRecord},
-}};
-
 bool IsAllZero(const std::uint8_t* data, std::size_t size) {
   // Comparing the range with itself shifted by one lets memcmp do the scan.
   return size == 0 || (data[0] == 0 && std::memcmp(data, data + 1, size - 1) == 0);
@@ -82,8 +50,8 @@ void EncodeLineRecord(const LineRecord& line, const RecordCopies& copies, Record
   // Fields are written after the reserved runs so that a stray run never
   // overwrites one.
   RestoreReservedBytes(line.reserved, out);
-  for (const auto& field : kNumberFields) StoreInt32(out.data() + field.offset, line.*field.member);
-  for (const auto& field : kTextFields) {
+  for (const auto& field : kRecordNumberFields) StoreInt32(out.data() + field.offset, line.*field.member);
+  for (const auto& field : kRecordTextFields) {
     const std::string& value = line.*field.member;
     std::memcpy(out.data() + field.offset, value.data(), TextFieldLength(value, field.size));
   }
@@ -96,8 +64,8 @@ void EncodeLineRecord(const LineRecord& line, const RecordCopies& copies, Record
 DecodedRecord DecodeLineRecord(ConstRecordBytes bytes) {
   DecodedRecord decoded;
   LineRecord& line = decoded.line;
-  for (const auto& field : kNumberFields) line.*field.member = LoadInt32(bytes.data() + field.offset);
-  for (const auto& field : kTextFields) {
+  for (const auto& field : kRecordNumberFields) line.*field.member = LoadInt32(bytes.data() + field.offset);
+  for (const auto& field : kRecordTextFields) {
     const std::string_view raw(reinterpret_cast<const char*>(bytes.data() + field.offset), field.size);
     line.*field.member = FitTextField(raw, field.size);
   }

@@ -51,6 +51,38 @@ static_assert(RecordLayout::kRecordSize == 32724);
 
 inline constexpr std::size_t kRecordSize = RecordLayout::kRecordSize;
 
+// The record's fields, for every codec of a line (the cache and the kept
+// documents): each text with its place and room, each number with its place.
+struct RecordTextField {
+  std::size_t offset;
+  std::size_t size;
+  std::string LineRecord::*member;
+};
+inline constexpr std::array<RecordTextField, 8> kRecordTextFields{{
+    {RecordLayout::kText, kTextFieldSize, &LineRecord::text},
+    {RecordLayout::kHorizontalMarks, kMarkListFieldSize, &LineRecord::horizontalMarks},
+    {RecordLayout::kTwoColourPieces, kTwoColourFieldSize, &LineRecord::twoColourPieces},
+    {RecordLayout::kVerticalMarks, kMarkListFieldSize, &LineRecord::verticalMarks},
+    {RecordLayout::kLinkGroup + MarkGroup::kPieces, kMarkListFieldSize, &LineRecord::linkPieces},
+    {RecordLayout::kLinkGroup + MarkGroup::kTargets, kMarkListFieldSize, &LineRecord::linkTargets},
+    {RecordLayout::kLinkGroup + MarkGroup::kAlignment, kAlignmentFieldSize, &LineRecord::alignment},
+    {RecordLayout::kBoldGroup + MarkGroup::kPieces, kMarkListFieldSize, &LineRecord::boldPieces},
+}};
+
+struct RecordNumberField {
+  std::size_t offset;
+  std::int32_t LineRecord::*member;
+};
+inline constexpr std::array<RecordNumberField, 7> kRecordNumberFields{{
+    {RecordLayout::kAbsoluteLine, &LineRecord::absoluteLine},
+    {RecordLayout::kPageNumber, &LineRecord::pageNumber},
+    {RecordLayout::kHasMarks, &LineRecord::hasMarks},
+    {RecordLayout::kLinkGroup + MarkGroup::kFlag, &LineRecord::hasLinks},
+    {RecordLayout::kBoldGroup + MarkGroup::kFlag, &LineRecord::hasBold},
+    {RecordLayout::kImageLine, &LineRecord::imageLine},
+    {RecordLayout::kKeepRecord, &LineRecord::keepRecord},
+}};
+
 // The byte ranges of a record kept only as ReservedBytes. The bold group has
 // no targets and no alignment, so its tail from the reserved field on is one
 // range.

@@ -7,7 +7,6 @@
 namespace {
 
 constexpr int kConnectMilliseconds = 5000;
-constexpr double kReplySeconds = 10.0;
 constexpr std::size_t kWriteChunk = 64 * 1024;
 
 PrintFailure IppFailure(ipp_status_t status) {
@@ -23,7 +22,6 @@ PrintFailure PrintSystemNotAvailable() {
   return {static_cast<int>(IPP_STATUS_ERROR_SERVICE_UNAVAILABLE), "Print system not available"};
 }
 
-constexpr double kWaitStepSeconds = 0.1;
 
 }  // namespace
 
@@ -32,7 +30,7 @@ struct DefaultPrinter::Connection {
   cups_dest_t* dest = nullptr;
   cups_dinfo_t* info = nullptr;
   PrintWait whileWaiting;
-  int silentSteps = 0;
+  ReplyWait wait;
 
   // Called after each step the print system stayed silent: the window does
   // its work, and past the reply time the wait is given up, so a scheduler
@@ -40,7 +38,12 @@ struct DefaultPrinter::Connection {
   static int KeepWaiting(http_t*, void* data) {
     auto& connection = *static_cast<Connection*>(data);
     if (connection.whileWaiting) connection.whileWaiting();
-    return ++connection.silentSteps * kWaitStepSeconds < kReplySeconds ? 1 : 0;
+    return connection.wait.KeepWaiting() ? 1 : 0;
+  }
+  // Every request gets its own wait.
+  http_t* Ask() {
+    wait.NewRequest();
+    return http;
   }
 
   ~Connection() {
@@ -63,8 +66,8 @@ std::unique_ptr<DefaultPrinter> DefaultPrinter::Attach(PrintFailure& failure, co
     failure = PrintSystemNotAvailable();
     return nullptr;
   }
-  httpSetTimeout(connection->http, kWaitStepSeconds, Connection::KeepWaiting, connection.get());
-  connection->dest = cupsGetNamedDest(connection->http, nullptr, nullptr);
+  httpSetTimeout(connection->http, ReplyWait::kStepSeconds, Connection::KeepWaiting, connection.get());
+  connection->dest = cupsGetNamedDest(connection->Ask(), nullptr, nullptr);
   if (!connection->dest) {
     const ipp_status_t status = cupsLastError();
     // A scheduler that took the connection but never answered.
@@ -75,7 +78,7 @@ std::unique_ptr<DefaultPrinter> DefaultPrinter::Attach(PrintFailure& failure, co
     }
     return nullptr;
   }
-  connection->info = cupsCopyDestInfo(connection->http, connection->dest);
+  connection->info = cupsCopyDestInfo(connection->Ask(), connection->dest);
   if (!connection->info) {
     failure = LastCupsFailure();
     return nullptr;
@@ -88,7 +91,7 @@ std::string DefaultPrinter::Name() const { return connection_->dest->name ? conn
 PaperArea DefaultPrinter::Paper() const {
   cups_size_t size{};
   PaperArea paper;
-  if (cupsGetDestMediaDefault(connection_->http, connection_->dest, connection_->info, CUPS_MEDIA_FLAGS_DEFAULT,
+  if (cupsGetDestMediaDefault(connection_->Ask(), connection_->dest, connection_->info, CUPS_MEDIA_FLAGS_DEFAULT,
                               &size) == 0 ||
       size.width <= 0 || size.length <= 0) {
     return paper;
@@ -109,7 +112,7 @@ PaperArea DefaultPrinter::Paper() const {
 PrintFailure DefaultPrinter::PrintPdf(std::string_view pdf, const PrintJobSettings& settings, std::string_view title) {
   Connection& c = *connection_;
   const auto supported = [&c](const std::string& name, const std::string& value) {
-    return cupsCheckDestSupported(c.http, c.dest, c.info, name.c_str(), value.c_str()) != 0;
+    return cupsCheckDestSupported(c.Ask(), c.dest, c.info, name.c_str(), value.c_str()) != 0;
   };
   cups_option_t* options = nullptr;
   int count = 0;
@@ -119,24 +122,24 @@ PrintFailure DefaultPrinter::PrintPdf(std::string_view pdf, const PrintJobSettin
   int job = 0;
   const std::string jobTitle(title);
   const char* name = jobTitle.empty() ? nullptr : jobTitle.c_str();
-  ipp_status_t status = cupsCreateDestJob(c.http, c.dest, c.info, &job, name, count, options);
+  ipp_status_t status = cupsCreateDestJob(c.Ask(), c.dest, c.info, &job, name, count, options);
   cupsFreeOptions(count, options);
   if (status > IPP_STATUS_OK_CONFLICTING) return IppFailure(status);
-  if (cupsStartDestDocument(c.http, c.dest, c.info, job, name, CUPS_FORMAT_PDF, 0, nullptr, 1) !=
+  if (cupsStartDestDocument(c.Ask(), c.dest, c.info, job, name, CUPS_FORMAT_PDF, 0, nullptr, 1) !=
       HTTP_STATUS_CONTINUE) {
     const PrintFailure failure = LastCupsFailure();
-    cupsCancelDestJob(c.http, c.dest, job);
+    cupsCancelDestJob(c.Ask(), c.dest, job);
     return failure;
   }
   bool written = true;
   for (std::size_t at = 0; written && at < pdf.size(); at += kWriteChunk) {
     const std::size_t length = std::min(kWriteChunk, pdf.size() - at);
-    written = cupsWriteRequestData(c.http, pdf.data() + at, length) == HTTP_STATUS_CONTINUE;
+    written = cupsWriteRequestData(c.Ask(), pdf.data() + at, length) == HTTP_STATUS_CONTINUE;
   }
-  status = cupsFinishDestDocument(c.http, c.dest, c.info);
+  status = cupsFinishDestDocument(c.Ask(), c.dest, c.info);
   if (!written || status > IPP_STATUS_OK_CONFLICTING) {
     const PrintFailure failure = status > IPP_STATUS_OK_CONFLICTING ? IppFailure(status) : LastCupsFailure();
-    cupsCancelDestJob(c.http, c.dest, job);
+    cupsCancelDestJob(c.Ask(), c.dest, job);
     return failure;
   }
   return {};

@@ -15,6 +15,23 @@
 // work), every tenth of a second.
 using PrintWait = std::function<void()>;
 
+// How long one request waits for the print system's answer, counted in the
+// silent steps it is told of: each request of a print gets the whole limit,
+// so a slow but working print system is not given up on by a print that
+// takes many requests.
+class ReplyWait {
+ public:
+  static constexpr double kStepSeconds = 0.1;
+  static constexpr double kLimitSeconds = 10.0;
+
+  void NewRequest() { silentSteps_ = 0; }
+  // After a step the answer did not come: whether to wait on.
+  bool KeepWaiting() { return ++silentSteps_ * kStepSeconds < kLimitSeconds; }
+
+ private:
+  int silentSteps_ = 0;
+};
+
 class DefaultPrinter {
  public:
   // Attaches the default printer; null with the reason when there is no

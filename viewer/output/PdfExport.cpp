@@ -1,5 +1,6 @@
 #include "viewer/output/PdfExport.h"
 
+#include "platform/CodePage.h"
 #include "platform/SafeWrite.h"
 #include "viewer/canvas/PageRenderer.h"
 #include "viewer/output/PdfLinks.h"
@@ -15,7 +16,9 @@ namespace {
 PdfDocumentInfo InfoOf(const ViewerState& state) {
   const QString creator = QCoreApplication::applicationName() + QLatin1Char(' ') +
                           QCoreApplication::applicationVersion();
-  return {QString::fromStdString(state.TextFileName), creator.trimmed()};
+  // A name that is not UTF-8 is read as a text of such bytes is.
+  const std::string& name = state.TextFileName;
+  return {QString::fromStdString(IsValidUtf8(name) ? name : Cp1252ToUtf8(name)), creator.trimmed()};
 }
 
 }  // namespace

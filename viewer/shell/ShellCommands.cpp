@@ -103,12 +103,14 @@ void ViewerShell::OpenFromOutside(const std::string& path) {
 
 void ViewerShell::OpenTextBytes(std::string bytes) {
   if (KeepCurrentDocument()) {
-    TextIdentity text = IdentifyText(lastChosenFile_, bytes);
+    const TextIdentity text = IdentifyText(lastChosenFile_, bytes);
+    // Laid out first: kept versions whose text file was not known are
+    // found by the lines the text lays out.
+    LoadChosenFile(lastChosenFile_, std::move(bytes));
+    LinkCurrentText(text);
     if (OfferKeptDocument(text)) {
       renderer_.StandardRefresh();
     } else {
-      LoadChosenFile(lastChosenFile_, std::move(bytes));
-      LinkCurrentText(std::move(text));
       renderer_.Recompose();  // page 1 is drawn with its footers as it is shown
     }
     SaveUndoPoint();

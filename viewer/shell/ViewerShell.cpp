@@ -78,6 +78,7 @@ void ViewerShell::ReadSettings() { Settings("get", state_.settings, ProgramFile(
 void ViewerShell::Initialise() {
   cache_.SetPath(ProgramFile(kCacheFileName));
   kept_.SetFolder(ProgramFile(kKeptFolderName) + "/");
+  link_.SetPath(ProgramFile(kTextLinkFileName));
   for (const int id : kDocumentItems) window_.SetItemEnabled(id, false);
   UpdateFindItems();
   GuideInfo& guide = state_.guide;

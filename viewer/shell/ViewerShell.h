@@ -6,6 +6,7 @@
 #include "viewer/canvas/ViewerState.h"
 #include "viewer/document/CacheStore.h"
 #include "viewer/document/KeptDocuments.h"
+#include "viewer/document/TextLink.h"
 
 #include <QTimer>
 
@@ -135,6 +136,7 @@ class ViewerShell {
   void WriteTextLink();
   bool KeepCurrentDocument();
   bool OfferKeptDocument(const TextIdentity& text);
+  bool AskForKeptVersion(const KeptDocument& kept);
 
   ShellWindow& window_;
   UserDialogs& dialogs_;
@@ -148,9 +150,7 @@ class ViewerShell {
   QTimer neighbours_;  // draws the pages beside the shown one while idle
   std::string lastChosenFile_;
   KeptDocuments kept_;
-  TextIdentity currentText_;  // the text cache.04's document was made from
-  std::string currentLink_;   // its link as stored, and as the file holds it
-  std::string linkOnDisk_;
+  TextLink link_;  // the text cache.04's document was made from
   bool leaving_ = false;
   bool commandRunning_ = false;
   bool closePending_ = false;       // asked while a command ran
