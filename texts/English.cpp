@@ -241,6 +241,14 @@ constexpr TextEntry kEnglish[] = {
     {EditorReplaceButton, "Replace"},
     {EditorReplaceAllButton, "Replace All"},
     {EditorCancelButton, "Cancel"},
+
+    // Study notes
+    {StudyNotesMenuItem, "Study notes"},
+    {StudyNotesFileEnding, " - notes.md"},
+    {StudyNotesFilter, "Markdown"},
+    {StudyNotesLinkArrow, "→ page "},
+    {StudyNotesNoMarks, "This text has no marks."},
+    {StudyNotesSaved, "Study notes saved ..."},
 };
 
 }  // namespace

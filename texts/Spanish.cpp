@@ -241,6 +241,14 @@ constexpr TextEntry kSpanish[] = {
     {EditorReplaceButton, "Reemplazar"},
     {EditorReplaceAllButton, "Reemplazar todo"},
     {EditorCancelButton, "Cancelar"},
+
+    // Study notes
+    {StudyNotesMenuItem, "Notas de estudio"},
+    {StudyNotesFileEnding, " - notas.md"},
+    {StudyNotesFilter, "Markdown"},
+    {StudyNotesLinkArrow, "→ página "},
+    {StudyNotesNoMarks, "Este texto no tiene marcas."},
+    {StudyNotesSaved, "Notas de estudio guardadas ..."},
 };
 
 }  // namespace

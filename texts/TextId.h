@@ -242,5 +242,13 @@ enum class TextId : int {
   EditorReplaceAllButton,   // 1025
   EditorCancelButton,       // 2
 
+  // ---- Study notes -------------------------------------------------------
+  StudyNotesMenuItem,    // "Read" item, command 1098; the sheet's title when the text has no name
+  StudyNotesFileEnding,  // after the text's name in the proposed file name
+  StudyNotesFilter,      // save dialog: filter description
+  StudyNotesLinkArrow,   // before a link's target page
+  StudyNotesNoMarks,     // the sheet of a document without marks
+  StudyNotesSaved,       // after writing the sheet; its path follows on a line of its own
+
   Count
 };

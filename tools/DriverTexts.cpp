@@ -81,7 +81,8 @@ void PrintDialogTexts(const QWidget* dialog) {
 }
 
 void PrintFileChoice(const FileChoice& choice) {
-  PrintDriverLine("file " + choice.filterName + " | " + choice.pattern + " | " + choice.defaultSuffix);
+  PrintDriverLine("file " + choice.filterName + " | " + choice.pattern + " | " + choice.defaultSuffix + " | " +
+                  choice.startFolder + " | " + choice.proposedName);
 }
 
 }  // namespace

@@ -74,8 +74,10 @@ std::string ExportedFilePath(const std::string& programFolder, const std::string
   return programFolder + folder + "/" + std::to_string(page) + std::string(ExportExtension(imageFormat));
 }
 
+std::string ExportFolderPath(const std::string& folder) { return ProgramFolder() + folder; }
+
 std::optional<ExportResult> ExportPages(PageRenderer& renderer, const ExportRequest& request) {
-  const std::string target = ProgramFolder() + request.folder;
+  const std::string target = ExportFolderPath(request.folder);
   if (!MakeFolders(target)) {
     // EEXIST here means a file stands where the folder should be.
     return ExportResult{FileError::FromErrno(errno == EEXIST ? ENOTDIR : errno), target};

@@ -40,6 +40,10 @@ void ForEachOutputPage(PageRenderer& renderer, PageSpan span, const std::functio
 std::string ExportedFilePath(const std::string& programFolder, const std::string& folder, int page,
                              std::uint32_t imageFormat);
 
+// The folder an export into the folder named `folder` writes to; with no
+// name, the folder all export folders are made in.
+std::string ExportFolderPath(const std::string& folder);
+
 struct ExportResult {
   FileError error;
   std::string path;

@@ -29,6 +29,7 @@ inline constexpr int AlignLeft = 1090;
 inline constexpr int AlignCentre = 1091;
 inline constexpr int AlignRight = 1092;
 inline constexpr int GuideReader = 1093;
+inline constexpr int StudyNotes = 1098;
 }  // namespace cmd
 
 inline constexpr int kCanvasControl = 1001;

@@ -22,10 +22,12 @@ void ViewerShell::ToggleGuide() {
     guide.GuideLastLine = guide.GuideLine;
     renderer_.RenderPage(document.CurrentPage, guide.GuideState);
     if (document.CurrentPage != previousPage) SetPageCaption(true);
+    EnableStudyNotes();
     return;
   }
   guide.GuideState = 0;
   window_.SetItemChecked(cmd::GuideReader, false);
+  EnableStudyNotes();
   // No page keeps a band: each is drawn again without it when next shown.
   renderer_.InvalidatePages(0);
   renderer_.StandardRefresh();

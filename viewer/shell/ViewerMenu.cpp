@@ -8,6 +8,7 @@
 #include "viewer/shell/CommandIds.h"
 
 #include <QFile>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
@@ -60,7 +61,8 @@ const std::vector<PopupSpec>& MenuTree() {
       {TextId::ViewerMenuAlignment,
        {{cmd::AlignLeft, TextId::ViewerMenuAlignLeft, 347}, kLine, {cmd::AlignCentre, TextId::ViewerMenuAlignCentre, 348},
         kLine, {cmd::AlignRight, TextId::ViewerMenuAlignRight, 349}}},
-      {TextId::ViewerMenuRead, {{cmd::GuideReader, TextId::ViewerMenuGuideReader, 0}}},
+      {TextId::ViewerMenuRead,
+       {{cmd::GuideReader, TextId::ViewerMenuGuideReader, 0}, kLine, {cmd::StudyNotes, TextId::StudyNotesMenuItem, 0}}},
   };
   return tree;
 }
@@ -119,6 +121,7 @@ void BuildMenu(QMenuBar& bar, const ViewerSettings& settings) {
         action->setIcon(QIcon(QPixmap::fromImage(ArtworkImage(item.picture))));
       }
       if (item.id == cmd::GuideReader) action->setCheckable(true);
+      if (item.id == cmd::StudyNotes) action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
     }
   }
 }

@@ -20,7 +20,7 @@ constexpr int kDocumentItems[] = {cmd::SelectorSwitch, cmd::UnderlineWholeLine, 
                                   cmd::UnderlinePiece,  cmd::UnderlineTwoColours, cmd::Update,
                                   cmd::Undo,            cmd::SaveImage,           cmd::GoTo,
                                   cmd::UnderlineLink,   cmd::UnderlineBold,       cmd::AlignLeft,
-                                  cmd::AlignCentre,     cmd::AlignRight};
+                                  cmd::AlignCentre,     cmd::AlignRight,          cmd::StudyNotes};
 // Of those, the piece commands wait for a piece to be chosen.
 constexpr int kPieceItems[] = {cmd::UnderlinePiece, cmd::UnderlineTwoColours, cmd::UnderlineLink,
                                cmd::UnderlineBold};
@@ -121,6 +121,7 @@ void ViewerShell::RestoreCachedDocument() {
 void ViewerShell::EnableDocumentItems() {
   for (const int id : kDocumentItems) window_.SetItemEnabled(id, true);
   for (const int id : kPieceItems) window_.SetItemEnabled(id, false);
+  EnableStudyNotes();
 }
 
 void ViewerShell::SetPageCaption(bool flipForm) {
@@ -243,6 +244,9 @@ void ViewerShell::RunCommand(int id) {
     case cmd::AlignCentre:
     case cmd::AlignRight: AlignSelectedLines(id); break;
     case cmd::GuideReader: ToggleGuide(); break;
+    case cmd::StudyNotes:
+      if (s.guide.GuideState == 0 && loaded) WriteStudyNotes();
+      break;
     default: break;
   }
 }

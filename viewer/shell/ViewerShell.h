@@ -89,6 +89,8 @@ class ViewerShell {
   void FinishMarkCommand(bool usedSelectors);
   bool AskTargetPage(int& page);
   void ToggleGuide();
+  void EnableStudyNotes();
+  void WriteStudyNotes();
   void MoveGuide(bool down);
   bool FollowLinkAt(int line, int column);
   void StartPiece(int line, int column);
