@@ -13,6 +13,7 @@
 #include "viewer/canvas/PictureLoader.h"
 #include "viewer/shell/CommandIds.h"
 #include "viewer/document/KeptDocuments.h"
+#include "viewer/output/StudyNotes.h"
 #include "viewer/shell/MainWindow.h"
 
 #include <QApplication>
@@ -119,6 +120,7 @@ void BenchStudyNotes(ViewerShell& shell, ScriptedDialogs& dialogs, const std::st
     times.push_back(TimeOnce([&] { shell.OnCommand(cmd::StudyNotes); }));
   }
   Report("study notes of a fully marked 200-page document", Median(times));
+  Report("  of which the sheet made", TimeOnce([&] { StudyNotesMarkdown(shell.state().document, "bench"); }));
   std::printf("%-48s %10.2f MB\n", "  the sheet", static_cast<double>(std::filesystem::file_size(notes)) / (1 << 20));
 }
 

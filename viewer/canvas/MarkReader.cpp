@@ -28,6 +28,8 @@ class ShownCells {
       if (at < printed) bullets[at] = bullet.value;
     }
     static constexpr std::array<std::string_view, 4> kBullets = {"\u25A0", "\u25CF", "\u25C6", "\u25B6"};
+    shown_.reserve(utf8.size());
+    starts_.reserve(printed + 1);
     std::size_t from = 0;  // where the cell's character starts in `utf8`
     for (std::size_t cell = 0; cell < printed && from < utf8.size(); ++cell) {
       std::size_t to = from + 1;

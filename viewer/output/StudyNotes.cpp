@@ -68,6 +68,7 @@ std::string Stem(std::string_view textFileName) {
 
 std::string EscapeMarkdown(std::string_view text, bool blockStart) {
   std::string out;
+  out.reserve(text.size() + text.size() / 8);
   // Digits starting a block followed by "." or ")" would number a list.
   std::size_t digits = 0;
   while (blockStart && digits < text.size() && std::isdigit(static_cast<unsigned char>(text[digits]))) ++digits;
@@ -109,13 +110,14 @@ std::string StudyNotesMarkdown(const Document& document, std::string_view title)
   if (marks.empty()) return sheet + std::string(kLineEnd) + std::string(Text(TextId::StudyNotesNoMarks)) + std::string(kLineEnd);
   std::set<int> pagesWithHeading;
   for (const ReadMark& mark : marks) pagesWithHeading.insert(mark.page);
+  sheet.reserve(marks.size() * 64);
   int page = 0;
   for (const ReadMark& mark : marks) {
     if (mark.page != page) {
       page = mark.page;
-      sheet += std::string(kLineEnd) + PageHeading(page) + std::string(kLineEnd);
+      sheet.append(kLineEnd).append(PageHeading(page)).append(kLineEnd);
     }
-    sheet += "- " + ItemOf(mark, pagesWithHeading) + std::string(kLineEnd);
+    sheet.append("- ").append(ItemOf(mark, pagesWithHeading)).append(kLineEnd);
   }
   return sheet;
 }
