@@ -80,7 +80,8 @@ void ReadLineMarks(const Document& document, int page, int line, std::vector<Rea
   if (!LineTakesPartInMarks(record)) return;
   const ShownCells cells(record);
   const auto add = [&](MarkKind kind, int first, int last, std::string text, int lastLine = 0, int target = 0) {
-    if (!text.empty()) marks.push_back({page, line, lastLine ? lastLine : line, first, last, kind, std::move(text), target});
+    if (text.empty()) return;
+    marks.push_back({page, line, lastLine ? lastLine : line, first, last, kind, std::move(text), target});
   };
   for (const MarkEntry& bar : ParseMarkEntries(record.verticalMarks)) {
     const int first = std::min(bar.Number(0), bar.Number(1)), last = std::max(bar.Number(0), bar.Number(1));
@@ -92,14 +93,17 @@ void ReadLineMarks(const Document& document, int page, int line, std::vector<Rea
     // numbers, however far off the page, stay within the grid here.
     const int after = static_cast<int>(std::clamp(underline.Number(1) + 1LL, 0LL, 1LL * kColumnCells));
     const int end = std::clamp(underline.Number(2), 0, kColumnCells);
-    add(MarkKind::Underline, std::min(after, end), std::max(after, end), cells.Columns(std::min(after, end), std::max(after, end)));
+    const int first = std::min(after, end), last = std::max(after, end);
+    add(MarkKind::Underline, first, last, cells.Columns(first, last));
   }
   // Reversed pieces paint nothing and cannot be clicked: they are not read.
   const auto addPieces = [&](MarkKind kind, const std::string& list) {
     for (const MarkEntry& piece : ParseMarkEntries(list)) {
       const int first = piece.Number(1), last = piece.Number(2);
       if (first > last) continue;
-      const int target = kind == MarkKind::Link && piece.Number(0) == line ? LinkPieceTarget(document, record, piece) : 0;
+      // A link is followed only from the line its entry names.
+      const bool followed = kind == MarkKind::Link && piece.Number(0) == line;
+      const int target = followed ? LinkPieceTarget(document, record, piece) : 0;
       add(kind, first, last, cells.Columns(first, last), 0, target);
     }
   };

@@ -107,7 +107,7 @@ std::string StudyNotesFileName(std::string_view textFileName) {
 std::string StudyNotesMarkdown(const Document& document, std::string_view title) {
   const std::vector<ReadMark> marks = ReadMarks(document, 1, document.PageCount);
   std::string sheet = "# " + EscapeMarkdown(title, true) + std::string(kLineEnd);
-  if (marks.empty()) return sheet + std::string(kLineEnd) + std::string(Text(TextId::StudyNotesNoMarks)) + std::string(kLineEnd);
+  if (marks.empty()) return sheet.append(kLineEnd).append(Text(TextId::StudyNotesNoMarks)).append(kLineEnd);
   std::set<int> pagesWithHeading;
   for (const ReadMark& mark : marks) pagesWithHeading.insert(mark.page);
   sheet.reserve(marks.size() * 64);
