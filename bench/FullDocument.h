@@ -26,3 +26,16 @@ inline void FillFullDocument(Document& document, const std::function<std::string
   }
   document.PageCount = kMaxPages;
 }
+
+// Every kind of mark on line `line` of its page: the whole line underlined,
+// a two-colour, a bold and a link piece, and a bar on every tenth line.
+inline void MarkEveryWay(LineRecord& record, int line) {
+  record.hasMarks = record.hasBold = record.hasLinks = 1;
+  const std::string l = std::to_string(line);
+  record.horizontalMarks = l + ",3,96;";
+  record.twoColourPieces = l + ",10,30,255,16777215;";
+  record.boldPieces = l + ",40,50;";
+  record.linkPieces = l + ",60,70,1E1;";
+  record.linkTargets = "2,1E1;";
+  record.verticalMarks = line % 10 == 1 ? l + "," + std::to_string(line + 5) + ";" : "";
+}

@@ -79,8 +79,8 @@ std::string QtUserDialogs::ChooseFileToOpen(const FileChoice& choice) {
 std::string QtUserDialogs::ChooseFileToSave(const FileChoice& choice) {
   QFileDialog dialog(owner_, {}, StartPath(choice), FilterOf(choice));
   dialog.setAcceptMode(QFileDialog::AcceptSave);
-  // The programs' one save chooser appends to the file it names.
-  dialog.setOption(QFileDialog::DontConfirmOverwrite);
+  // A chooser for a file that is appended to has nothing to confirm.
+  dialog.setOption(QFileDialog::DontConfirmOverwrite, !choice.replacesFile);
   dialog.setDefaultSuffix(ToQ(choice.defaultSuffix));
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
   return dialog.selectedFiles().front().toStdString();

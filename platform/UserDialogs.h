@@ -34,6 +34,7 @@ struct FileChoice {
   std::string filterName;    // description of the one filter ("Texto" / "Text")
   std::string pattern;       // "*.*"
   std::string defaultSuffix; // added by a save chooser when the name has none
+  bool replacesFile = false; // a save chooser asks before it names a file that exists
 };
 
 using CustomColours = std::array<std::uint32_t, 16>;  // colours: red in the low byte

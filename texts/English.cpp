@@ -255,6 +255,13 @@ constexpr TextEntry kEnglish[] = {
     {ViewerFindNotFoundAfter, "” not found."},
     {ViewerCaptionMatch, " · "},
     {ViewerMessageKeepFailed, "The text was not opened, so that the marks of the document shown are not lost."},
+    // Study notes
+    {StudyNotesMenuItem, "Study notes"},
+    {StudyNotesFileEnding, " - notes.md"},
+    {StudyNotesFilter, "Markdown"},
+    {StudyNotesLinkArrow, "→ page "},
+    {StudyNotesNoMarks, "This text has no marks."},
+    {StudyNotesSaved, "Study notes saved ..."},
 };
 
 }  // namespace

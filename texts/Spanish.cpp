@@ -255,6 +255,13 @@ constexpr TextEntry kSpanish[] = {
     {ViewerFindNotFoundAfter, "»."},
     {ViewerCaptionMatch, " · "},
     {ViewerMessageKeepFailed, "No se ha abierto el texto, para que no se pierdan las marcas del documento mostrado."},
+    // Study notes
+    {StudyNotesMenuItem, "Notas de estudio"},
+    {StudyNotesFileEnding, " - notas.md"},
+    {StudyNotesFilter, "Markdown"},
+    {StudyNotesLinkArrow, "→ página "},
+    {StudyNotesNoMarks, "Este texto no tiene marcas."},
+    {StudyNotesSaved, "Notas de estudio guardadas ..."},
 };
 
 }  // namespace

@@ -256,6 +256,13 @@ enum class TextId : int {
   ViewerCaptionMatch,          // caption: between the page and the hit's place
   // ---- Kept documents that cannot be kept ----
   ViewerMessageKeepFailed,  // after the error: New stopped before opening the text
+  // ---- Study notes -------------------------------------------------------
+  StudyNotesMenuItem,    // "Read" item, command 1098; the sheet's title when the text has no name
+  StudyNotesFileEnding,  // after the text's name in the proposed file name
+  StudyNotesFilter,      // save dialog: filter description
+  StudyNotesLinkArrow,   // before a link's target page
+  StudyNotesNoMarks,     // the sheet of a document without marks
+  StudyNotesSaved,       // after writing the sheet; its path follows on a line of its own
 
   Count
 };

@@ -83,7 +83,7 @@ void PrintDialogTexts(const QWidget* dialog) {
 
 void PrintFileChoice(const FileChoice& choice) {
   PrintDriverLine("file " + choice.filterName + " | " + choice.pattern + " | " + choice.defaultSuffix + " | " +
-                  choice.startFolder);
+                  choice.startFolder + " | " + choice.proposedName);
 }
 
 }  // namespace

@@ -24,8 +24,8 @@ struct DriverTextView {
 //               each visible caption of its controls (ID 0 for a control
 //               without one), item ID "TEXT" for each entry of a list and
 //               field ID "TEXT" for what a text box holds
-//   file     -> file FILTER | PATTERN | SUFFIX | FOLDER: what the last file
-//               chooser was given
+//   file     -> file FILTER | PATTERN | SUFFIX | FOLDER | NAME: what the
+//               last file chooser was given
 //   keys     -> key ID KEY, KEY...: the keys of each menu item that has any
 // Texts are printed with \n escapes. False when the command is none of these.
 bool ExecuteDriverTextCommand(const DriverCommand& command, const DriverTextView& view);

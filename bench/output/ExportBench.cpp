@@ -10,6 +10,8 @@
 //   export_bench FOLDER marked NAME [png] page 1 of a heavily marked document
 //                                       (bench/output/MarkedPages.h) as PDF (or PNG,
 //                                       the baseline): seconds, KB, peak MB
+//   export_bench FOLDER outline         the PDF export with and without its outline:
+//                                       seconds and KB
 //   export_bench FOLDER text            writes the document's text (FOLDER/text.txt)
 //                                       for other programs to lay out
 //
@@ -25,6 +27,8 @@
 #include "viewer/canvas/PageRenderer.h"
 #include "viewer/canvas/PictureLoader.h"
 #include "viewer/output/PageOutput.h"
+#include "viewer/output/PdfLinks.h"
+#include "viewer/output/PdfPages.h"
 #include "viewer/output/PictureFiles.h"
 
 #include <QGuiApplication>
@@ -116,6 +120,35 @@ int TimeExport(const fs::path& folder, std::uint32_t format, bool naive) {
   return 0;
 }
 
+// The PDF export with its outline beside the same pages without one, for the
+// bench document (an underline on every eighth line) and for every line
+// marked every way.
+int TimeOutline(const fs::path& folder) {
+  std::printf("%-34s %10s %10s %10s %10s\n", "200 pages as PDF", "s with", "s without", "KB with", "KB without");
+  for (const bool everyWay : {false, true}) {
+    Viewer viewer;
+    Document& document = viewer.state.document;
+    if (everyWay) {
+      for (int page = 1; page <= kMaxPages; ++page) {
+        for (int line = 1; line <= kLinesPerPage; ++line) MarkEveryWay(document.UseLine(page, line), line);
+      }
+    }
+    viewer.state.settings.imageFormat = kImageFormatPdf;
+    const PageSpan pages{1, kMaxPages};
+    const double with = SecondsOf([&] { Export(viewer, {kExportAllPages, 0, 0, "outline", 0}, false); });
+    QByteArray plain;
+    const double without = SecondsOf([&] {
+      plain = DrawPagesAsPdf(viewer.renderer, pages, A4Sheet());
+      std::string why;
+      if (!AddPageLinks(plain, document, pages, A4Sheet(), {}, why)) std::exit(1);
+    });
+    std::printf("%-34s %10.2f %10.2f %10.0f %10.0f\n", everyWay ? "every line marked every way" : "every 8th line underlined",
+                with, without, static_cast<double>(FolderBytes(folder / "outline")) / 1024,
+                static_cast<double>(plain.size()) / 1024);
+  }
+  return 0;
+}
+
 int TimeFormats(const fs::path& folder, int rounds) {
   Viewer viewer;
   std::printf("%-16s %10s %10s %10s\n", "200 pages", "seconds", "pages/s", "KB/page");
@@ -162,7 +195,7 @@ int WriteText(const fs::path& folder) {
 
 int main(int argc, char** argv) {
   if (argc < 3) {
-    std::fprintf(stderr, "usage: export_bench FOLDER png [naive] | pdf | formats [ROUNDS] | text\n");
+    std::fprintf(stderr, "usage: export_bench FOLDER png [naive] | pdf | outline | formats [ROUNDS] | text\n");
     return 2;
   }
   qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -175,10 +208,11 @@ int main(int argc, char** argv) {
   const fs::path folder = base / ("export_bench_" + std::to_string(::getpid()));
   fs::create_directories(folder);
   SetProgramFolder(folder.string() + "/");
-  const int status = mode == "png"      ? TimeExport(folder, kImageFormatPng, option == "naive")
-                     : mode == "pdf"    ? TimeExport(folder, kImageFormatPdf, false)
-                     : mode == "marked" ? TimeMarkedPage(folder, option, argc > 4 && std::string(argv[4]) == "png")
-                                     : TimeFormats(folder, std::max(1, std::atoi(option.c_str())));
+  const int status = mode == "png"       ? TimeExport(folder, kImageFormatPng, option == "naive")
+                     : mode == "pdf"     ? TimeExport(folder, kImageFormatPdf, false)
+                     : mode == "marked"  ? TimeMarkedPage(folder, option, argc > 4 && std::string(argv[4]) == "png")
+                     : mode == "outline" ? TimeOutline(folder)
+                                         : TimeFormats(folder, std::max(1, std::atoi(option.c_str())));
   if (option != "keep") fs::remove_all(folder);
   return status;
 }

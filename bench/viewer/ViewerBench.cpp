@@ -4,6 +4,7 @@
 // With "naive", the same rows for the design as first described (every page
 // drawn and kept, whole-file undo points); run it as its own process so that
 // the peak memory is its own.
+#include "bench/FullDocument.h"
 #include "bench/viewer/BenchSupport.h"
 #include "platform/ProgramFolder.h"
 #include "platform/ScriptedDialogs.h"
@@ -13,6 +14,7 @@
 #include "viewer/canvas/TextFind.h"
 #include "viewer/shell/CommandIds.h"
 #include "viewer/document/KeptDocuments.h"
+#include "viewer/output/StudyNotes.h"
 #include "viewer/shell/MainWindow.h"
 
 #include <QApplication>
@@ -29,18 +31,6 @@ long PeakMegabytes() {
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   return usage.ru_maxrss / 1024;
-}
-
-// Every kind of mark on line `line` of its page.
-void MarkEveryWay(LineRecord& record, int line) {
-  record.hasMarks = record.hasBold = record.hasLinks = 1;
-  const std::string l = std::to_string(line);
-  record.horizontalMarks = l + ",3,96;";
-  record.twoColourPieces = l + ",10,30,255,16777215;";
-  record.boldPieces = l + ",40,50;";
-  record.linkPieces = l + ",60,70,1E1;";
-  record.linkTargets = "2,1E1;";
-  record.verticalMarks = line % 10 == 1 ? l + "," + std::to_string(line + 5) + ";" : "";
 }
 
 // A full page: 65 lines of 93 characters, every line carrying every mark.
@@ -160,6 +150,20 @@ void BenchFind(TimedWindow& window, ScriptedDialogs& dialogs, int rounds) {
   Report("Find: whole command", Median(whole));
 }
 
+// "Study notes" of the fully marked document the kept documents' rows leave
+// shown: the sheet made and written.
+void BenchStudyNotes(ViewerShell& shell, ScriptedDialogs& dialogs, const std::string& folder, int rounds) {
+  const std::string notes = folder + "/notes.md";
+  std::vector<double> times;
+  for (int r = 0; r < rounds; ++r) {
+    dialogs.fileAnswers.push_back(notes);
+    times.push_back(TimeOnce([&] { shell.OnCommand(cmd::StudyNotes); }));
+  }
+  Report("study notes of a fully marked 200-page document", Median(times));
+  Report("  of which the sheet made", TimeOnce([&] { StudyNotesMarkdown(shell.state().document, "bench"); }));
+  std::printf("%-48s %10.2f MB\n", "  the sheet", static_cast<double>(std::filesystem::file_size(notes)) / (1 << 20));
+}
+
 void BenchViewerWindow(int rounds) {
   QTemporaryDir folder;
   const std::string text = folder.filePath("big.txt").toStdString();
@@ -192,6 +196,7 @@ void BenchViewerWindow(int rounds) {
 
   BenchParagraphText(shell, dialogs, folder.path().toStdString(), rounds);
   BenchKeptDocuments(window, dialogs, text, folder.path().toStdString(), rounds);
+  BenchStudyNotes(shell, dialogs, folder.path().toStdString(), rounds);
   window.shell().OnCommand(cmd::Exit);
   std::vector<double> startUp;
   for (int r = 0; r < rounds; ++r) {

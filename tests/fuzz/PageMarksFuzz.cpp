@@ -5,6 +5,7 @@
 #include "tests/fuzz/FuzzSupport.h"
 #include "texts/TextSet.h"
 #include "viewer/canvas/PageRenderer.h"
+#include "viewer/canvas/MarkReader.h"
 #include "viewer/canvas/PictureLoader.h"
 #include "viewer/document/MarkList.h"
 
@@ -69,5 +70,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   canvas.renderer.RenderPage(1, canvas.state.guide.GuideState);
   canvas.renderer.DrawFooters(canvas.state.pages.PageBitmap(1), 1);
+  // The one reader of the marks takes the same lists: marks of this page's lines, with text, in line order.
+  int previousLine = 0;
+  for (const ReadMark& mark : ReadMarks(document, 1, 1)) {
+    FUZZ_CHECK(mark.page == 1 && mark.line >= previousLine && IsLineInRange(mark.line) && !mark.text.empty());
+    previousLine = mark.line;
+  }
   return 0;
 }

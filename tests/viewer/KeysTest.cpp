@@ -21,7 +21,7 @@ TEST_F(Keys, TheMenusShowTheirKeysAndNoKeyServesTwoItems) {
   const std::pair<const char*, const char*> expected[] = {{"1046", "Ctrl+O"}, {"1070", "Ctrl+S"}, {"1047", "Ctrl+Q"},
                                                           {"1078", "F5"},     {"1084", "Ctrl+Z"}, {"1085", "Ctrl+G"},
                                                           {"1094", "Ctrl+F"}, {"1095", "F3"},     {"1096", "Shift+F3"},
-                                                          {"1097", "Alt+Left"}};
+                                                          {"1097", "Alt+Left"}, {"1098", "Ctrl+E"}};
   ASSERT_EQ(lines.size(), std::size(expected));
   std::set<std::string> seen;
   for (const std::string& line : lines) {

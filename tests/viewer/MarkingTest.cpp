@@ -41,12 +41,12 @@ TEST_F(Marking, DragsSelectorsScrolledClicksMenusAndUndo) {
                                "state");
   ASSERT_EQ(states.size(), 5u);
   EXPECT_EQ(ParseStateLine(states[0])["enabled"],
-            "1046,1047,1048,1070,1075,1076,1077,1079,1080,1081,1082,1083,1086,1087,1088,1093,1094,1097");
+            "1046,1047,1048,1070,1075,1076,1077,1079,1080,1081,1082,1083,1086,1087,1088,1093,1094,1097,1098");
   EXPECT_EQ(ParseStateLine(states[1])["mode"], "0") << "a click cancels a chosen piece";
   EXPECT_NE(ParseStateLine(states[2])["enabled"].find("1084"), std::string::npos);
   EXPECT_EQ(ParseStateLine(states[3])["enabled"].find("1084"), std::string::npos);
   EXPECT_EQ(ParseStateLine(states[4])["enabled"],
-            "1046,1047,1048,1070,1072,1073,1074,1077,1079,1080,1081,1082,1083,1087,1090,1091,1092,1093");
+            "1046,1047,1048,1070,1072,1073,1074,1077,1079,1080,1081,1082,1083,1087,1090,1091,1092,1093,1098");
   const Document document = ReadCache();
   EXPECT_EQ(document.Line(1, 7).horizontalMarks, "7,9,14;")
       << "dragged right to left, stored in reading order";

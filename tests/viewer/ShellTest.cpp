@@ -14,7 +14,7 @@ using Shell = ViewerProgram;
 constexpr const char* kWithoutDocument = "1046,1047,1048,1077,1079,1080,1081,1082,1083,1087,1093";
 constexpr const char* kWithDocument =
     "1046,1047,1048,1070,1072,1073,1074,1077,1078,1079,1080,1081,1082,1083,1084,1085,"
-    "1087,1090,1091,1092,1093,1094,1097";
+    "1087,1090,1091,1092,1093,1094,1097,1098";
 
 // The menus without a document and with one, loaded or brought back by the cache where the reader left it;
 // then About, commands the window does not know and a window manager's close, which saves like Exit.

@@ -120,15 +120,19 @@ int FollowLinkOnPage(const Document& document, int page, int line, int column) {
   const LineRecord& record = document.Line(page, line);
   if (record.hasLinks != 1 || record.linkPieces.empty()) return 0;
   for (const MarkEntry& piece : ParseMarkEntries(record.linkPieces)) {
-    const std::string_view id = piece.Text(3);
     if (piece.Number(0) != line || column < piece.Number(1) || column > piece.Number(2)) continue;
-    if (id.empty() || id[0] != '1') continue;
-    for (const MarkEntry& target : ParseMarkEntries(record.linkTargets)) {
-      if (target.Text(1) != id) continue;
-      const int page = target.Number(0);
-      if (page >= 1 && page <= document.PageCount) return page;
-      break;  // a target off the document is not followed
-    }
+    if (const int target = LinkPieceTarget(document, record, piece)) return target;
+  }
+  return 0;
+}
+
+int LinkPieceTarget(const Document& document, const LineRecord& record, const MarkEntry& piece) {
+  const std::string_view id = piece.Text(3);
+  if (id.empty() || id[0] != '1') return 0;
+  for (const MarkEntry& target : ParseMarkEntries(record.linkTargets)) {
+    if (target.Text(1) != id) continue;
+    const int page = target.Number(0);
+    return page >= 1 && page <= document.PageCount ? page : 0;  // a target off the document is not followed
   }
   return 0;
 }

@@ -2,6 +2,7 @@
 
 #include "viewer/canvas/ViewerState.h"
 #include "viewer/document/Document.h"
+#include "viewer/document/MarkList.h"
 
 #include <array>
 #include <cstdint>
@@ -45,6 +46,9 @@ MarkOutcome MarkLink(Document& document, const PieceSelection& piece, int target
 int FollowLink(const Document& document, int line, int column);
 // The same on any page of the document.
 int FollowLinkOnPage(const Document& document, int page, int line, int column);
+// The page the link piece `piece` of `record` leads to, or 0: its identifier
+// marks a page link and its target is a page of the document.
+int LinkPieceTarget(const Document& document, const LineRecord& record, const MarkEntry& piece);
 
 // Sets the alignment tag of the selected lines that have text and no marks.
 void AlignLines(Document& document, const LineFlags& selection, std::string_view tag);

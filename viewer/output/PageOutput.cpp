@@ -74,7 +74,9 @@ std::string ExportedFilePath(const std::string& programFolder, const std::string
   return programFolder + folder + "/" + std::to_string(page) + std::string(ExportExtension(imageFormat));
 }
 
-std::string ExportTarget(const ExportRequest& request) { return ExportFolder() + request.folder; }
+std::string ExportFolderPath(const std::string& folder) { return ExportFolder() + folder; }
+
+std::string ExportTarget(const ExportRequest& request) { return ExportFolderPath(request.folder); }
 
 std::optional<ExportResult> ExportPages(PageRenderer& renderer, const ExportRequest& request) {
   const std::string target = ExportTarget(request);

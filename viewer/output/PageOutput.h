@@ -42,6 +42,9 @@ std::string ExportedFilePath(const std::string& programFolder, const std::string
 
 // The folder the request's pages go to.
 std::string ExportTarget(const ExportRequest& request);
+// The folder an export into the folder named `folder` writes to; with no
+// name, the folder all export folders are made in.
+std::string ExportFolderPath(const std::string& folder);
 
 struct ExportResult {
   FileError error;

@@ -1,6 +1,9 @@
 #include "viewer/output/PdfAnnotations.h"
 
+#include "viewer/output/PdfOutlineObjects.h"
+
 #include <qpdf/Buffer.hh>
+#include <qpdf/Pl_Flate.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFPageDocumentHelper.hh>
 #include <qpdf/QPDFWriter.hh>
@@ -28,7 +31,7 @@ Object LinkAnnotation(const PdfLinkRect& link, double sheetHeight, const Object&
 }  // namespace
 
 bool AddLinkAnnotations(std::string& pdf, int sheetCount, double sheetHeight, const std::vector<PdfLinkRect>& links,
-                        std::string& why) {
+                        const std::vector<PdfOutlineEntry>& outline, std::string& why) {
   try {
     QPDF file;
     file.setSuppressWarnings(true);
@@ -47,12 +50,14 @@ bool AddLinkAnnotations(std::string& pdf, int sheetCount, double sheetHeight, co
       if (!sheet.getKey("/Annots").isArray()) sheet.replaceKey("/Annots", Object::newArray());
       sheet.getKey("/Annots").appendItem(file.makeIndirectObject(LinkAnnotation(link, sheetHeight, target)));
     }
+    AddOutlineObjects(file, sheets, outline);
     QPDFWriter writer(file);
     writer.setOutputMemory();
     // Object streams: the many small objects of a long document in fewer
     // bytes. The pages' streams go through as Qt compressed them.
     writer.setObjectStreamMode(qpdf_o_generate);
     writer.setDecodeLevel(qpdf_dl_none);
+    Pl_Flate::setCompressionLevel(9);
     writer.write();
     const std::shared_ptr<Buffer> written = writer.getBufferSharedPointer();
     pdf.assign(reinterpret_cast<const char*>(written->getBuffer()), written->getSize());

@@ -4,6 +4,8 @@
 // plain interface, because qpdf's headers do not compile with clang in
 // C++20 mode: this file is built as C++17.
 
+#include "viewer/output/PdfOutlineEntry.h"
+
 #include <string>
 #include <vector>
 
@@ -18,8 +20,8 @@ struct PdfLinkRect {
   double top = 0;
 };
 
-// Adds the links to `pdf`, which must hold `sheetCount` sheets of
-// `sheetHeight` points. False with the reason when the PDF cannot be read
-// or written; `pdf` is then unchanged.
+// Adds the links and the outline to `pdf`, which must hold `sheetCount`
+// sheets of `sheetHeight` points. False with the reason when the PDF cannot
+// be read or written; `pdf` is then unchanged.
 bool AddLinkAnnotations(std::string& pdf, int sheetCount, double sheetHeight, const std::vector<PdfLinkRect>& links,
-                        std::string& why);
+                        const std::vector<PdfOutlineEntry>& outline, std::string& why);

@@ -4,6 +4,7 @@
 #include "platform/SafeWrite.h"
 #include "viewer/canvas/PageRenderer.h"
 #include "viewer/output/PdfLinks.h"
+#include "viewer/output/PdfOutline.h"
 #include "viewer/output/PdfPages.h"
 
 #include <QCoreApplication>
@@ -34,7 +35,10 @@ std::optional<ExportResult> ExportPdf(PageRenderer& renderer, PageSpan pages, co
   const PdfSheet sheet = A4Sheet();
   QByteArray pdf = DrawPagesAsPdf(renderer, pages, sheet, InfoOf(renderer.state()));
   std::string why;
-  if (!AddPageLinks(pdf, renderer.state().document, pages, sheet, why)) return ExportResult{{EIO, why}, path};
+  const Document& document = renderer.state().document;
+  if (!AddPageLinks(pdf, document, pages, sheet, MarkOutline(document, pages, sheet), why)) {
+    return ExportResult{{EIO, why}, path};
+  }
   const FileError error = WriteFileSafely(path, std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
   if (error.failed()) return ExportResult{error, path};
   return std::nullopt;

@@ -35,7 +35,7 @@ std::vector<PageLinkArea> PageLinkAreas(const Document& document, int page) {
 }
 
 bool AddPageLinks(QByteArray& pdf, const Document& document, PageSpan pages, const PdfSheet& sheet,
-                  std::string& why) {
+                  const std::vector<PdfOutlineEntry>& outline, std::string& why) {
   std::vector<PdfLinkRect> links;
   for (int page = pages.first; page <= pages.last; ++page) {
     for (const PageLinkArea& link : PageLinkAreas(document, page)) {
@@ -48,7 +48,7 @@ bool AddPageLinks(QByteArray& pdf, const Document& document, PageSpan pages, con
   }
   if (links.empty()) return true;  // nothing to add: the file stays as drawn
   std::string bytes = pdf.toStdString();
-  if (!AddLinkAnnotations(bytes, pages.last - pages.first + 1, sheet.paper.height(), links, why)) return false;
+  if (!AddLinkAnnotations(bytes, pages.last - pages.first + 1, sheet.paper.height(), links, outline, why)) return false;
   pdf = QByteArray::fromStdString(bytes);
   return true;
 }

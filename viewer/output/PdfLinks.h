@@ -1,6 +1,7 @@
 #pragma once
 
 #include "viewer/output/PageOutput.h"
+#include "viewer/output/PdfOutlineEntry.h"
 #include "viewer/output/PdfPages.h"
 
 #include <QByteArray>
@@ -23,6 +24,7 @@ std::vector<PageLinkArea> PageLinkAreas(const Document& document, int page);
 
 // Adds to the PDF of the span (one sheet a page) a link annotation for each
 // link area whose target page is in the file, jumping to the top of that
-// page. False with the reason when the PDF cannot be read or written.
+// page, and the outline. False with the reason when the PDF cannot be read
+// or written.
 bool AddPageLinks(QByteArray& pdf, const Document& document, PageSpan pages, const PdfSheet& sheet,
-                  std::string& why);
+                  const std::vector<PdfOutlineEntry>& outline, std::string& why);

@@ -33,6 +33,7 @@ inline constexpr int Find = 1094;
 inline constexpr int FindNext = 1095;
 inline constexpr int FindPrevious = 1096;
 inline constexpr int GoBack = 1097;
+inline constexpr int StudyNotes = 1098;
 }  // namespace cmd
 
 inline constexpr int kCanvasControl = 1001;

@@ -12,7 +12,7 @@ void ViewerShell::ToggleGuide() {
   if (!guide.IsOn()) {
     guide.GuideState = kGuideOn;
     window_.SetItemChecked(cmd::GuideReader, true);
-    ShowSaveImageState();
+    ShowGuideGatedItems();
     const int previousPage = document.CurrentPage;
     GuidePosition found;
     if (FindFirstGuideLine(document, document.CurrentPage, found)) {
@@ -29,7 +29,7 @@ void ViewerShell::ToggleGuide() {
   }
   guide.GuideState = 0;
   window_.SetItemChecked(cmd::GuideReader, false);
-  ShowSaveImageState();
+  ShowGuideGatedItems();
   // No page keeps a band: each is drawn again without it when next shown.
   renderer_.InvalidatePages(0);
   renderer_.StandardRefresh();

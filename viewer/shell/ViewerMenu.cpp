@@ -64,7 +64,8 @@ const std::vector<PopupSpec>& MenuTree() {
       {TextId::ViewerMenuAlignment,
        {{cmd::AlignLeft, TextId::ViewerMenuAlignLeft, 347}, kLine, {cmd::AlignCentre, TextId::ViewerMenuAlignCentre, 348},
         kLine, {cmd::AlignRight, TextId::ViewerMenuAlignRight, 349}}},
-      {TextId::ViewerMenuRead, {{cmd::GuideReader, TextId::ViewerMenuGuideReader, 0}}},
+      {TextId::ViewerMenuRead,
+       {{cmd::GuideReader, TextId::ViewerMenuGuideReader, 0}, kLine, {cmd::StudyNotes, TextId::StudyNotesMenuItem, 0}}},
   };
   return tree;
 }
@@ -82,6 +83,7 @@ constexpr MenuKey kMenuKeys[] = {
     {cmd::FindNext, QKeySequence::UnknownKey, Qt::Key_F3},
     {cmd::FindPrevious, QKeySequence::UnknownKey, Qt::SHIFT | Qt::Key_F3},
     {cmd::GoBack, QKeySequence::Back, Qt::ALT | Qt::Key_Left},
+    {cmd::StudyNotes, QKeySequence::UnknownKey, Qt::CTRL | Qt::Key_E},
 };
 
 QString ToQ(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }

@@ -20,7 +20,7 @@ constexpr int kDocumentItems[] = {cmd::SelectorSwitch, cmd::UnderlineWholeLine, 
                                   cmd::UnderlinePiece,  cmd::UnderlineTwoColours, cmd::Update,
                                   cmd::Undo,            cmd::SaveImage,           cmd::GoTo,
                                   cmd::UnderlineLink,   cmd::UnderlineBold,       cmd::AlignLeft,
-                                  cmd::AlignCentre,     cmd::AlignRight};
+                                  cmd::AlignCentre,     cmd::AlignRight,          cmd::StudyNotes};
 // Of those, the piece commands wait for a piece to be chosen.
 constexpr int kPieceItems[] = {cmd::UnderlinePiece, cmd::UnderlineTwoColours, cmd::UnderlineLink,
                                cmd::UnderlineBold};
@@ -123,12 +123,15 @@ void ViewerShell::RestoreCachedDocument() {
 void ViewerShell::EnableDocumentItems() {
   for (const int id : kDocumentItems) window_.SetItemEnabled(id, true);
   for (const int id : kPieceItems) window_.SetItemEnabled(id, false);
-  ShowSaveImageState();
+  ShowGuideGatedItems();
   UpdateFindItems();
 }
 
-void ViewerShell::ShowSaveImageState() {
-  window_.SetItemEnabled(cmd::SaveImage, state_.document.DocumentLoaded == 1 && !state_.guide.IsOn());
+void ViewerShell::ShowGuideGatedItems() {
+  // Saving pictures and study notes both wait for the guide to be off.
+  for (const int id : {cmd::SaveImage, cmd::StudyNotes}) {
+    window_.SetItemEnabled(id, state_.document.DocumentLoaded == 1 && !state_.guide.IsOn());
+  }
 }
 
 void ViewerShell::SetPageCaption(bool flipForm) {
@@ -266,6 +269,9 @@ void ViewerShell::RunCommand(int id) {
     case cmd::FindNext:
     case cmd::FindPrevious:
     case cmd::GoBack: ReadingAidCommand(id); break;
+    case cmd::StudyNotes:
+      if (s.guide.GuideState == 0 && loaded) WriteStudyNotes();
+      break;
     default: break;
   }
   if (actsOnPiece) DismissFindHit();

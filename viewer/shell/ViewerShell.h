@@ -100,13 +100,14 @@ class ViewerShell {
   void FinishMarkCommand(bool usedSelectors);
   bool AskTargetPage(int& page);
   void ToggleGuide();
+  void WriteStudyNotes();
   void MoveGuide(bool down);
   bool FollowLinkAt(int line, int column);
   void StartPiece(int line, int column);
   // Lets go of the piece being dragged or chosen, its highlight included.
   void DropPiece();
   // "Save Image" acts only on a document with the guide off, and shows it.
-  void ShowSaveImageState();
+  void ShowGuideGatedItems();
   void WaitOneSecond();
   // Find and go back: the hit shown and the jumps are the view's only.
   void ReadingAidCommand(int id);
