@@ -46,7 +46,7 @@ bool AddPageLinks(QByteArray& pdf, const Document& document, PageSpan pages, con
                        bottomRight.x(), topLeft.y()});
     }
   }
-  if (links.empty()) return true;  // nothing to add: the file stays as drawn
+  if (links.empty() && outline.empty()) return true;  // nothing to add: the file stays as drawn
   std::string bytes = pdf.toStdString();
   if (!AddLinkAnnotations(bytes, pages.last - pages.first + 1, sheet.paper.height(), links, outline, why)) return false;
   pdf = QByteArray::fromStdString(bytes);
