@@ -42,8 +42,8 @@ TEST_F(Find, GoesRoundTheHitsAcrossLinesAndPagesAndSaysWhenThereIsNone) {
       {"command 1095\n", "3 0 10,14,18 1/2"},               {"command 1096\n", "7 0 20,6,10 2/2"},
       {"command 1097\n", "3 0 0 0"},                        {"answer leccion\ncommand 1094\n", "1 0 5,7,13 1/2"},
       {"command 1095\n", "1 0 6,4,10 2/2"},                 {"answer broken over two\ncommand 1094\n", "1 0 0 1/1"},
-      {"answer of the first page\ncommand 1094\n", "1 -561 0 1/1"},
-      {"answer nowhere\ncommand 1094\n", "1 -561 0 1/1"},
+      {"answer of the first page\ncommand 1094\n", "1 -85 0 1/1"},  // line 65's foot at the area's foot (955)
+      {"answer nowhere\ncommand 1094\n", "1 -85 0 1/1"},
       {"key Down\nkey Home\n", "1 0 0 1/1"},  // scrolling keeps the hit (the guide is off)
       {"key Escape\n", "1 0 0 0"},
   };
