@@ -10,8 +10,8 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <string_view>
 #include <filesystem>
+#include <string_view>
 
 namespace fs = std::filesystem;
 
@@ -43,7 +43,8 @@ std::uint64_t ModifiedAt(const fs::path& path) {
   const auto time = fs::last_write_time(path, error);
   if (error) return 0;
   const auto since = std::chrono::file_clock::to_sys(time).time_since_epoch();
-  return static_cast<std::uint64_t>(std::max<std::int64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(since).count(), 0));
+  const std::int64_t ms = std::chrono::duration_cast<std::chrono::milliseconds>(since).count();
+  return static_cast<std::uint64_t>(std::max<std::int64_t>(ms, 0));
 }
 
 // "<key>-<stamp>.marcas": the stamp orders the versions of the whole store.
@@ -146,7 +147,8 @@ bool KeptDocuments::Read(const std::string& path, const TextIdentity& text, std:
   if (!FileExists(path) || ReadWholeFile(path, bytes, kMostKeptFileBytes).failed() ||
       !DecodeKeptDocument(bytes, kept))
     return false;
-  if (IsEarlierName(fs::path(path).filename().string())) kept.keptAt = static_cast<std::int64_t>(ModifiedAt(path) / 1000);
+  if (IsEarlierName(fs::path(path).filename().string()))
+    kept.keptAt = static_cast<std::int64_t>(ModifiedAt(path) / 1000);
   if (kept.text.known()) return kept.text == text;
   return DocumentTextDigest(kept.document) == layoutDigest;
 }
