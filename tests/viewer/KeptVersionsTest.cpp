@@ -2,6 +2,12 @@
 #include "tests/viewer/ViewerTestSupport.h"
 
 #include "viewer/document/KeptDocuments.h"
+#include "viewer/document/LittleEndian.h"
+
+#include <zlib.h>
+
+#include <chrono>
+#include <ctime>
 
 namespace {
 
@@ -104,6 +110,79 @@ TEST_F(KeptVersions, AKillStopsTheCommandUnderWay) {
   EXPECT_EQ(Matching(lines, "state").size(), 1u);
   EXPECT_EQ(LastState(lines)["pages"], "1") << "started again from what the kill left";
   EXPECT_EQ(ReadCache().PageCount, 1) << "the long text was never written";
+}
+
+std::uint64_t Fnv1a64(std::string_view bytes) {
+  std::uint64_t hash = 0xcbf29ce484222325ull;
+  for (const char c : bytes) hash = (hash ^ static_cast<std::uint8_t>(c)) * 0x100000001b3ull;
+  return hash;
+}
+
+std::string Packed(const std::string& plain) {
+  std::string packed(compressBound(plain.size()), '\0');
+  uLongf size = packed.size();
+  compress(reinterpret_cast<Bytef*>(packed.data()), &size, reinterpret_cast<const Bytef*>(plain.data()), plain.size());
+  return packed.substr(0, size);
+}
+
+// What the earlier release kept for a text: one file per text, "<16 hex digits>.marcas", named by the FNV-1a 64 of
+// the text's link ("MVLINK\x01\n", the identity, a zero digest); inside, "MVKEPT\x01\n", the plain size and the
+// zlib-packed fields: the identity (path, length, FNV-1a 64 and CRC-32 of the bytes), no time kept, then the view
+// and the lines, whose layout has not changed since (taken here from today's file, past its identity and time).
+std::pair<std::string, std::string> EarlierKeptFile(const std::string& text, const std::string& content,
+                                                    const std::string& todaysFile) {
+  ByteReader head(std::string_view(todaysFile).substr(8));
+  std::uint64_t plainSize = 0;
+  head.U64(plainSize);
+  std::string plain(plainSize, '\0');
+  uLongf size = plainSize;
+  uncompress(reinterpret_cast<Bytef*>(plain.data()), &size, reinterpret_cast<const Bytef*>(head.rest().data()),
+             head.rest().size());
+  const std::string path = std::filesystem::canonical(text).string();
+  ByteWriter identity, file, link;
+  identity.Text(path);
+  identity.U64(content.size());
+  identity.U64(Fnv1a64(content));
+  identity.U32(static_cast<std::uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(content.data()), content.size())));
+  const std::string earlierPlain = identity.bytes() + plain.substr(4 + path.size() + 8 + 8 + 8);
+  file.Raw(std::string_view("MVKEPT\x01\n", 8));
+  file.U64(earlierPlain.size());
+  file.Raw(Packed(earlierPlain));
+  link.Raw(std::string_view("MVLINK\x01\n", 8));
+  link.Raw(identity.bytes());
+  link.U64(0);
+  char name[17];
+  std::snprintf(name, sizeof name, "%016llx", static_cast<unsigned long long>(Fnv1a64(link.bytes())));
+  return {std::string(name) + ".marcas", file.bytes()};
+}
+
+// After the upgrade, marks kept by the earlier release come back as a version dated by its file; a damaged file of
+// that release is passed over, and none is removed.
+TEST_F(KeptVersions, MarksKeptByTheEarlierReleaseComeBack) {
+  const std::string content = NumberedLines(100), a = WriteText("a.txt", content);
+  Run(Load(a) + Mark(1) + Mark(2) + Load(WriteText("b.txt", NumberedLines(90))) + kExit);
+  const std::string marcas = ProgramFilePath(kKeptFolderName) + "/";
+  const std::vector<std::filesystem::path> today(std::filesystem::directory_iterator(marcas), {});
+  ASSERT_EQ(today.size(), 1u);
+  const auto [name, bytes] = EarlierKeptFile(a, content, ReadFileBytes(today[0].string()));
+  std::filesystem::remove(today[0]);
+  WriteFileBytes(marcas + name, bytes);
+  WriteFileBytes(marcas + "00000000000000ff.marcas", bytes.substr(0, bytes.size() - 9));
+  std::tm local{};
+  local.tm_year = 2026 - 1900, local.tm_mon = 11, local.tm_mday = 7, local.tm_hour = 17, local.tm_min = 5;
+  local.tm_isdst = -1;
+  std::filesystem::last_write_time(
+      marcas + name, std::chrono::file_clock::from_sys(std::chrono::system_clock::from_time_t(std::mktime(&local))));
+
+  const auto lines = Run("choose " + a + "\nreply yes\ncommand 1046\n" + kExit);
+  const auto questions = Matching(lines, "question");
+  ASSERT_EQ(questions.size(), 1u);
+  EXPECT_TRUE(questions[0].ends_with(
+      "tiene marcas guardadas el 7/12/2026 a las 17:05 (2 marcas). ¿Quieres recuperarlas? -> yes [question]"));
+  const Document document = ReadCache();
+  for (const int line : {1, 2}) EXPECT_FALSE(document.Line(1, line).horizontalMarks.empty()) << "line " << line;
+  EXPECT_TRUE(std::filesystem::exists(marcas + name));
+  EXPECT_TRUE(std::filesystem::exists(marcas + "00000000000000ff.marcas"));
 }
 
 }  // namespace

@@ -16,6 +16,11 @@ namespace {
 
 constexpr std::string_view kKeptMagic{"MVKEPT\x02\n", 8};
 constexpr std::string_view kLinkMagic{"MVLINK\x02\n", 8};
+// Files kept by the earlier release: read, never written, so that an upgrade
+// loses no marks. Their identity ends in a CRC-32 of the text and they carry
+// no time kept (the store takes the file's).
+constexpr std::string_view kEarlierKeptMagic{"MVKEPT\x01\n", 8};
+constexpr int kEarlierFormat = 1, kFormat = 2;
 // A 200-page document with every field full stays below this; a file that
 // claims more is not one of ours.
 constexpr std::uint64_t kMostPlainBytes = 512ull << 20;
@@ -30,8 +35,10 @@ void WriteIdentity(Writer& w, const TextIdentity& text) {
 }
 
 // An empty path is a text whose file is not known.
-bool ReadIdentity(Reader& r, TextIdentity& text) {
-  return r.Text(text.path, 4096) && r.U64(text.length) && r.U64(text.digest);
+bool ReadIdentity(Reader& r, TextIdentity& text, int format) {
+  std::int32_t earlierCheck = 0;
+  return r.Text(text.path, 4096) && r.U64(text.length) && r.U64(text.digest) &&
+         (format != kEarlierFormat || r.I32(earlierCheck));
 }
 
 void WriteLine(Writer& w, int page, int line, const LineRecord& record, const LineBox& box) {
@@ -205,20 +212,15 @@ std::optional<std::string> EncodeKeptDocument(std::string_view plain, const Kept
   return std::move(out.bytes());
 }
 
-bool DecodeKeptDocument(std::string_view bytes, KeptDocument& kept) {
-  if (bytes.substr(0, kKeptMagic.size()) != kKeptMagic) return false;
-  Reader head(bytes.substr(kKeptMagic.size()));
-  std::uint64_t plainSize = 0;
-  std::string plain;
-  return head.U64(plainSize) && Inflate(head.rest(), plainSize, plain) && DecodeKeptPlain(plain, kept);
-}
+namespace {
 
-bool DecodeKeptPlain(std::string_view plain, KeptDocument& kept) {
+bool DecodePlain(std::string_view plain, KeptDocument& kept, int format) {
   Reader r(plain);
   Document& d = kept.document;
   d = Document();
   std::uint64_t keptAt = 0;
-  if (!ReadIdentity(r, kept.text) || !r.U64(keptAt) || !r.Within(d.CurrentPage, 1, kMaxPages) ||
+  if (!ReadIdentity(r, kept.text, format) || (format != kEarlierFormat && !r.U64(keptAt)) ||
+      !r.Within(d.CurrentPage, 1, kMaxPages) ||
       !r.Within(d.PageCount, 1, kMaxPages) || !r.Within(d.LineCounter, 0, INT32_MAX) || !r.I32(d.linkCounter) ||
       !r.I32(d.boldCounter) || !r.Within(kept.viewOffset, -kPageHeight, kViewHeight) || d.CurrentPage > d.PageCount)
     return false;
@@ -229,6 +231,20 @@ bool DecodeKeptPlain(std::string_view plain, KeptDocument& kept) {
   d.DocumentLoaded = 1;
   return true;
 }
+
+}  // namespace
+
+bool DecodeKeptDocument(std::string_view bytes, KeptDocument& kept) {
+  const std::string_view magic = bytes.substr(0, kKeptMagic.size());
+  const int format = magic == kKeptMagic ? kFormat : magic == kEarlierKeptMagic ? kEarlierFormat : 0;
+  if (format == 0) return false;
+  Reader head(bytes.substr(kKeptMagic.size()));
+  std::uint64_t plainSize = 0;
+  std::string plain;
+  return head.U64(plainSize) && Inflate(head.rest(), plainSize, plain) && DecodePlain(plain, kept, format);
+}
+
+bool DecodeKeptPlain(std::string_view plain, KeptDocument& kept) { return DecodePlain(plain, kept, kFormat); }
 
 std::string EncodeTextLink(const TextIdentity& text, std::uint64_t documentDigest) {
   Writer w;
@@ -241,5 +257,5 @@ std::string EncodeTextLink(const TextIdentity& text, std::uint64_t documentDiges
 bool DecodeTextLink(std::string_view bytes, TextIdentity& text, std::uint64_t& documentDigest) {
   if (bytes.substr(0, kLinkMagic.size()) != kLinkMagic) return false;
   Reader r(bytes.substr(kLinkMagic.size()));
-  return ReadIdentity(r, text) && r.U64(documentDigest) && r.empty();
+  return ReadIdentity(r, text, kFormat) && r.U64(documentDigest) && r.empty();
 }

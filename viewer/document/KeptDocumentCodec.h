@@ -57,7 +57,8 @@ int PackFast(std::string& packed, std::string_view plain);
 // The kept file's bytes; nothing when packing failed.
 std::optional<std::string> EncodeKeptDocument(std::string_view plain, const KeptPacker& pack = PackFast);
 // Takes any bytes: false, with `kept` unspecified, for anything that is not
-// exactly what EncodeKeptDocument writes.
+// exactly what EncodeKeptDocument writes, or what the earlier release kept
+// (whose files hold no time kept: `keptAt` is then 0).
 bool DecodeKeptDocument(std::string_view bytes, KeptDocument& kept);
 
 // The link between cache.04's document and its text file.

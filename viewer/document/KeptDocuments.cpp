@@ -8,8 +8,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
+#include <string_view>
 
 namespace fs = std::filesystem;
 
@@ -26,17 +28,43 @@ std::string Hex(std::uint64_t value) {
   return digits;
 }
 
+bool IsHex(const std::string& digits) { return digits.find_first_not_of("0123456789abcdef") == std::string::npos; }
+
+// The earlier release kept one file per text, "<key>.marcas", and wrote no
+// time into it: its version is as old as the file.
+bool IsEarlierName(const std::string& name) {
+  return name.size() == kKeyDigits + std::string_view(kKeptFileSuffix).size() && name.ends_with(kKeptFileSuffix) &&
+         IsHex(name.substr(0, kKeyDigits));
+}
+
+// Milliseconds since 1970, as the stamps count.
+std::uint64_t ModifiedAt(const fs::path& path) {
+  std::error_code error;
+  const auto time = fs::last_write_time(path, error);
+  if (error) return 0;
+  const auto since = std::chrono::file_clock::to_sys(time).time_since_epoch();
+  const std::int64_t ms = std::chrono::duration_cast<std::chrono::milliseconds>(since).count();
+  return static_cast<std::uint64_t>(std::max<std::int64_t>(ms, 0));
+}
+
 // "<key>-<stamp>.marcas": the stamp orders the versions of the whole store.
-bool ParseName(const std::string& name, std::string& key, std::uint64_t& stamp) {
+// An earlier release's file has no key of ours and the stamp of its time.
+bool ParseName(const fs::path& path, std::string& key, std::uint64_t& stamp) {
+  const std::string name = path.filename().string();
+  if (IsEarlierName(name)) {
+    key.clear();
+    stamp = ModifiedAt(path);
+    return true;
+  }
   const std::string suffix = kKeptFileSuffix;
   if (name.size() != kKeyDigits + 1 + kStampDigits + suffix.size() || name[kKeyDigits] != '-' ||
       !name.ends_with(suffix))
     return false;
   key = name.substr(0, kKeyDigits);
   const std::string digits = name.substr(kKeyDigits + 1, kStampDigits);
-  if (digits.find_first_not_of("0123456789abcdef") != std::string::npos) return false;
+  if (!IsHex(digits)) return false;
   stamp = std::stoull(digits, nullptr, 16);
-  return key.find_first_not_of("0123456789abcdef") == std::string::npos;
+  return IsHex(key);
 }
 
 }  // namespace
@@ -63,7 +91,7 @@ std::vector<KeptDocuments::Entry> KeptDocuments::List() const {
   for (fs::directory_iterator it(folder_, error), end; !error && it != end; it.increment(error)) {
     Entry entry{it->path().string(), {}, 0};
     std::error_code ignored;
-    if (it->is_regular_file(ignored) && ParseName(it->path().filename().string(), entry.key, entry.stamp))
+    if (it->is_regular_file(ignored) && ParseName(it->path(), entry.key, entry.stamp))
       entries.push_back(std::move(entry));
   }
   // Newest first.
@@ -106,8 +134,9 @@ std::vector<std::string> KeptDocuments::Versions(const TextIdentity& text, std::
   const std::string known = text.known() ? KeptKey(text, layoutDigest) : std::string();
   const std::string unknown = KeptKey(TextIdentity{}, layoutDigest);
   std::vector<std::string> paths;
+  // An earlier release's file tells its text only inside: Read decides.
   for (const Entry& entry : List()) {
-    if (entry.key == known || entry.key == unknown) paths.push_back(entry.path);
+    if (entry.key == known || entry.key == unknown || entry.key.empty()) paths.push_back(entry.path);
   }
   return paths;
 }
@@ -118,6 +147,8 @@ bool KeptDocuments::Read(const std::string& path, const TextIdentity& text, std:
   if (!FileExists(path) || ReadWholeFile(path, bytes, kMostKeptFileBytes).failed() ||
       !DecodeKeptDocument(bytes, kept))
     return false;
+  if (IsEarlierName(fs::path(path).filename().string()))
+    kept.keptAt = static_cast<std::int64_t>(ModifiedAt(path) / 1000);
   if (kept.text.known()) return kept.text == text;
   return DocumentTextDigest(kept.document) == layoutDigest;
 }

@@ -12,7 +12,8 @@
 // version of a text (named by the text and the time it was kept), each
 // written safely. Keeping never deletes marks: a text kept again gets a new
 // version beside the earlier ones. The store is bounded; past its bound the
-// versions kept longest ago leave first.
+// versions kept longest ago leave first. The files the earlier release kept
+// (one per text, "<key>.marcas") are read as versions as old as the file.
 inline constexpr const char* kKeptFolderName = "Marcas";
 inline constexpr const char* kKeptFileSuffix = ".marcas";
 // The link between cache.04's document and its text file.
@@ -38,7 +39,8 @@ class KeptDocuments {
   FileError Keep(const TextIdentity& text, const Document& document, std::int32_t viewOffset, std::int64_t keptAt);
   // The versions that belong to a text laid out as `layoutDigest`, newest
   // first: those kept for exactly this text (same path, same bytes) and
-  // those whose text was not known.
+  // those whose text was not known; the earlier release's files, whose text
+  // only Read tells.
   std::vector<std::string> Versions(const TextIdentity& text, std::uint64_t layoutDigest) const;
   // Reads one version; false when it is damaged or not of that text.
   bool Read(const std::string& path, const TextIdentity& text, std::uint64_t layoutDigest, KeptDocument& kept) const;
