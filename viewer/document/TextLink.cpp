@@ -22,10 +22,11 @@ void TextLink::Read(const Document& document) {
 }
 
 FileError TextLink::Write(const Document& document) {
-  const TextIdentity text = TextOf(document);
-  if (!text.known()) return {};
-  std::string link = EncodeTextLink(text, layout_);
-  if (link == onDisk_) return {};
+  if (!text_.known()) return {};
+  // Called after every mark: a link already on disk needs no digest of the
+  // whole document to stay as it is.
+  std::string link = EncodeTextLink(text_, layout_);
+  if (link == onDisk_ || !TextOf(document).known()) return {};
   if (FileError error = WriteFileSafely(path_, link); error.failed()) return error;
   onDisk_ = std::move(link);
   return {};
