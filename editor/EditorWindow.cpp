@@ -176,6 +176,11 @@ void EditorWindow::ShowProgrammerMessage(std::string_view text) {
   dialogs_.ShowMessage(Text(TextId::CaptionProgrammer), text);
 }
 
+void EditorWindow::ShowFileError(const FileError& failure, const std::string& named) {
+  dialogs_.ShowMessage(Text(TextId::CaptionProgrammer), ErrorText(failure.number, failure.description + named),
+                       MessageStyle::Plain, MessageIcon::Warning);
+}
+
 void EditorWindow::ShowAbout() {
   const std::string text = std::string(Text(TextId::EditorAboutHope)) + "\r\n" +
                            std::string(Text(TextId::EditorAboutComplement)) + "\r\n" +
@@ -246,7 +251,7 @@ void EditorWindow::ReadIntoBox(bool fromOutside) {
   if (failure.number == ENOENT && !fromOutside) return;
   if (failure.failed()) {
     const std::string named = fromOutside ? " (" + lastFileName_ + ")" : "";
-    ShowProgrammerMessage(ErrorText(failure.number, failure.description + named));
+    ShowFileError(failure, named);
     return;
   }
   if (!MayDiscardText()) return;
@@ -258,7 +263,7 @@ void EditorWindow::WriteWithFormat() {
   const std::string path = ProgramFile("cache.txt");
   const FileError failure = WriteTextAsShown(path, box_->Text());
   if (failure.failed()) {
-    ShowProgrammerMessage(ErrorText(failure.number, failure.description));
+    ShowFileError(failure);
     return;
   }
   box_->MarkUnchanged();
@@ -270,7 +275,7 @@ void EditorWindow::WriteWithoutFormat() {
   if (!ChooseFile(FileDialogMode::Save)) return;
   const FileError failure = AppendTextUnchanged(lastFileName_, box_->Text());
   if (failure.failed()) {
-    ShowProgrammerMessage(ErrorText(failure.number, failure.description));
+    ShowFileError(failure);
     return;
   }
   box_->MarkUnchanged();

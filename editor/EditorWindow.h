@@ -55,6 +55,8 @@ class EditorWindow : public QMainWindow {
   void BuildMenu();
   void BuildStatusBar();
   void ShowProgrammerMessage(std::string_view text);
+  // A file error in its one form, `named` after the description.
+  void ShowFileError(const FileError& failure, const std::string& named = {});
   void ShowAbout();
   void EndWindow();
   // True when the box holds no changed text or the writer lets it go.

@@ -33,8 +33,8 @@ std::uint32_t ValueOf(const QColor& colour) {
          (static_cast<std::uint32_t>(colour.blue()) << 16);
 }
 
-QMessageBox::Icon BoxIcon(MessageIcon icon, std::string_view text) {
-  switch (IconShown(icon, text)) {
+QMessageBox::Icon BoxIcon(MessageIcon icon) {
+  switch (icon) {
     case MessageIcon::Information: return QMessageBox::Information;
     case MessageIcon::Warning: return QMessageBox::Warning;
     case MessageIcon::Question: return QMessageBox::Question;
@@ -46,7 +46,7 @@ QMessageBox::Icon BoxIcon(MessageIcon icon, std::string_view text) {
 
 void QtUserDialogs::ShowMessage(std::string_view caption, std::string_view text, MessageStyle style,
                                 MessageIcon icon) {
-  QMessageBox box(BoxIcon(icon, text), ToQ(caption), ToQ(text), QMessageBox::Ok, owner_);
+  QMessageBox box(BoxIcon(icon), ToQ(caption), ToQ(text), QMessageBox::Ok, owner_);
   if (style != MessageStyle::Plain) {
     box.setWindowModality(Qt::ApplicationModal);
     box.setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -60,7 +60,7 @@ void QtUserDialogs::ShowMessage(std::string_view caption, std::string_view text,
 }
 
 bool QtUserDialogs::AskYesNo(std::string_view caption, std::string_view text, MessageIcon icon) {
-  QMessageBox box(BoxIcon(icon, text), ToQ(caption), ToQ(text), QMessageBox::Yes | QMessageBox::No, owner_);
+  QMessageBox box(BoxIcon(icon), ToQ(caption), ToQ(text), QMessageBox::Yes | QMessageBox::No, owner_);
   return box.exec() == QMessageBox::Yes;
 }
 

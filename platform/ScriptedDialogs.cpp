@@ -25,20 +25,20 @@ std::string ScriptedDialogs::OneLine(std::string_view text) {
   return out;
 }
 
-std::string ScriptedDialogs::IconSuffix(MessageIcon icon, std::string_view text) {
-  const std::string_view name = IconName(IconShown(icon, text));
+std::string ScriptedDialogs::IconSuffix(MessageIcon icon) {
+  const std::string_view name = IconName(icon);
   return name.empty() ? std::string() : " [" + std::string(name) + "]";
 }
 
 void ScriptedDialogs::ShowMessage(std::string_view caption, std::string_view text, MessageStyle,
                                   MessageIcon icon) {
-  sink_("message " + OneLine(caption) + " | " + OneLine(text) + IconSuffix(icon, text));
+  sink_("message " + OneLine(caption) + " | " + OneLine(text) + IconSuffix(icon));
 }
 
 bool ScriptedDialogs::AskYesNo(std::string_view caption, std::string_view text, MessageIcon icon) {
   const bool yes = TakeFront(yesNoAnswers, false);
   sink_("question " + OneLine(caption) + " | " + OneLine(text) + " -> " + (yes ? "yes" : "no") +
-        IconSuffix(icon, text));
+        IconSuffix(icon));
   return yes;
 }
 

@@ -41,7 +41,7 @@ class ScriptedDialogs : public UserDialogs {
   static std::string OneLine(std::string_view text);
 
  private:
-  static std::string IconSuffix(MessageIcon icon, std::string_view text);
+  static std::string IconSuffix(MessageIcon icon);
 
   LineSink sink_;
 };

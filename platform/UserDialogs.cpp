@@ -1,11 +1,5 @@
 #include "platform/UserDialogs.h"
 
-MessageIcon IconShown(MessageIcon icon, std::string_view text) {
-  if (icon != MessageIcon::ByText) return icon;
-  // Every file error reads "Err: NUMBER DESCRIPTION" in both builds.
-  return text.starts_with("Err: ") ? MessageIcon::Warning : MessageIcon::None;
-}
-
 std::string_view IconName(MessageIcon icon) {
   switch (icon) {
     case MessageIcon::Information: return "information";

@@ -17,14 +17,10 @@ enum class MessageStyle {
   TaskModalFront  // an OK box brought to the foreground, for start-up failures
 };
 
-// The icon of a message or question box. `ByText` is the rule for boxes
-// that name none: the warning icon for a file error (a text starting
-// "Err: "), no icon for any other message; a question shows the question
-// icon unless told otherwise.
-enum class MessageIcon { ByText, None, Information, Warning, Question };
+// The icon of a message or question box, chosen by whoever shows it: a
+// failure takes the warning icon, a question the question icon.
+enum class MessageIcon { None, Information, Warning, Question };
 
-// The icon a box with `text` shows when asked for `icon`: never `ByText`.
-MessageIcon IconShown(MessageIcon icon, std::string_view text);
 // "information", "warning", "question"; empty for no icon.
 std::string_view IconName(MessageIcon icon);
 
@@ -44,7 +40,7 @@ class UserDialogs {
   virtual ~UserDialogs() = default;
 
   virtual void ShowMessage(std::string_view caption, std::string_view text,
-                           MessageStyle style = MessageStyle::Plain, MessageIcon icon = MessageIcon::ByText) = 0;
+                           MessageStyle style = MessageStyle::Plain, MessageIcon icon = MessageIcon::None) = 0;
   virtual bool AskYesNo(std::string_view caption, std::string_view text,
                         MessageIcon icon = MessageIcon::Question) = 0;
   // The typed answer; nothing when the box was cancelled. The box opens

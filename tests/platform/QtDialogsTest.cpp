@@ -44,12 +44,15 @@ TEST(QtDialogs, QtsOwnTextsSpeakTheBuildsLanguage) {
     const std::unique_ptr<QTranslator> translator(InstallQtTranslations(c.language, c.folder));
     QtUserDialogs qtDialogs;
     UserDialogs& dialogs = qtDialogs;  // as the programs reach them
-    Seen question, message, chooser;
+    Seen question, message, plain, chooser;
     LookAtNextBox(question);
     dialogs.AskYesNo("Programador", "¿Seguro?");
     LookAtNextBox(message);
     dialogs.ShowMessage("Buscar", "No se encontraron coincidencias", MessageStyle::Plain,
                         MessageIcon::Information);
+    // The icon is the caller's: a text that merely reads like an error gets none.
+    LookAtNextBox(plain);
+    dialogs.ShowMessage("Programador", "Err: 2 is how an error reads");
     LookAtNextBox(chooser);
     dialogs.ChooseFileToOpen(FileChoice{"/", "", "Texto", "*.*", ""});
     for (const QString& text : c.question) EXPECT_TRUE(question.texts.contains(text)) << text.toStdString();
@@ -57,6 +60,7 @@ TEST(QtDialogs, QtsOwnTextsSpeakTheBuildsLanguage) {
     for (const QString& text : c.chooser) EXPECT_TRUE(chooser.texts.contains(text)) << text.toStdString();
     EXPECT_EQ(question.icon, QMessageBox::Question);
     EXPECT_EQ(message.icon, QMessageBox::Information);
+    EXPECT_EQ(plain.icon, QMessageBox::NoIcon);
   }
 }
 

@@ -17,7 +17,7 @@ struct RecordingDialogs : ScriptedDialogs {
   }
   std::string shown;
   MessageStyle style = MessageStyle::Plain;
-  MessageIcon icon = MessageIcon::ByText;
+  MessageIcon icon = MessageIcon::None;
 };
 
 TEST(StartupFailure, EachBuildShowsItsOwnBox) {

@@ -25,7 +25,8 @@ void ShowProgrammerMessage(UserDialogs& dialogs, const std::string& text) {
 }
 
 void ShowFileErrorMessage(UserDialogs& dialogs, int number, const std::string& description) {
-  ShowProgrammerMessage(dialogs, ErrorText(number, description));
+  dialogs.ShowMessage(Text(TextId::CaptionProgrammer), ErrorText(number, description), MessageStyle::Plain,
+                      MessageIcon::Warning);
 }
 
 void FocusKeepingDialog::changeEvent(QEvent* event) {

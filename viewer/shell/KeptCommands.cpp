@@ -62,7 +62,8 @@ bool ViewerShell::KeepCurrentDocument() {
   std::string folder = kept_.folder();
   if (folder.ends_with('/')) folder.pop_back();
   ShowProgrammerMessage(ErrorText(error.number, error.description + " (" + folder + ")") + "\n" +
-                        std::string(Text(TextId::ViewerMessageKeepFailed)));
+                        std::string(Text(TextId::ViewerMessageKeepFailed)),
+                        MessageIcon::Warning);
   return false;
 }
 

@@ -156,7 +156,7 @@ void ViewerShell::ShowWarning(TextId text) {
 }
 
 void ViewerShell::ShowFileError(int number, const std::string& description) {
-  ShowProgrammerMessage(ErrorText(number, description));
+  ShowProgrammerMessage(ErrorText(number, description), MessageIcon::Warning);
 }
 
 void ViewerShell::SaveUndoPoint() {

@@ -73,7 +73,7 @@ class ViewerShell {
   void SaveUndoPoint();
   bool RebuildFromCache();
   void SetPageCaption(bool flipForm);
-  void ShowProgrammerMessage(const std::string& text, MessageIcon icon = MessageIcon::ByText);
+  void ShowProgrammerMessage(const std::string& text, MessageIcon icon = MessageIcon::None);
   // A command refused or cut short: the message with the warning icon.
   void ShowWarning(TextId text);
   void ShowFileError(int number, const std::string& description);
