@@ -1,8 +1,8 @@
 #pragma once
 
-#include <cstdio>
-#include <cstdlib>
 #include <unistd.h>
+
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -45,4 +45,31 @@ inline std::map<std::string, std::string> ParseStateLine(const std::string& line
     if (equals != std::string::npos) fields[pair.substr(0, equals)] = pair.substr(equals + 1);
   }
   return fields;
+}
+
+// The lines that start with `prefix`.
+inline std::vector<std::string> Matching(const std::vector<std::string>& lines, const std::string& prefix) {
+  std::vector<std::string> out;
+  for (const auto& line : lines) {
+    if (line.starts_with(prefix)) out.push_back(line);
+  }
+  return out;
+}
+
+// The fields of the last state line, none when there is none.
+inline std::map<std::string, std::string> LastState(const std::vector<std::string>& lines) {
+  const auto states = Matching(lines, "state ");
+  return states.empty() ? std::map<std::string, std::string>{} : ParseStateLine(states.back());
+}
+
+// Driver lines dragging the mouse along `line` of the page from column `from` to `to`, cells' middles.
+inline std::string DragScript(int line, int from, int to) {
+  const std::string y = " " + std::to_string((line - 1) * 16 + 8) + "\n";
+  const auto x = [](int column) { return std::to_string((column - 1) * 8 + 4); };
+  return "press " + x(from) + y + "move " + x(to) + y + "release " + x(to) + y;
+}
+
+// Driver lines underlining the whole of `line` through its selector.
+inline std::string UnderlineLineScript(int line) {
+  return "command 1072\npress 8 " + std::to_string((line - 1) * 16 + 8) + "\ncommand 1073\n";
 }

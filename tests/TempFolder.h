@@ -36,3 +36,10 @@ inline std::string ReadFileBytes(const std::string& path) {
 inline void WriteFileBytes(const std::string& path, const std::string& bytes) {
   std::ofstream(path, std::ios::binary) << bytes;
 }
+
+// `piece` `times` times over.
+inline std::string Times(const std::string& piece, int times) {
+  std::string out;
+  for (int k = 0; k < times; ++k) out += piece;
+  return out;
+}

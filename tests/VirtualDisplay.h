@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QRect>
+
 #include <poll.h>
 #include <signal.h>
 #include <unistd.h>
@@ -12,6 +14,13 @@
 #include <string>
 #include <thread>
 #include <vector>
+
+// "x,y,w,h" as the driver prints a rectangle.
+inline QRect RectOf(const std::string& text) {
+  int x = 0, y = 0, w = 0, h = 0;
+  std::sscanf(text.c_str(), "%d,%d,%d,%d", &x, &y, &w, &h);
+  return QRect(x, y, w, h);
+}
 
 // An Xvfb server of its own, on a free display number; the shell prints the server's pid, then the server its
 // display. `screens` are Xvfb's -screen options.

@@ -4,9 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 namespace {
 
 using Places = std::vector<std::vector<int>>;  // page, line, index of the first and of the last character

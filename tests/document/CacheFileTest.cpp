@@ -6,8 +6,6 @@
 
 #include <sys/stat.h>
 
-#include <vector>
-
 namespace {
 
 using L = RecordLayout;

@@ -24,31 +24,18 @@ TEST_F(CacheStoreTest, ChangesWrittenInPlaceGiveTheBytesOfAWholeWrite) {
   struct Step { const char* name; void (*change)(Document&); };
   const Step steps[] = {
       {"a mark on page 2", [](Document& d) { d.UseLine(2, 5).horizontalMarks = "5,9,14;"; }},
-      {"marks on two pages", [](Document& d) {
-         d.UseLine(1, 1).hasMarks = 1;
-         d.UseLine(3, 10).alignment = "AL2";
-       }},
-      {"a link moves the counter in every record", [](Document& d) {
-         d.linkCounter = 7;
-         d.UseLine(1, 2).linkTargets = "3,1E7;";
-       }},
+      {"marks on two pages", [](Document& d) { d.UseLine(1, 1).hasMarks = 1, d.UseLine(3, 10).alignment = "AL2"; }},
+      {"a link moves the counter in every record",
+       [](Document& d) { d.linkCounter = 7, d.UseLine(1, 2).linkTargets = "3,1E7;"; }},
       {"a two-colour piece and a vertical mark", [](Document& d) {
-         d.UseLine(1, 3).twoColourPieces = "3,4,9,255,65280;";
-         d.UseLine(2, 9).verticalMarks = "9,12;";
+         d.UseLine(1, 3).twoColourPieces = "3,4,9,255,65280;", d.UseLine(2, 9).verticalMarks = "9,12;";
        }},
-      {"a link piece", [](Document& d) {
-         d.UseLine(2, 6).linkPieces = "6,5,9,1E7;";
-         d.UseLine(2, 6).hasLinks = 1;
-       }},
+      {"a link piece", [](Document& d) { d.UseLine(2, 6).linkPieces = "6,5,9,1E7;", d.UseLine(2, 6).hasLinks = 1; }},
       {"a bold piece moves its counter in every record", [](Document& d) {
          d.boldCounter = 0x01020304;
-         d.UseLine(3, 1).boldPieces = "1,4,8;";
-         d.UseLine(3, 1).hasBold = 1;
+         d.UseLine(3, 1).boldPieces = "1,4,8;", d.UseLine(3, 1).hasBold = 1;
        }},
-      {"both counters at once", [](Document& d) {
-         d.linkCounter = -2;
-         d.boldCounter = 2147483647;
-       }},
+      {"both counters at once", [](Document& d) { d.linkCounter = -2, d.boldCounter = 2147483647; }},
       {"no change at all", [](Document&) {}},
       {"a line more", [](Document& d) { PutLine(d, 3, 11, "new"); }},
       {"a line less", [](Document& d) { d.UseLine(3, 11) = {}; }},

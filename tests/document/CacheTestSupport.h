@@ -8,9 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-#include <vector>
-
 using Bytes = std::vector<std::uint8_t>;
 
 inline Bytes ReadBytes(const std::string& path) {

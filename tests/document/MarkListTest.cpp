@@ -4,41 +4,33 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <string>
-#include <tuple>
-#include <vector>
 
 namespace {
 
-TEST(MarkList, EntriesAreAppendedAsDecimalFieldsEndedBySemicolon) {
+// Entries are decimal fields ended by a semicolon, stored only whole and only when they cannot break the list.
+TEST(MarkList, EntriesAreAppendedWholeAsDecimalFieldsEndedBySemicolon) {
   std::string list;
   EXPECT_TRUE(AppendMarkEntry(list, kMarkListFieldSize, {5, 9, 14}));
   EXPECT_TRUE(AppendMarkEntry(list, kMarkListFieldSize, {5, -2, 0}));
   EXPECT_TRUE(AppendMarkEntry(list, kMarkListFieldSize, {5, 12, 20, "1E" + std::to_string(1)}));
   EXPECT_TRUE(AppendMarkEntry(list, kMarkListFieldSize, {16777215L, 255u}));
   EXPECT_EQ(list, "5,9,14;5,-2,0;5,12,20,1E1;16777215,255;");
-}
-
-TEST(MarkList, AnEntryThatDoesNotFitWholeIsNotStored) {
   // "1,2,3;" is 6 characters; a field keeps one byte for its terminating zero.
   const std::vector<std::tuple<std::size_t, std::size_t, bool>> cases = {
       {445, 452, true}, {446, 452, false}, {0, 1, false}, {0, 0, false}};
   for (const auto& [listLength, fieldSize, stored] : cases) {
     const std::string before(listLength, 'x');
-    std::string list = before;
-    EXPECT_EQ(MarkEntryFits(list, fieldSize, {1, 2, 3}), stored) << listLength << " in " << fieldSize;
-    EXPECT_EQ(AppendMarkEntry(list, fieldSize, {1, 2, 3}), stored) << listLength << " in " << fieldSize;
-    EXPECT_EQ(list, stored ? before + "1,2,3;" : before);
+    std::string padded = before;
+    EXPECT_EQ(MarkEntryFits(padded, fieldSize, {1, 2, 3}), stored) << listLength << " in " << fieldSize;
+    EXPECT_EQ(AppendMarkEntry(padded, fieldSize, {1, 2, 3}), stored) << listLength << " in " << fieldSize;
+    EXPECT_EQ(padded, stored ? before + "1,2,3;" : before);
   }
-}
-
-TEST(MarkList, TextFieldsThatWouldBreakTheListAreRefused) {
   for (const std::string& field : {std::string("3;4"), std::string("3,4"), std::string("3\0", 2)}) {
-    std::string list = "10,1E1;";
+    list = "10,1E1;";
     EXPECT_FALSE(AppendMarkEntry(list, kMarkListFieldSize, {field, "1E2"}));
     EXPECT_EQ(list, "10,1E1;");
   }
-  std::string list;
+  list.clear();
   EXPECT_TRUE(AppendMarkEntry(list, kMarkListFieldSize, {" 10x", "1E2"}));  // kept as typed
   EXPECT_EQ(list, " 10x,1E2;");
 }

@@ -6,9 +6,6 @@
 
 #include <numeric>
 #include <random>
-#include <string>
-#include <tuple>
-#include <vector>
 
 namespace {
 
@@ -114,9 +111,6 @@ TEST(RecordCodec, TextFieldsEndAtTheirZeroOrTheirLastByte) {
   const Bytes rewritten = EncodeRecord(line);
   EXPECT_EQ(rewritten[L::kText + 113], 0);
   EXPECT_EQ(rewritten[L::kLinkGroup + MarkGroup::kAlignment + 7681], 0);
-}
-
-TEST(RecordCodec, StoredTextIsCutToTheField) {
   EXPECT_EQ(FitTextField(std::string(114, 'y'), 114), std::string(113, 'y'));
   EXPECT_EQ(FitTextField(std::string(113, 'y'), 114), std::string(113, 'y'));
   EXPECT_EQ(FitTextField(std::string("ab\0cd", 5), 114), "ab");

@@ -4,11 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <cstring>
 #include <filesystem>
-#include <string>
-#include <vector>
 
 #include "texts/TextSet.h"
 
@@ -116,8 +113,7 @@ INSTANTIATE_TEST_SUITE_P(Languages, EditorDriverTest, testing::Values(kSpanish, 
 class EditorBadInputTest : public EditorDriverTest {};
 
 TEST_P(EditorBadInputTest, HostileFilesLoadAndCountRight) {
-  std::string twentyMegabytes;
-  for (int k = 0; k < 2621440; ++k) twentyMegabytes += "palabra ";
+  const std::string twentyMegabytes = Times("palabra ", 2621440);
   const struct {
     const char* name;
     std::string bytes;

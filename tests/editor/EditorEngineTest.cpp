@@ -3,12 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <filesystem>
 #include <random>
-#include <string>
 #include <sys/stat.h>
-#include <vector>
 
 #include "editor/BoxText.h"
 #include "editor/EditorFiles.h"
@@ -42,8 +39,6 @@ TEST(TextLayoutTest, WrapsAsTheBoxShowsIt) {
     const char* name; std::u16string text; Lines lines;
   } cases[] = {
       {"exactly 93 fit", a93, {a93}},
-      {"break after the last blank that fits", Letters(u'a', 90) + u" bbbbb", {Letters(u'a', 90) + u" ", u"bbbbb"}},
-      {"all blanks at a break stay on the upper line", a93 + u"   b", {a93 + u"   ", u"b"}},
       {"a long word after a short one", u"ab " + Letters(u'x', 100), {u"ab ", Letters(u'x', 93), Letters(u'x', 7)}},
       {"a tab reaches column 9 and is no break", u"aaaa\t" + Letters(u'b', 95),
        {u"aaaa\t" + Letters(u'b', 85), Letters(u'b', 10)}},

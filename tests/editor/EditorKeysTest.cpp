@@ -4,11 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <filesystem>
-#include <string>
-#include <vector>
-
 namespace {
 
 using Lines = std::vector<std::string>;
@@ -26,12 +21,6 @@ class EditorKeys : public testing::Test {
  protected:
   Lines Run(const Build& build, const std::string& script) const {
     return RunDriver(std::string("--editor --lang ") + build.option + " --folder '" + folder_.path() + "'", script);
-  }
-  static Lines Matching(const Lines& lines, const std::string& prefix) {
-    Lines out;
-    std::copy_if(lines.begin(), lines.end(), std::back_inserter(out),
-                 [&](const auto& line) { return line.rfind(prefix, 0) == 0; });
-    return out;
   }
   std::string PathOf(const std::string& name) const { return folder_.File(name); }
 

@@ -11,11 +11,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <memory>
-#include <sstream>
-#include <string>
-#include <vector>
-
 #include "editor/EditorIds.h"
 #include "editor/EditorTextBox.h"
 #include "editor/EditorWindow.h"

@@ -1,10 +1,6 @@
 // Find and replace over the box's text: direction, case, whole words, what is selected and the message.
 #include <gtest/gtest.h>
 
-#include <optional>
-#include <string>
-#include <vector>
-
 #include "editor/FindReplace.h"
 
 namespace {

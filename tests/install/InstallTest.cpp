@@ -9,8 +9,6 @@
 
 #include <csignal>
 #include <filesystem>
-#include <memory>
-#include <set>
 
 // The driver run is a copy placed among the installed programs, so it settles its program folder as they do.
 static std::string gInstalledDriver;

@@ -58,6 +58,8 @@ TEST_F(Export, TheDialogKeepsItsModeAndPagesGoOutWithoutTheirBorder) {
   EXPECT_TRUE(HasInk(QImage(QString::fromStdString(three)), QRect(0, 0, 1, 1122), 1)) << "every page gets its border back";
 }
 
+bool IsRed(QRgb p) { return qRed(p) > 200 && qGreen(p) < 90 && qBlue(p) < 90; }
+
 // What pdfinfo says of FIELD ("Pages", "Title"...), blanks trimmed.
 std::string PdfInfo(const std::string& pdf, const std::string& field) {
   const std::string info = RunCommand("pdfinfo " + pdf).text;
@@ -80,11 +82,8 @@ TEST_F(Export, PdfHoldsTheMarkedPagesAsTextWithTheirLinks) {
               (page == 2 && line == 20 ? "{@@Figure,pic.png}" : "") + "\r\n";
     }
   }
-  const auto at = [](int column, int line) {
-    return std::to_string((column - 1) * 8 + 4) + " " + std::to_string((line - 1) * 16 + 8) + "\n";
-  };
-  const auto lines = Run(Load(WriteText("five.txt", text)) + "press " + at(4, 3) + "release " + at(10, 3) +
-                             "command 1075\npress " + at(11, 5) + "release " + at(12, 5) + "answer 4\ncommand 1086\n" +
+  const auto lines = Run(Load(WriteText("five.txt", text)) + DragScript(3, 4, 10) + "command 1075\n" +
+                             DragScript(5, 11, 12) + "answer 4\ncommand 1086\n" +
                              "command 1077\nclick 3358\nclick 3357\ncommand 1077\ninspect 3358\nclick 3357\n"
                              "command 1070\nclick 7007\nset 7008 pdf\nclick 7011\n"
                              "command 1070\nclick 7003\nset 7004 2\nset 7006 3\nset 7008 pdf\nclick 7011\n"
@@ -119,10 +118,9 @@ TEST_F(Export, PdfHoldsTheMarkedPagesAsTextWithTheirLinks) {
   const QImage raster = QImage(QString::fromStdString(prefix + ".png")).convertToFormat(QImage::Format_RGB32);
   const QImage png = QImage(QString::fromStdString(ProgramFilePath("png/1.png"))).convertToFormat(QImage::Format_RGB32);
   ASSERT_EQ(raster.width(), 794);
-  const auto red = [](QRgb p) { return qRed(p) > 200 && qGreen(p) < 90 && qBlue(p) < 90; };
   const auto dark = [](QRgb p) { return qGray(p) < 128; };
-  EXPECT_FALSE(Box(png, QRect(50, 32, 1, 32), red).isEmpty());
-  EXPECT_EQ(Box(raster, QRect(50, 32, 1, 32), red), Box(png, QRect(50, 32, 1, 32), red)) << "the underline of line 3";
+  EXPECT_FALSE(Box(png, QRect(50, 32, 1, 32), IsRed).isEmpty());
+  EXPECT_EQ(Box(raster, QRect(50, 32, 1, 32), IsRed), Box(png, QRect(50, 32, 1, 32), IsRed)) << "the underline of line 3";
   const QRect pngText = Box(png, QRect(0, 0, 794, 16), dark), pdfText = Box(raster, QRect(0, 0, 794, 16), dark);
   EXPECT_LE((pngText.topLeft() - pdfText.topLeft()).manhattanLength(), 1) << "the text of line 1";
   EXPECT_LE((pngText.bottomRight() - pdfText.bottomRight()).manhattanLength(), 1) << "the text of line 1";
@@ -150,11 +148,7 @@ TEST_F(Export, MarkedLettersAreWrittenOnceAsTextInTheirPiecesLook) {
   if (!HaveTool("pdffonts") || !HaveTool("pdftotext") || !HaveTool("pdftoppm")) GTEST_SKIP() << "poppler-utils is not installed";
   std::string text;
   for (int line = 1; line <= 130; ++line) text += "Row" + std::to_string(1000 + line) + std::string(80, 'a' + line % 26) + "\r\n";
-  const auto drag = [](int line, int first, int last) {
-    const std::string y = " " + std::to_string((line - 1) * 16 + 8) + "\n";
-    return "press " + std::to_string((first - 1) * 8 + 4) + y + "move " + std::to_string((last - 1) * 8 + 4) + y +
-           "release " + std::to_string((last - 1) * 8 + 4) + y;
-  };
+  const auto drag = DragScript;
   std::string marks;
   for (int line = 1; line <= 30; ++line) marks += drag(line, 4, 33) + "command 1088\n";
   marks += drag(31, 4, 20) + "command 1076\n" + drag(32, 4, 20) + "answer 2\ncommand 1086\n";
@@ -173,9 +167,8 @@ TEST_F(Export, MarkedLettersAreWrittenOnceAsTextInTheirPiecesLook) {
   const std::string raster = folder.File("marked");
   ASSERT_EQ(RunCommand("pdftoppm -r 96 -f 1 -l 1 -png -singlefile " + pdf + " " + raster).status, 0);
   const QImage page = QImage(QString::fromStdString(raster + ".png")).convertToFormat(QImage::Format_RGB32);
-  const auto red = [](QRgb p) { return qRed(p) > 200 && qGreen(p) < 90 && qBlue(p) < 90; };
-  EXPECT_FALSE(Box(page, QRect(14 * 8, 32 * 16, 8, 16), red).isEmpty()) << "the ground stays under the bold letters";
-  EXPECT_TRUE(Box(page, QRect(24 * 8, 32 * 16, 8, 16), red).isEmpty()) << "and ends with its piece";
+  EXPECT_FALSE(Box(page, QRect(14 * 8, 32 * 16, 8, 16), IsRed).isEmpty()) << "the ground stays under the bold letters";
+  EXPECT_TRUE(Box(page, QRect(24 * 8, 32 * 16, 8, 16), IsRed).isEmpty()) << "and ends with its piece";
 }
 
 }  // namespace

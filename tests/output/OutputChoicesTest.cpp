@@ -1,8 +1,6 @@
-#include "platform/ScriptedDialogs.h"
 #include "tests/TempFolder.h"
 #include "viewer/document/Document.h"
 #include "viewer/output/DefaultPrinter.h"
-#include "viewer/output/ExportDialog.h"
 #include "viewer/output/ExportRequest.h"
 #include "viewer/output/OutputDialogLayout.h"
 #include "viewer/output/PdfLinks.h"
@@ -17,8 +15,6 @@
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
-
-#include <map>
 
 namespace {
 
@@ -93,23 +89,6 @@ TEST(OutputDialogLayout, EachRadioGroupKeepsItsChoiceAndControlsTakeTheirTemplat
             std::tuple(false, true, true));
   EXPECT_EQ(controls.at(3)->geometry(), QRect(10, 176, 50, 32));
   EXPECT_EQ(controls.at(5)->geometry(), QRect(10, 40, 230, controls.at(5)->sizeHint().height()));
-}
-
-// The export dialog holds its template's controls, of their kinds, and no other.
-TEST(ExportDialogControls, TheTemplatesControlsAndNoOther) {
-  ExportRequest request;
-  ScriptedDialogs dialogs([](const std::string&) {});
-  const ExportDialog dialog(request, 12, 13, dialogs, nullptr);
-  std::map<int, std::string> kinds;
-  for (const QWidget* control : dialog.findChildren<QWidget*>()) {
-    const QVariant id = control->property("controlId");
-    if (id.isValid()) kinds[id.toInt()] = control->metaObject()->className();
-  }
-  const std::string label = "QLabel", radio = "QRadioButton", box = "QLineEdit", button = "QPushButton";
-  EXPECT_EQ(kinds, (std::map<int, std::string>{{7001, label}, {7002, radio}, {7003, radio}, {7004, box},
-                                               {7005, label}, {7006, box}, {7007, radio}, {7008, box},
-                                               {7010, label}, {7011, button}, {7012, button},
-                                               {7013, button}}));
 }
 
 using Options = std::map<std::string, std::string>;

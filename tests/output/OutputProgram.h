@@ -6,8 +6,6 @@
 #include <QImage>
 
 #include <cstdio>
-#include <functional>
-#include <string>
 
 // What a shell command printed (standard error included) and its status.
 struct CommandOutput { int status = -1; std::string text; };

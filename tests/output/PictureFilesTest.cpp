@@ -15,9 +15,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <cerrno>
 #include <filesystem>
-#include <functional>
 
 namespace {
 

@@ -1,9 +1,6 @@
 #include "tests/output/OutputProgram.h"
 #include "tests/output/PrivateCups.h"
 
-#include <cstdlib>
-#include <memory>
-
 namespace {
 
 constexpr const char* kQueue = "marvessa-pdf";

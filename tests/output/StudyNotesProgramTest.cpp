@@ -6,14 +6,10 @@
 #include <QJsonObject>
 
 #include <regex>
-#include <set>
 
 namespace {
 
-std::string At(int column, int line) {
-  return std::to_string((column - 1) * 8 + 4) + " " + std::to_string((line - 1) * 16 + 8) + "\n";
-}
-std::string Drag(int line, int from, int to) { return "press " + At(from, line) + "release " + At(to, line); }
+const auto Drag = DragScript;
 std::string Tick(int line) { return "press 8 " + std::to_string((line - 1) * 16 + 8) + "\n"; }
 
 // Lines 1..9 of page 2 and 1..4 of page 5; every other line of the six pages is empty.

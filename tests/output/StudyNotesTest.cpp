@@ -7,8 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-
 namespace {
 
 // One marked line `text` on page 1 of a two-page document, `mark` setting its lists.

@@ -5,7 +5,6 @@
 #include <atomic>
 #include <filesystem>
 #include <thread>
-#include <vector>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -71,17 +70,13 @@ TEST_F(SafeWrite, WritersSideBySideInOneFolderAllSucceed) {
   EXPECT_EQ(folder.EntryCount(), 800u);
 }
 
+// An error keeps its number and the system's words; no number at all is still an error.
 TEST_F(SafeWrite, ErrorsCarryTheirNumberAndTheSystemsWords) {
-  struct Case { const char* name; FileError error; int number; const char* description; };
-  const Case cases[] = {
-      {"missing folder", WriteFileSafely(folder.File("no/x"), "data"), ENOENT, "No such file or directory"},
-      {"no error number is still an error", FileError::FromErrno(0), EIO, "Input/output error"},
-      {"an error number is kept", FileError::FromErrno(EPERM), EPERM, "Operation not permitted"},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(c.error.number, c.number) << c.name;
-    EXPECT_EQ(c.error.description, c.description) << c.name;
-  }
+  const auto [missing, none, kept] = std::tuple(WriteFileSafely(folder.File("no/x"), "data"), FileError::FromErrno(0),
+                                                FileError::FromErrno(EPERM));
+  EXPECT_EQ(std::tuple(missing.number, missing.description), std::tuple(ENOENT, "No such file or directory"));
+  EXPECT_EQ(std::tuple(none.number, none.description), std::tuple(EIO, "Input/output error"));
+  EXPECT_EQ(std::tuple(kept.number, kept.description), std::tuple(EPERM, "Operation not permitted"));
 }
 
 // A trailing hole counts in the length; written via descriptor 0, as a program without standard input has.

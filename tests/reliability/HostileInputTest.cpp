@@ -50,9 +50,7 @@ void WriteBomb(const Bomb& bomb, const std::string& path) {
     bytes = ReadFileBytes(path);
   }
   const std::size_t at = bytes.find(bomb.marker);
-  for (const std::size_t field : bomb.sizeFields) {
-    Put(bytes, at + field, kClaimed, bomb.fieldBytes, bomb.bigEndian);
-  }
+  for (const std::size_t field : bomb.sizeFields) Put(bytes, at + field, kClaimed, bomb.fieldBytes, bomb.bigEndian);
   if (bomb.marker == "IHDR") {  // the chunk's CRC follows its 13 bytes
     const auto* chunk = reinterpret_cast<const Bytef*>(&bytes[at]);
     Put(bytes, at + 17, static_cast<std::uint32_t>(crc32(0, chunk, 17)), 4, true);

@@ -1,4 +1,5 @@
 // The programs SIGKILLed while they write: each file reads back as before or after, no temporaries pile up.
+#include "tests/DriverRunner.h"
 #include "tests/MarkedDocuments.h"
 #include "tests/reliability/DriverChild.h"
 #include "viewer/document/CacheFile.h"
@@ -14,7 +15,6 @@
 
 #include <cmath>
 #include <random>
-#include <set>
 #include <thread>
 
 namespace {
@@ -22,19 +22,12 @@ namespace {
 constexpr int kPages = 10;
 constexpr int kMarkedLines = 50;  // all on the first screen of page 1
 
-// A drag from the middle of column 4's cell to column 8's on a line of page 1.
-std::string Drag(int line) {
-  const std::string y = " " + std::to_string((line - 1) * 16 + 8);
-  return "press 28" + y + "\nmove 60" + y + "\nrelease 60" + y + "\n";
-}
-
 // Mark k (from 1): odd ones underline a line, even ones bold a piece (changing every record's counter).
 int LineOfMark(int k) { return (k - 1) % kMarkedLines + 1; }
 
 std::string MarkScript(int k) {
   const int line = LineOfMark(k);
-  if (k % 2 == 1) return "command 1072\npress 8 " + std::to_string((line - 1) * 16 + 8) + "\ncommand 1073\n";
-  return Drag(line) + "command 1088\n";
+  return k % 2 == 1 ? UnderlineLineScript(line) : DragScript(line, 4, 8) + "command 1088\n";
 }
 
 class KillSafety : public ::testing::Test, public DriverFolder {
@@ -214,7 +207,7 @@ struct AlternatingWrite {
 
 // Leaves t.txt with the piece of `line` only, kept as u.txt is opened.
 std::string KeepTextMarked(const std::string& t, const std::string& u, int line) {
-  return "reply no\nchoose " + t + "\ncommand 1046\n" + Drag(line) + "command 1075\nchoose " + u +
+  return "reply no\nchoose " + t + "\ncommand 1046\n" + DragScript(line, 4, 8) + "command 1075\nchoose " + u +
          "\ncommand 1046\nstate\n";
 }
 

@@ -15,13 +15,9 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <array>
-#include <cstdint>
 #include <fstream>
 #include <numeric>
-#include <optional>
 #include <random>
-#include <utility>
 
 namespace {
 

@@ -1,17 +1,15 @@
 // Every file written to a full disk, a read-only folder, over a link: told, previous kept, program goes on.
+#include "tests/DriverRunner.h"
 #include "tests/MarkedDocuments.h"
 #include "tests/reliability/DriverChild.h"
 #include "viewer/document/KeptDocuments.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
-#include <filesystem>
 #include <sys/mount.h>
-#include <unistd.h>
+
+#include <cstring>
 
 namespace {
 
@@ -62,7 +60,7 @@ class SmallFileSystem {
   bool mounted_ = false;
 };
 
-std::string Mark(int line) { return "command 1072\npress 8 " + std::to_string((line - 1) * 16 + 8) + "\ncommand 1073\n"; }
+const auto Mark = UnderlineLineScript;
 
 // `before` writes the file, `write` again where it cannot, `after` prints a `goesOn` line: still works.
 struct WritePath {

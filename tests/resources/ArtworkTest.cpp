@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <functional>
-#include <vector>
 
 namespace {
 

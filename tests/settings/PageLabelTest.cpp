@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 namespace {
 
 TEST(PageLabel, NumbersPagesAsTheSettingsSay) {
@@ -22,9 +20,7 @@ TEST(PageLabel, NumbersPagesAsTheSettingsSay) {
       {0, {2, 1, 1}, "Página "},  // no numeral outside 1..200
       {201, {2, 1, 0}, ""},
   };
-  for (const auto& [page, style, expected] : cases) {
-    EXPECT_EQ(PageLabel(page, style, "Página "), expected) << page;
-  }
+  for (const auto& [page, style, expected] : cases) EXPECT_EQ(PageLabel(page, style, "Página "), expected) << page;
 }
 
 }  // namespace

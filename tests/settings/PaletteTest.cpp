@@ -4,9 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <climits>
-#include <tuple>
 
 namespace {
 
@@ -68,7 +66,7 @@ TEST(Palette, RecordsArePlacedByTheirOwnColumnAndRow) {
   EXPECT_EQ(ReadPalette(Record(1, 2, 3, 4, 5, 5, 10) + Record(1, 2, 3, 4, 5, 5, 20)).At({5, 5}).colour, 20);
 }
 
-TEST(Palette, CellBoxesStayInOrderAndInRange) {
+TEST(Palette, CellBoxesStayInOrderAndInRangeAndSlotsLieUnderTheMouse) {
   struct Case { PaletteCell cell; PaletteBox box; };
   const Case cases[] = {
       {DefaultPalette().At({0, 0}), {4, 4, 26, 26}},
@@ -82,13 +80,10 @@ TEST(Palette, CellBoxesStayInOrderAndInRange) {
     EXPECT_EQ(std::tie(box.left, box.top, box.right, box.bottom),
               std::tie(c.box.left, c.box.top, c.box.right, c.box.bottom));
   }
-}
-
-TEST(Palette, SlotsUnderTheMouse) {
-  // x, y, and the column and row of the slot there (-1: none).
-  const std::array<int, 4> cases[] = {{0, 0, 0, 0}, {24, 24, 0, 0}, {25, 0, 1, 0}, {324, 249, 12, 9},
+  // The slots under the mouse: x, y, and the column and row of the slot there (-1: none).
+  const std::array<int, 4> slots[] = {{0, 0, 0, 0}, {24, 24, 0, 0}, {25, 0, 1, 0}, {324, 249, 12, 9},
                                       {325, 10, -1, -1}, {10, 250, -1, -1}, {-1, 5, -1, -1}};
-  for (const auto& [x, y, column, row] : cases) {
+  for (const auto& [x, y, column, row] : slots) {
     const auto slot = SlotAt(x, y);
     const auto found = slot ? std::pair<int, int>(slot->column, slot->row) : std::pair(-1, -1);
     EXPECT_EQ(found, std::pair(column, row)) << x << "," << y;

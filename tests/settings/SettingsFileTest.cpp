@@ -4,9 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <filesystem>
-#include <functional>
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <tuple>
-
 namespace {
 
 // A fixed-pitch font: every character `advance` pixels wide.
@@ -44,14 +42,12 @@ TEST(TextBlock, WrapsAtTheNearestBlank) {
   }
 }
 
-TEST(TextBlock, AlignsEntries) {
+// Entries align left, right (ending at 765) or centred; justified, they spread the missing pixels over the blanks.
+TEST(TextBlock, AlignsAndJustifiesEntries) {
   EXPECT_EQ(AlignedTextX(131, 24, 80), 24);
-  EXPECT_EQ(AlignedTextX(132, 24, 80), 24 + 744 - 80 - 3);  // ends at 765
+  EXPECT_EQ(AlignedTextX(132, 24, 80), 24 + 744 - 80 - 3);
   EXPECT_EQ(AlignedTextX(133, 24, 80), 24 + 332);
   EXPECT_EQ(AlignedTextX(999, 24, 80), 24);
-}
-
-TEST(TextBlock, JustificationSpreadsTheMissingPixelsOverTheBlanks) {
   // The entry, its width, the widest entry's width, and the gaps at its blanks.
   const std::tuple<const char*, int, int, std::vector<int>> cases[] = {
       {"a b c d", 90, 100, {4, 3, 3}},   // 10 missing over 3 blanks

@@ -12,10 +12,6 @@ std::vector<std::string> Drive(const std::string& options, const std::string& fo
   return RunDriver(options + " --folder '" + folder + "'", script);
 }
 
-std::map<std::string, std::string> LastState(const std::vector<std::string>& lines) {
-  return ParseStateLine(lines.empty() ? std::string() : lines.back());
-}
-
 // Each pair runs one build as writer and the other as reader.
 constexpr const char* kPairs[][2] = {{"en", "es"}, {"es", "en"}};
 

@@ -5,10 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <string_view>
-#include <vector>
-
 namespace {
 
 using enum TextId;

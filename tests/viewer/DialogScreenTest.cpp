@@ -1,18 +1,7 @@
 #include "tests/VirtualDisplay.h"
 #include "tests/viewer/ViewerTestSupport.h"
 
-#include <QRect>
-#include <QSize>
-
-#include <cstdio>
-
 namespace {
-
-QRect RectOf(const std::string& text) {
-  int x = 0, y = 0, w = 0, h = 0;
-  std::sscanf(text.c_str(), "%d,%d,%d,%d", &x, &y, &w, &h);
-  return QRect(x, y, w, h);
-}
 
 using DialogsOnScreens = ViewerProgram;
 

@@ -4,8 +4,6 @@
 #include "platform/CodePage.h"
 #include "viewer/document/TextLoader.h"
 
-#include <set>
-
 namespace {
 
 using Example = ViewerProgram;
@@ -25,7 +23,7 @@ TEST_F(Example, SamplesLoadWithEveryPictureAndNoOtherFile) {
     // Every page shown once: a missing or unreadable picture would show its message.
     FreshProgramFolder();
     const std::string count = std::to_string(pages.at(file));
-    const std::string keys = Repeat("key Right", pages.at(file) - 1);
+    const std::string keys = Times("key Right\n", pages.at(file) - 1);
     const auto lines = Run(Load(entry.path().string()) + keys + "state\n", "en");
     ASSERT_EQ(lines.size(), 1u) << file << ": " << lines.front();
     EXPECT_EQ(Fields(LastState(lines), {"pages", "page"}), count + " " + count);

@@ -13,7 +13,7 @@ namespace {
 
 using KeptVersions = ViewerProgram;
 
-std::string Mark(int line) { return "command 1072\npress 8 " + std::to_string((line - 1) * 16 + 8) + "\ncommand 1073\n"; }
+const auto Mark = UnderlineLineScript;
 constexpr const char* kExit = "command 1047\n";
 
 // Runs of the program; between them "@save" copies cache.04 and its link aside, "@restore" puts both back

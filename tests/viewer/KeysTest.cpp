@@ -4,8 +4,6 @@
 #include "platform/ProfileFile.h"
 
 #include <algorithm>
-#include <set>
-#include <sstream>
 
 namespace {
 
@@ -44,8 +42,8 @@ TEST_F(Keys, EachKeyDoesWhatItsItemDoesAndNothingWhileGreyedOrUnderADialog) {
   const std::string script =
       "state\nkey Ctrl+G\nkey Ctrl+Z\nkey F5\nkey Ctrl+S\nstate\n"    // no document: greyed
       "choose " + fivePath + "\nkey Ctrl+O\nstate\n"                   // New
-      "command 1080\nanswer 3\nkey Ctrl+G\nstate\n"                    // Go to, after the menu is rebuilt
-      "press 28 72\nmove 60 72\nrelease 60 72\ncommand 1075\nstate\nkey Ctrl+Z\nstate\n"  // Undo
+      "command 1080\nanswer 3\nkey Ctrl+G\nstate\n" +                  // Go to, after the menu is rebuilt
+      DragScript(5, 4, 8) + "command 1075\nstate\nkey Ctrl+Z\nstate\n"  // Undo
       "key F5\n"                                                       // Update tells of the picture again
       "key Ctrl+S\nchoose " + two + "\nkey Ctrl+O\nkey Ctrl+Q\nset 7008 k\nclick 7011\nstate\n"  // under the dialog
       "command 1093\nkey Ctrl+S\nstate\ncommand 1093\n"                // greyed under the guide
@@ -106,7 +104,7 @@ TEST_F(Keys, EscapeDropsThePieceAndTheGuideGreysSaveImage) {
 // A text named from outside opens as New opens it, kept marks offered; a missing one is named and changes nothing.
 TEST_F(Keys, ATextNamedFromOutsideOpensAsNewDoesAndAMissingOneIsNamed) {
   const std::string a = WriteText("a.txt", NumberedLines(130)), b = WriteText("b.txt", NumberedLines(20));
-  const std::string markA = "open " + a + "\npress 28 72\nmove 60 72\nrelease 60 72\ncommand 1075\n";
+  const std::string markA = "open " + a + "\n" + DragScript(5, 4, 8) + "command 1075\n";
   const auto lines = Run("open " + folder.File("gone.txt") + "\nstate\n" + markA + "open " + b + "\nreply yes\nopen " +
                              a + "\nstate\nopen " + folder.File("sub/../gone.txt") + "\nstate\n",
                          "en");

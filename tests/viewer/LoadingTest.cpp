@@ -17,15 +17,11 @@ TEST_F(Loading, LaysLinesOutInPagesOf65UpTo200) {
       {NumberedLines(65) + "P\xC3\xA1gina \xE2\x82\xAC", "2"},
   };
   std::string script;
-  for (std::size_t i = 0; i < std::size(cases); ++i) {
-    script += LoadScript(WriteText(std::to_string(i), cases[i].first));
-  }
+  for (std::size_t i = 0; i < std::size(cases); ++i) script += LoadScript(WriteText(std::to_string(i), cases[i].first));
   const auto lines = Run(script);
   const auto states = Matching(lines, "state");
   ASSERT_EQ(states.size(), std::size(cases));
-  for (std::size_t i = 0; i < states.size(); ++i) {
-    EXPECT_EQ(ParseStateLine(states[i])["pages"], cases[i].second) << i;
-  }
+  for (std::size_t i = 0; i < states.size(); ++i) EXPECT_EQ(ParseStateLine(states[i])["pages"], cases[i].second) << i;
   const std::string beyond200 =
       "message Programador | El texto tiene más de 200 páginas: el resto no se ha cargado ... [warning]";
   EXPECT_EQ(Matching(lines, "message"), std::vector<std::string>{beyond200});
@@ -34,12 +30,6 @@ TEST_F(Loading, LaysLinesOutInPagesOf65UpTo200) {
   EXPECT_EQ(document.Line(2, 1).absoluteLine, 66);
   EXPECT_EQ(document.Line(2, 1).text, "P\xE1gina \x80");
   EXPECT_FALSE(document.Line(2, 2).IsInUse());
-}
-
-std::string Times(const std::string& piece, int times) {
-  std::string out;
-  for (int k = 0; k < times; ++k) out += piece;
-  return out;
 }
 
 // A line wider than a page goes on over the next page lines, each piece a line of its own; a tab reaches the next
@@ -52,7 +42,6 @@ TEST_F(Loading, WideLinesWrapTabsKeepTheirStopsAndFormFeedsStartPages) {
   } cases[] = {
       {"a paragraph on one line", Times("word ", 30) + "\r\nnext",
        {"1 1 1 [" + Times("word ", 18) + "]", "1 2 2 [" + Times("word ", 12) + "]", "1 3 3 [next]"}},
-      {"a word wider than a page", std::string(100, 'w'), {"1 1 1 [" + std::string(93, 'w') + "]", "1 2 2 [wwwwwww]"}},
       {"a tabbed table", "a\tbb\tc\r\n1\t22\t3\t",
        {"1 1 1 [a       bb      c]", "1 2 2 [1       22      3       ]"}},
       {"form feeds", "\fone\r\ntwo\f\fthree\r\n\f\r\nfour\f",
@@ -80,7 +69,7 @@ TEST_F(Loading, WideLinesWrapTabsKeepTheirStopsAndFormFeedsStartPages) {
     }
   }
   ASSERT_EQ(found.size(), std::size(cases) + 1);
-  std::erase_if(found[4], [](const std::string& line) { return line[0] == '1'; });  // the 65 numbered lines
+  std::erase_if(found[3], [](const std::string& line) { return line[0] == '1'; });  // the 65 numbered lines
   for (std::size_t i = 0; i < std::size(cases); ++i) EXPECT_EQ(found[i], cases[i].lines) << cases[i].name;
 }
 

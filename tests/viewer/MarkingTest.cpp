@@ -3,8 +3,6 @@
 
 #include <QImage>
 
-#include <tuple>
-
 namespace {
 
 // Client coordinates of the middle of a column's cell on a line (offset 0).
@@ -12,9 +10,7 @@ std::string At(int column, int line) {
   return std::to_string((column - 1) * 8 + 4) + " " + std::to_string((line - 1) * 16 + 8);
 }
 
-std::string Drag(int line, int from, int to) {
-  return "press " + At(from, line) + "\nmove " + At(to, line) + "\nrelease " + At(to, line) + "\n";
-}
+const auto Drag = DragScript;
 
 constexpr QRgb kGrey = 0xFFC0C0C0, kLit = 0xFF3399FF;
 
@@ -119,8 +115,8 @@ TEST_F(Marking, ADragLightsTheAnchorLineAndSelectorsAreDrawnAndTicked) {
 
 // Line 52 scrolls the view; crossing to page 2 names it in the caption; the guide is kept between runs.
 TEST_F(Marking, TheReadingGuideFollowsTheKeysAndIsKept) {
-  const auto states = Matching(RunLoaded("command 1093\n" + Repeat("key Down", 51) + "state\n" +
-                                         Repeat("key Down", 14) + "state\ncommand 1047\n"),
+  const auto states = Matching(RunLoaded("command 1093\n" + Times("key Down\n", 51) + "state\n" +
+                                         Times("key Down\n", 14) + "state\ncommand 1047\n"),
                                "state");
   ASSERT_EQ(states.size(), 2u);
   EXPECT_EQ(Fields(ParseStateLine(states[0]), {"guideline", "offset"}), "52 -200");

@@ -5,7 +5,6 @@
 #include <QImage>
 
 #include <ctime>
-#include <set>
 
 namespace {
 
@@ -73,7 +72,7 @@ TEST_F(Shell, KeysAndWheelMoveTheViewAndGoToAsksAgainUntilAValidPage) {
   const std::pair<std::string, const char*> cases[] = {  // keys, offset and page
       {"wheel down\nwheel down\nwheel down\nkey PageUp\n", "55 1"}, {"key End\n", "-561 1"},
       {"key End\nkey PageDown\n", "-561 1"}, {"key End\nkey Home\n", "0 1"},
-      {Repeat("key PageDown", 7), "-600 1"}, {"wheel up\nkey Left\n", "0 1"}, {Repeat("key Right", 5), "0 5"},
+      {Times("key PageDown\n", 7), "-600 1"}, {"wheel up\nkey Left\n", "0 1"}, {Times("key Right\n", 5), "0 5"},
       {"key Right\nwheel down\nanswer 0\nanswer 6\nanswer 2\nanswer \nanswer 4\ncommand 1085\n", "-15 4"},
   };
   std::string script;  // each case from a fresh load, in one run

@@ -18,12 +18,6 @@ class ViewerProgram : public ::testing::Test {
   std::string ProgramFilePath(const std::string& name) const { return folder.File("program/" + name); }
   void FreshProgramFolder() const { std::filesystem::remove_all(ProgramFolderPath()); }
 
-  static std::string Repeat(const std::string& line, int times) {
-    std::string lines;
-    for (int i = 0; i < times; ++i) lines += line + "\n";
-    return lines;
-  }
-
   // The named fields of a state line, joined by blanks.
   static std::string Fields(const std::map<std::string, std::string>& state,
                             const std::vector<std::string>& names) {
@@ -59,21 +53,6 @@ class ViewerProgram : public ::testing::Test {
     ViewerSettings settings;
     Settings("get", settings, ProgramFilePath(std::string(kSettingsFileName)));
     return settings;
-  }
-
-  static std::map<std::string, std::string> LastState(const std::vector<std::string>& lines) {
-    for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
-      if (it->rfind("state ", 0) == 0) return ParseStateLine(*it);
-    }
-    return {};
-  }
-
-  static std::vector<std::string> Matching(const std::vector<std::string>& lines, const std::string& prefix) {
-    std::vector<std::string> out;
-    for (const auto& line : lines) {
-      if (line.rfind(prefix, 0) == 0) out.push_back(line);
-    }
-    return out;
   }
 
   // The fields of the driver's "control ID ..." line of `id`: enabled, checked, text, selected, rect.

@@ -1,17 +1,7 @@
 #include "tests/VirtualDisplay.h"
 #include "tests/viewer/ViewerTestSupport.h"
 
-#include <QRect>
-
-#include <cstdio>
-
 namespace {
-
-QRect RectOf(const std::string& text) {
-  int x = 0, y = 0, w = 0, h = 0;
-  std::sscanf(text.c_str(), "%d,%d,%d,%d", &x, &y, &w, &h);
-  return QRect(x, y, w, h);
-}
 
 // The fields of a "window ..." line.
 std::map<std::string, QRect> WindowLine(const std::vector<std::string>& lines) {
@@ -56,7 +46,7 @@ class WindowsOnScreens : public ViewerProgram {
 // The viewer's frame, menu bar, page foot and guide band on each screen; guide offsets from line 52: -200.
 TEST_F(WindowsOnScreens, TheViewerFitsAndEveryLineCanBeReached) {
   std::string script = Load(WriteText("two-pages.txt", NumberedLines(130))) + "wait 1500\nwindow\nopen-menu 1\nkey End\nstate\n" +
-                       "key Home\ncommand 1093\nstate\n" + Repeat("key Down\nstate", 64) + Repeat("key Up\nstate", 64);
+                       "key Home\ncommand 1093\nstate\n" + Times("key Down\nstate\n", 64) + Times("key Up\nstate\n", 64);
   for (const Screen& screen : kScreens) {
     Use(screen);
     FreshProgramFolder();
