@@ -26,6 +26,8 @@ struct PageToDraw {
   const PageLook& look;
   bool textDrawn = false;  // the page's text is down: the marks' second pass
 
+  // A page drawn without the guide (a printed one) has no band: its icons
+  // keep a white ground.
   bool IsGuideLine(int line) const { return look.guideState == kGuideOn && look.guideLine == line; }
 };
 
