@@ -23,8 +23,12 @@ QString PictureName(const std::string& stored) {
 
 PageRenderer::PageRenderer(ViewerState& state, PictureLoader& pictures, std::function<void()> present)
     : state_(state), pictures_(pictures), present_(std::move(present)) {
-  state_.pages.SetDrawer(
-      [this](int page, const PageLook& look, QImage& into) { DrawPageWithLook(page, look, into); });
+  // A page the store drops is drawn again as it was last drawn: with the
+  // settings and the guide it had then, whatever they are now.
+  state_.pages.SetDrawer([this](int page, const PageLook& look, QImage& into) {
+    QPainter painter(&into);
+    DrawPageWithLook(painter, look, page);
+  });
 }
 
 PageRenderer::~PageRenderer() { state_.pages.SetDrawer({}); }
@@ -48,10 +52,7 @@ void PageRenderer::RenderPage(int page, int guideState) {
   Recompose();
 }
 
-void PageRenderer::DrawPageWithLook(int page, const PageLook& look, QImage& into) {
-  // The page is drawn as it was last drawn: with the settings and the guide
-  // it had then, whatever they are now.
-  QPainter painter(&into);
+void PageRenderer::DrawPageWithLook(QPainter& painter, const PageLook& look, int page) {
   PaintPage(painter, look, page);
   DrawFootersOfPage(painter, page, look.settings, look.border);
 }
@@ -82,8 +83,7 @@ void PageRenderer::DrawPageForOutput(int page, QImage& into) {
 }
 
 void PageRenderer::DrawPageForOutput(int page, QPainter& painter) {
-  PaintPage(painter, LookNow(0, 0), page);  // guide off
-  DrawFootersOfPage(painter, page, state_.settings, 0);
+  DrawPageWithLook(painter, LookNow(0, 0), page);  // guide and border off
   // The reader asked for this page: a picture missing from it is told of
   // (once per load, as on the screen).
   pictures().ReportHeld(PictureFiles(page));
@@ -125,8 +125,7 @@ void PageRenderer::StandardRefresh() {
   const PageLook look = LookNow(state_.guide.GuideState);
   {
     QPainter painter(&state_.pages.BitmapToDraw(page, look));
-    PaintPage(painter, look, page);
-    DrawFootersOfPage(painter, page, look.settings, 1);
+    DrawPageWithLook(painter, look, page);
   }
   Recompose();
 }
@@ -145,8 +144,7 @@ void PageRenderer::RefreshLines(int first, int last) {
     QPainter painter(picture);
     painter.setClipRect(band);
     painter.fillRect(band, Qt::white);
-    PaintPage(painter, look, page);
-    DrawFootersOfPage(painter, page, look.settings, 1);
+    DrawPageWithLook(painter, look, page);
   }
   Recompose();
 }

@@ -100,7 +100,8 @@ class PageRenderer {
   // The look of now: the settings and guide line the screen has.
   PageLook LookNow(int guideState, int border = 1) const;
   void PaintPage(QPainter& painter, const PageLook& look, int page);
-  void DrawPageWithLook(int page, const PageLook& look, QImage& into);
+  // The page, its border (with look.border 1) and footers.
+  void DrawPageWithLook(QPainter& painter, const PageLook& look, int page);
   void DrawFootersOfPage(QPainter& painter, int page, const ViewerSettings& settings, int borderFlag);
   const LineRecord& LineOf(const PageToDraw& at, int line) const;
 
