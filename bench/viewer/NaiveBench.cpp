@@ -45,7 +45,7 @@ void BenchNaiveViewer(int rounds) {
   const std::string cache = folder.filePath("cache.04").toStdString();
   ScriptedDialogs dialogs([](const std::string&) {});
   ViewerState state;
-  state.pages = PageStore(kMaxPages);  // every page kept
+  state.pages = PageStore(kMaxPages * PageStore::kPageBytesAtRatioOne);  // every page kept
   PictureLoader pictures(dialogs);
   PageRenderer renderer(state, pictures, {});
 

@@ -68,11 +68,10 @@ void PageRenderer::DrawTextBlock(QPainter& painter, int bottom, std::string_view
 
 void PageRenderer::DrawFooters(QImage& bitmap, int borderFlag) {
   QPainter painter(&bitmap);
-  DrawFootersOfPage(painter, borderFlag, state_.document.CurrentPage);
+  DrawFootersOfPage(painter, state_.document.CurrentPage, state_.settings, borderFlag);
 }
 
-void PageRenderer::DrawFootersOfPage(QPainter& painter, int borderFlag, int page) {
-  const ViewerSettings& settings = state_.settings;
+void PageRenderer::DrawFootersOfPage(QPainter& painter, int page, const ViewerSettings& settings, int borderFlag) {
   if (borderFlag == 1) {
     painter.save();
     painter.setPen(QPen(Qt::black, 1));

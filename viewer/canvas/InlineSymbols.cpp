@@ -51,11 +51,12 @@ void DrawBulletShape(QPainter& painter, int shape, int x, int y) {
 
 }  // namespace
 
-void PageRenderer::DrawIcons(QPainter& painter, int line, std::string_view text) {
-  const std::vector<InlineMarker> markers = FindIconMarkers(text);
+void PageRenderer::DrawIcons(QPainter& painter, const PageToDraw& at, int line) {
+  const LineRecord& record = LineOf(at, line);
+  const std::vector<InlineMarker> markers = FindIconMarkers(record.text);
   if (markers.empty()) return;
-  const int shift = AlignmentShift(line, text);
-  const QColor ground = IsGuideLine(line) ? QColor(state_.guide.GuideFill) : QColor(Qt::white);
+  const int shift = AlignmentShift(record);
+  const QColor ground = at.IsGuideLine(line) ? QColor(state_.guide.GuideFill) : QColor(Qt::white);
   const int y0 = (line - 1) * kLineHeight;
   for (const InlineMarker& marker : markers) {
     const long long first = marker.position + 3 + shift;
@@ -64,10 +65,10 @@ void PageRenderer::DrawIcons(QPainter& painter, int line, std::string_view text)
   }
 }
 
-void PageRenderer::DrawBullets(QPainter& painter, int line, std::string_view text) {
-  const std::vector<InlineMarker> markers = FindBulletMarkers(text);
+void PageRenderer::DrawBullets(QPainter& painter, const PageToDraw& at, int line) {
+  const std::vector<InlineMarker> markers = FindBulletMarkers(LineOf(at, line).text);
   if (markers.empty()) return;
-  const QColor ground = IsGuideLine(line) ? QColor(state_.guide.GuideFill) : QColor(Qt::white);
+  const QColor ground = at.IsGuideLine(line) ? QColor(state_.guide.GuideFill) : QColor(Qt::white);
   const int y0 = (line - 1) * kLineHeight;
   for (const InlineMarker& marker : markers) {
     // Bullets stand where left-aligned text puts them, whatever the alignment.

@@ -12,11 +12,12 @@ constexpr long long kLastVisibleColumn = 101;  // a cell of it still shows on th
 
 }  // namespace
 
-std::vector<std::optional<PieceLook>> PageRenderer::LetterLooks(const LineRecord& record, std::size_t letters) const {
+std::vector<std::optional<PieceLook>> PageRenderer::LetterLooks(const PageToDraw& at, const LineRecord& record,
+                                                                std::size_t letters) const {
   std::vector<std::optional<PieceLook>> looks(letters);
   if (!LineTakesPartInMarks(record)) return looks;
   const auto count = static_cast<long long>(letters);
-  ForEachPiece(record, [&](long long first, long long last, const PieceLook& look) {
+  ForEachPiece(at, record, [&](long long first, long long last, const PieceLook& look) {
     // Columns to letters, within the line's text.
     const long long from = std::max(first - kFirstTextColumn, 0LL), to = std::min(last - kFirstTextColumn, count - 1);
     for (long long k = from; k <= to; ++k) {
@@ -30,10 +31,11 @@ std::vector<std::optional<PieceLook>> PageRenderer::LetterLooks(const LineRecord
   return looks;
 }
 
-void PageRenderer::DrawLineRuns(QPainter& painter, int line, std::string_view shown, long long firstColumn) {
+void PageRenderer::DrawLineRuns(QPainter& painter, const PageToDraw& at, int line, std::string_view shown,
+                                long long firstColumn) {
   PieceLook plain;
   plain.colour = QColor(state_.PageTextColour);
-  const std::vector<std::optional<PieceLook>> looks = LetterLooks(CurrentLine(line), shown.size());
+  const std::vector<std::optional<PieceLook>> looks = LetterLooks(at, LineOf(at, line), shown.size());
   // The characters of bullet and icon markers lie under their symbols: not
   // text a reader of a PDF should find.
   const std::vector<bool> marker = MarkerCharacters(shown);
@@ -47,10 +49,10 @@ void PageRenderer::DrawLineRuns(QPainter& painter, int line, std::string_view sh
   }
 }
 
-void PageRenderer::FillPieceGrounds(QPainter& painter, int line, const LineRecord& record) {
+void PageRenderer::FillPieceGrounds(QPainter& painter, const PageToDraw& at, int line, const LineRecord& record) {
   // As the letters they lie under: within the text and the page's columns.
   const std::size_t letters = std::min<std::size_t>(record.text.size(), kLastVisibleColumn - kFirstTextColumn + 1);
-  const std::vector<std::optional<PieceLook>> looks = LetterLooks(record, letters);
+  const std::vector<std::optional<PieceLook>> looks = LetterLooks(at, record, letters);
   const auto groundAt = [&](std::size_t k) { return looks[k] ? looks[k]->ground : std::nullopt; };
   for (std::size_t start = 0, end = 0; start < letters; start = end) {
     const std::optional<QColor> ground = groundAt(start);

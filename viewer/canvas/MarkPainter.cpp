@@ -48,34 +48,34 @@ bool LineTakesPartInMarks(const LineRecord& record) {
   return record.hasMarks == 1 && record.alignment != kAlignCentre && record.alignment != kAlignRight;
 }
 
-void PageRenderer::DrawMarks(QPainter& painter) {
+void PageRenderer::DrawMarks(QPainter& painter, const PageToDraw& at) {
   for (int line = kLinesPerPage; line >= 1; --line) {
-    const LineRecord& record = CurrentLine(line);
-    if (LineTakesPartInMarks(record)) PaintLineMarksFirstPass(painter, line, record);
+    const LineRecord& record = LineOf(at, line);
+    if (LineTakesPartInMarks(record)) PaintLineMarksFirstPass(painter, at, line, record);
   }
   for (int line = 1; line <= kLinesPerPage; ++line) {
-    const std::string& text = CurrentLine(line).text;
-    DrawIcons(painter, line, text);
-    DrawBullets(painter, line, text);
+    DrawIcons(painter, at, line);
+    DrawBullets(painter, at, line);
   }
   for (int line = 1; line <= kLinesPerPage; ++line) {
-    const LineRecord& record = CurrentLine(line);
+    const LineRecord& record = LineOf(at, line);
     if (!LineTakesPartInMarks(record)) continue;
-    PaintVerticalBars(painter, record);
-    PaintUnderlines(painter, line, record);
+    PaintVerticalBars(painter, at, record);
+    PaintUnderlines(painter, at, line, record);
   }
 }
 
-void PageRenderer::PaintLineMarksFirstPass(QPainter& painter, int line, const LineRecord& record) {
-  PaintPieces(painter, line, record);
-  PaintUnderlines(painter, line, record);
-  PaintVerticalBars(painter, record);
+void PageRenderer::PaintLineMarksFirstPass(QPainter& painter, const PageToDraw& at, int line,
+                                           const LineRecord& record) {
+  PaintPieces(painter, at, line, record);
+  PaintUnderlines(painter, at, line, record);
+  PaintVerticalBars(painter, at, record);
 }
 
-void PageRenderer::ForEachPiece(const LineRecord& record,
+void PageRenderer::ForEachPiece(const PageToDraw& at, const LineRecord& record,
                                 const std::function<void(long long, long long, const PieceLook&)>& use) const {
   if (record.hasLinks == 1 && !record.linkPieces.empty()) {
-    const PieceLook link{ColourFromValue(state_.settings.colours.links), QColor(Qt::white), false, true};
+    const PieceLook link{ColourFromValue(at.look.settings.colours.links), QColor(Qt::white), false, true};
     for (const MarkEntry& entry : ParseMarkEntries(record.linkPieces)) use(entry.Number(1), entry.Number(2), link);
   }
   for (const MarkEntry& entry : ParseMarkEntries(record.twoColourPieces)) {
@@ -86,30 +86,30 @@ void PageRenderer::ForEachPiece(const LineRecord& record,
   for (const MarkEntry& entry : ParseMarkEntries(record.boldPieces)) use(entry.Number(1), entry.Number(2), bold);
 }
 
-void PageRenderer::PaintPieces(QPainter& painter, int line, const LineRecord& record) {
+void PageRenderer::PaintPieces(QPainter& painter, const PageToDraw& at, int line, const LineRecord& record) {
   if (DrawsVectors(painter)) {
     // The letters are written with the line's text, each once, in the look
     // its last piece gives it; here only the grounds, under that text.
-    if (!textDrawn_) FillPieceGrounds(painter, line, record);
+    if (!at.textDrawn) FillPieceGrounds(painter, at, line, record);
     return;
   }
-  ForEachPiece(record, [&](long long first, long long last, const PieceLook& look) {
+  ForEachPiece(at, record, [&](long long first, long long last, const PieceLook& look) {
     PrintTextColumns(painter, PieceFont(look), record.text, first, last, line, look.colour, look.ground);
   });
 }
 
-void PageRenderer::PaintUnderlines(QPainter& painter, int line, const LineRecord& record) {
+void PageRenderer::PaintUnderlines(QPainter& painter, const PageToDraw& at, int line, const LineRecord& record) {
   if (record.horizontalMarks.empty()) return;
-  painter.setPen(MarkPen(state_.settings.colours.horizontal));
+  painter.setPen(MarkPen(at.look.settings.colours.horizontal));
   const int y = line * kLineHeight;
   for (const MarkEntry& entry : ParseMarkEntries(record.horizontalMarks)) {
     painter.drawLine(ColumnLeft(entry.Number(1) + 1LL), y, ColumnRight(entry.Number(2)), y);
   }
 }
 
-void PageRenderer::PaintVerticalBars(QPainter& painter, const LineRecord& record) {
+void PageRenderer::PaintVerticalBars(QPainter& painter, const PageToDraw& at, const LineRecord& record) {
   if (record.verticalMarks.empty()) return;
-  painter.setPen(MarkPen(state_.settings.colours.vertical));
+  painter.setPen(MarkPen(at.look.settings.colours.vertical));
   for (const MarkEntry& entry : ParseMarkEntries(record.verticalMarks)) {
     const int top = LineTop(entry.Number(0));
     const int bottom = LineTop(entry.Number(1)) + kLineHeight;

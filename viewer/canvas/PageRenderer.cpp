@@ -23,80 +23,58 @@ QString PictureName(const std::string& stored) {
 
 PageRenderer::PageRenderer(ViewerState& state, PictureLoader& pictures, std::function<void()> present)
     : state_(state), pictures_(pictures), present_(std::move(present)) {
-  state_.pages.SetDrawer(
-      [this](int page, const PageLook& look, QImage& into) { DrawPageWithLook(page, look, into); });
+  // A page the store drops is drawn again as it was last drawn: with the
+  // settings and the guide it had then, whatever they are now.
+  state_.pages.SetDrawer([this](int page, const PageLook& look, QImage& into) {
+    QPainter painter(&into);
+    DrawPageWithLook(painter, look, page);
+  });
 }
 
 PageRenderer::~PageRenderer() { state_.pages.SetDrawer({}); }
 
 QImage& PageRenderer::CurrentBitmap() { return state_.pages.PageBitmap(state_.document.CurrentPage); }
 
-const LineRecord& PageRenderer::CurrentLine(int line) const {
-  return state_.document.Line(state_.document.CurrentPage, line);
+const LineRecord& PageRenderer::LineOf(const PageToDraw& at, int line) const {
+  return state_.document.Line(at.page, line);
 }
 
-bool PageRenderer::IsGuideLine(int line) const {
-  // While a page renders, its own guide state counts (a printed page has no
-  // band, so its icons keep a white ground).
-  const int guideState = renderGuideState_.value_or(state_.guide.GuideState);
-  return guideState == kGuideOn && state_.guide.GuideLine == line;
-}
-
-PageLook PageRenderer::LookNow(int guideState) const {
-  return PageLook{state_.settings, guideState, state_.guide.GuideLine, 1};
+PageLook PageRenderer::LookNow(int guideState, int border) const {
+  return PageLook{state_.settings, guideState, state_.guide.GuideLine, border};
 }
 
 void PageRenderer::RenderPage(int page, int guideState) {
-  PaintPage(page, guideState, state_.pages.BitmapToDraw(page, LookNow(guideState)));
+  const PageLook look = LookNow(guideState);
+  {
+    QPainter painter(&state_.pages.BitmapToDraw(page, look));
+    PaintPage(painter, look, page);
+  }
   Recompose();
 }
 
-void PageRenderer::DrawPageWithLook(int page, const PageLook& look, QImage& into) {
-  // The page is drawn as it was last drawn: with the settings and the guide
-  // it had then, whatever they are now.
-  const ViewerSettings settingsNow = state_.settings;
-  const std::int16_t guideLineNow = state_.guide.GuideLine;
-  state_.settings = look.settings;
-  state_.guide.GuideLine = look.guideLine;
-  {
-    QPainter painter(&into);
-    PaintPage(page, look.guideState, painter);
-    DrawFootersOfPage(painter, look.border, page);
-  }
-  state_.guide.GuideLine = guideLineNow;
-  state_.settings = settingsNow;
+void PageRenderer::DrawPageWithLook(QPainter& painter, const PageLook& look, int page) {
+  PaintPage(painter, look, page);
+  DrawFootersOfPage(painter, page, look.settings, look.border);
 }
 
-void PageRenderer::PaintPage(int page, int guideState, QImage& bitmap) {
-  QPainter painter(&bitmap);
-  PaintPage(page, guideState, painter);
-}
-
-void PageRenderer::PaintPage(int page, int guideState, QPainter& painter) {
-  Document& document = state_.document;
-  const int saved = document.CurrentPage;
-  document.CurrentPage = page;
-  renderGuideState_ = guideState;
-  textDrawn_ = false;
-  DrawImageLines(painter);
-  DrawMarks(painter);
+void PageRenderer::PaintPage(QPainter& painter, const PageLook& look, int page) {
+  const PageToDraw at{page, look};
+  DrawImageLines(painter, at);
+  DrawMarks(painter, at);
   for (int line = 1; line <= kLinesPerPage; ++line) {
-    const LineRecord& record = CurrentLine(line);
+    const LineRecord& record = LineOf(at, line);
     if (record.absoluteLine <= 0) continue;
-    DrawLineText(painter, line, record.text);
-    DrawIcons(painter, line, record.text);
-    DrawBullets(painter, line, record.text);
-    if (IsGuideLine(line)) {
+    DrawLineText(painter, at, line);
+    DrawIcons(painter, at, line);
+    DrawBullets(painter, at, line);
+    if (at.IsGuideLine(line)) {
       PaintGuideBand(painter, line);
-      DrawLineText(painter, line, record.text);
+      DrawLineText(painter, at, line);
     }
   }
   BuildColumnTable();
-  textDrawn_ = true;
-  DrawMarks(painter);
-  if (guideState == kGuideOn) DrawFootersOfPage(painter, 1, page);
-  renderGuideState_.reset();
-  document.CurrentPage = saved;
+  DrawMarks(painter, PageToDraw{page, look, true});
+  if (look.guideState == kGuideOn) DrawFootersOfPage(painter, page, look.settings, 1);
 }
 
 void PageRenderer::DrawPageForOutput(int page, QImage& into) {
@@ -105,8 +83,7 @@ void PageRenderer::DrawPageForOutput(int page, QImage& into) {
 }
 
 void PageRenderer::DrawPageForOutput(int page, QPainter& painter) {
-  PaintPage(page, 0, painter);  // guide off
-  DrawFootersOfPage(painter, 0, page);
+  DrawPageWithLook(painter, LookNow(0, 0), page);  // guide and border off
   // The reader asked for this page: a picture missing from it is told of
   // (once per load, as on the screen).
   pictures().ReportHeld(PictureFiles(page));
@@ -145,15 +122,18 @@ void PageRenderer::Recompose() {
 void PageRenderer::StandardRefresh() {
   // Drawing the page starts from a white picture: no clearing of its own.
   const int page = state_.document.CurrentPage;
-  PaintPage(page, state_.guide.GuideState, state_.pages.BitmapToDraw(page, LookNow(state_.guide.GuideState)));
-  DrawFooters(CurrentBitmap(), 1);
+  const PageLook look = LookNow(state_.guide.GuideState);
+  {
+    QPainter painter(&state_.pages.BitmapToDraw(page, look));
+    DrawPageWithLook(painter, look, page);
+  }
   Recompose();
 }
 
 void PageRenderer::RefreshLines(int first, int last) {
   const int page = state_.document.CurrentPage;
-  const int guideState = state_.guide.GuideState;
-  QImage* picture = state_.pages.PictureDrawnWith(page, LookNow(guideState));
+  const PageLook look = LookNow(state_.guide.GuideState);
+  QImage* picture = state_.pages.PictureDrawnWith(page, look);
   if (!picture) {
     StandardRefresh();
     return;
@@ -164,8 +144,7 @@ void PageRenderer::RefreshLines(int first, int last) {
     QPainter painter(picture);
     painter.setClipRect(band);
     painter.fillRect(band, Qt::white);
-    PaintPage(page, guideState, painter);
-    DrawFootersOfPage(painter, 1, page);
+    DrawPageWithLook(painter, look, page);
   }
   Recompose();
 }
@@ -183,23 +162,23 @@ void PageRenderer::SetLineBox(int line) {
   box.absoluteLine = document.LineCounter;
 }
 
-int PageRenderer::AlignmentShift(int line, std::string_view text) const {
-  const auto length = static_cast<int>(text.size());
-  const std::string& tag = CurrentLine(line).alignment;
-  if (tag == kAlignCentre) return (96 - length) / 2 + 3 - kFirstTextColumn;
-  if (tag == kAlignRight) return 97 - length - kFirstTextColumn;
+int AlignmentShift(const LineRecord& record) {
+  const auto length = static_cast<int>(record.text.size());
+  if (record.alignment == kAlignCentre) return (96 - length) / 2 + 3 - kFirstTextColumn;
+  if (record.alignment == kAlignRight) return 97 - length - kFirstTextColumn;
   return 0;
 }
 
-void PageRenderer::DrawLineText(QPainter& painter, int line, std::string_view text) {
-  if (CurrentLine(line).imageLine == 1) return;
+void PageRenderer::DrawLineText(QPainter& painter, const PageToDraw& at, int line) {
+  const LineRecord& record = LineOf(at, line);
+  if (record.imageLine == 1) return;
   static const QFont font = MakePageFont(10);
-  const std::string_view shown = text.substr(0, kPrintedChars);
-  const long long first = kFirstTextColumn + AlignmentShift(line, text);
+  const std::string_view shown = std::string_view(record.text).substr(0, kPrintedChars);
+  const long long first = kFirstTextColumn + AlignmentShift(record);
   const QColor colour(state_.PageTextColour);
   // The characters of bullet and icon markers lie under their symbols: not
   // text a reader of a PDF should find.
-  if (DrawsVectors(painter)) return DrawLineRuns(painter, line, shown, first);
+  if (DrawsVectors(painter)) return DrawLineRuns(painter, at, line, shown, first);
   const std::vector<bool> marker = MarkerCharacters(shown);
   for (std::size_t start = 0, end = 0; start < shown.size(); start = end) {
     while (end < shown.size() && marker[end] == marker[start]) ++end;
@@ -209,10 +188,10 @@ void PageRenderer::DrawLineText(QPainter& painter, int line, std::string_view te
   }
 }
 
-void PageRenderer::DrawImageLines(QPainter& painter) {
+void PageRenderer::DrawImageLines(QPainter& painter, const PageToDraw& at) {
   pictures_.PictureBackground = state_.view.background;
   for (int line = 1; line <= kLinesPerPage; ++line) {
-    const LineRecord& record = CurrentLine(line);
+    const LineRecord& record = LineOf(at, line);
     if (record.imageLine != 1 || record.text.empty()) continue;  // empty: a picture left out
     const QImage picture = pictures_.GraphicLoadImageFileToBitmap(PictureName(record.text), 0, 0, false);
     if (!picture.isNull()) painter.drawImage(kImageLeft, TextRowTop(line) + kPictureInset, picture);

@@ -17,10 +17,24 @@
 class PictureLoader;
 struct LineRecord;
 
+// One page being drawn: its number and the look it takes. Drawing reads the
+// settings and the guide from here only and writes nothing of the viewer's
+// state, so a page drawn again with the look it had (while a message is up,
+// say) leaves the settings, the guide and the current page as they are.
+struct PageToDraw {
+  int page;
+  const PageLook& look;
+  bool textDrawn = false;  // the page's text is down: the marks' second pass
+
+  // A page drawn without the guide (a printed one) has no band: its icons
+  // keep a white ground.
+  bool IsGuideLine(int line) const { return look.guideState == kGuideOn && look.guideLine == line; }
+};
+
 // Draws pages of the document into their bitmaps and composes the visible
-// part into the view buffer. The routines work on the current page
-// (document.CurrentPage) as the page loader, the cache rebuild and the
-// commands call them one by one.
+// part into the view buffer. A page is drawn from its number and look; the
+// commands' own routines (selectors, highlights, line boxes) work on the
+// current page.
 class PageRenderer {
  public:
   PageRenderer(ViewerState& state, PictureLoader& pictures, std::function<void()> present);
@@ -83,42 +97,40 @@ class PageRenderer {
 
  private:
   QImage& CurrentBitmap();
-  PageLook LookNow(int guideState) const;
-  void PaintPage(int page, int guideState, QImage& bitmap);
-  void PaintPage(int page, int guideState, QPainter& painter);
-  void DrawPageWithLook(int page, const PageLook& look, QImage& into);
-  void DrawFootersOfPage(QPainter& painter, int borderFlag, int page);
-  const LineRecord& CurrentLine(int line) const;
-  bool IsGuideLine(int line) const;
-  int AlignmentShift(int line, std::string_view text) const;
+  // The look of now: the settings and guide line the screen has.
+  PageLook LookNow(int guideState, int border = 1) const;
+  void PaintPage(QPainter& painter, const PageLook& look, int page);
+  // The page, its border (with look.border 1) and footers.
+  void DrawPageWithLook(QPainter& painter, const PageLook& look, int page);
+  void DrawFootersOfPage(QPainter& painter, int page, const ViewerSettings& settings, int borderFlag);
+  const LineRecord& LineOf(const PageToDraw& at, int line) const;
 
-  void DrawLineText(QPainter& painter, int line, std::string_view text);
-  void DrawIcons(QPainter& painter, int line, std::string_view text);
-  void DrawBullets(QPainter& painter, int line, std::string_view text);
-  void DrawImageLines(QPainter& painter);
+  void DrawLineText(QPainter& painter, const PageToDraw& at, int line);
+  void DrawIcons(QPainter& painter, const PageToDraw& at, int line);
+  void DrawBullets(QPainter& painter, const PageToDraw& at, int line);
+  void DrawImageLines(QPainter& painter, const PageToDraw& at);
   void PaintGuideBand(QPainter& painter, int line);
-  void DrawMarks(QPainter& painter);
-  void PaintLineMarksFirstPass(QPainter& painter, int line, const LineRecord& record);
-  void PaintUnderlines(QPainter& painter, int line, const LineRecord& record);
-  void PaintVerticalBars(QPainter& painter, const LineRecord& record);
+  void DrawMarks(QPainter& painter, const PageToDraw& at);
+  void PaintLineMarksFirstPass(QPainter& painter, const PageToDraw& at, int line, const LineRecord& record);
+  void PaintUnderlines(QPainter& painter, const PageToDraw& at, int line, const LineRecord& record);
+  void PaintVerticalBars(QPainter& painter, const PageToDraw& at, const LineRecord& record);
   // The pieces of a line in the order they are drawn (links, two-colour,
   // bold), each with its first and last column and its look.
-  void ForEachPiece(const LineRecord& record,
+  void ForEachPiece(const PageToDraw& at, const LineRecord& record,
                     const std::function<void(long long, long long, const PieceLook&)>& use) const;
-  void PaintPieces(QPainter& painter, int line, const LineRecord& record);
+  void PaintPieces(QPainter& painter, const PageToDraw& at, int line, const LineRecord& record);
   // On vector targets: a line's text as runs of one look, and the grounds
   // of its pieces.
-  std::vector<std::optional<PieceLook>> LetterLooks(const LineRecord& record, std::size_t letters) const;
-  void DrawLineRuns(QPainter& painter, int line, std::string_view shown, long long firstColumn);
-  void FillPieceGrounds(QPainter& painter, int line, const LineRecord& record);
+  std::vector<std::optional<PieceLook>> LetterLooks(const PageToDraw& at, const LineRecord& record,
+                                                    std::size_t letters) const;
+  void DrawLineRuns(QPainter& painter, const PageToDraw& at, int line, std::string_view shown, long long firstColumn);
+  void FillPieceGrounds(QPainter& painter, const PageToDraw& at, int line, const LineRecord& record);
 
   ViewerState& state_;
   PictureLoader& pictures_;
   std::function<void()> present_;
   ColumnTable columns_ = ::BuildColumnTable();
   std::mt19937 random_{std::random_device{}()};
-  std::optional<int> renderGuideState_;
-  bool textDrawn_ = false;  // the page's text is down: the marks' second pass
 };
 
 // The page font a piece's letters take.
@@ -126,3 +138,6 @@ const QFont& PieceFont(const PieceLook& look);
 
 // Marks only show on lines that take part: marked and not centred or right-aligned.
 bool LineTakesPartInMarks(const LineRecord& record);
+
+// How many columns the line's alignment moves its text to the right.
+int AlignmentShift(const LineRecord& record);

@@ -23,7 +23,14 @@ void CopyPixels(QPainter& painter, QPoint at, const QImage& picture) {
   painter.restore();
 }
 
-PageStore::PageStore(std::size_t keptPages) : pages_(kMaxPages + 1), keptPages_(std::max<std::size_t>(keptPages, 2)) {}
+namespace {
+
+// A page and its two neighbours are kept whatever they take.
+constexpr std::size_t kLeastKept = 3;
+
+}  // namespace
+
+PageStore::PageStore(std::size_t budgetBytes) : pages_(kMaxPages + 1), budget_(budgetBytes) {}
 
 void PageStore::SetPixelRatio(qreal ratio) {
   if (!(ratio > 0) || ratio == ratio_) return;
@@ -43,6 +50,16 @@ void PageStore::Recycle(QImage& picture) {
 }
 
 QImage PageStore::NewPagePicture() {
+  const auto oldest = spares_.empty() ? OldestDroppable(1) : recent_.end();
+  if (oldest != recent_.end()) {
+    // At the budget the least recently used page gives its picture up to
+    // the one to be drawn.
+    QImage& picture = pages_[static_cast<std::size_t>(*oldest)].picture;
+    if (KeptBytes() + static_cast<std::size_t>(picture.sizeInBytes()) > budget_) {
+      Recycle(picture);
+      recent_.erase(oldest);
+    }
+  }
   if (spares_.empty()) return NewScreenPicture(kPageWidth, kPageHeight);
   QImage picture = std::move(spares_.back());
   spares_.pop_back();
@@ -59,18 +76,25 @@ void PageStore::Touch(int page) {
   KeepWithinBound();
 }
 
+std::list<int>::iterator PageStore::OldestDroppable(std::size_t coming) {
+  if (recent_.size() + coming <= kLeastKept) return recent_.end();
+  // The most recent page is the one being used: never dropped; nor is a
+  // page carrying what the mouse drew, nor one that cannot be drawn again.
+  for (auto it = std::prev(recent_.end()); it != recent_.begin(); --it) {
+    const Entry& entry = pages_[static_cast<std::size_t>(*it)];
+    if (!entry.pinned && entry.drawn) return it;
+  }
+  return recent_.end();
+}
+
 void PageStore::KeepWithinBound() {
-  // The same memory holds fewer pictures at a higher ratio; a page and its
-  // two neighbours always fit.
-  const auto bound = std::max<std::size_t>(3, static_cast<std::size_t>(keptPages_ / (ratio_ * ratio_)));
-  // The most recent page is the one being used: never dropped.
-  auto it = recent_.end();
-  while (recent_.size() > std::min(bound, keptPages_) && it != std::next(recent_.begin())) {
-    --it;
-    Entry& entry = pages_[static_cast<std::size_t>(*it)];
-    if (entry.pinned || !entry.drawn) continue;
-    Recycle(entry.picture);
-    it = recent_.erase(it);
+  // Spares go first: they only spare drawing into fresh memory.
+  while (KeptBytes() > budget_ && !spares_.empty()) spares_.pop_back();
+  while (KeptBytes() > budget_) {
+    const auto oldest = OldestDroppable(0);
+    if (oldest == recent_.end()) return;
+    pages_[static_cast<std::size_t>(*oldest)].picture = QImage();
+    recent_.erase(oldest);
   }
 }
 
@@ -168,3 +192,10 @@ void PageStore::Clear() {
 }
 
 std::size_t PageStore::KeptPages() const { return recent_.size(); }
+
+std::size_t PageStore::KeptBytes() const {
+  qsizetype bytes = 0;
+  for (const int page : recent_) bytes += pages_[static_cast<std::size_t>(page)].picture.sizeInBytes();
+  for (const QImage& spare : spares_) bytes += spare.sizeInBytes();
+  return static_cast<std::size_t>(bytes);
+}

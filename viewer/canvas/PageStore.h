@@ -1,5 +1,6 @@
 #pragma once
 
+#include "viewer/document/PageGeometry.h"
 #include "viewer/settings/ViewerSettings.h"
 
 #include <QImage>
@@ -23,7 +24,9 @@ struct PageLook {
 };
 
 // Owns the pictures of the pages; the one place that decides how many are
-// kept, when they are drawn and at what density. A page whose picture is not
+// kept, when they are drawn and at what density. Kept pictures, spares
+// included, stay within a budget of bytes, so a dense screen keeps fewer of
+// its larger pictures in the same memory. A page whose picture is not
 // kept is drawn again, with the look it had, when it is next wanted. Pages
 // carrying something only the mouse drew (selectors, ticks, a highlight)
 // are kept. The pictures are the screen's: drawn in the page's logical
@@ -33,7 +36,10 @@ class PageStore {
   using DrawPage = std::function<void(int page, const PageLook& look, QImage& into)>;
   using DrawOverPage = std::function<void(QPainter& painter)>;
 
-  explicit PageStore(std::size_t keptPages = 12);
+  // The bytes of a page's picture at one pixel a pixel (32 bits a pixel).
+  static constexpr std::size_t kPageBytesAtRatioOne = std::size_t{kPageWidth} * kPageHeight * 4;
+
+  explicit PageStore(std::size_t budgetBytes = 12 * kPageBytesAtRatioOne);
 
   // The screen's pixel ratio; a change lets every page be drawn again at it.
   void SetPixelRatio(qreal ratio);
@@ -67,6 +73,8 @@ class PageStore {
   void Clear();
 
   std::size_t KeptPages() const;
+  // The bytes of the kept pictures and the spares.
+  std::size_t KeptBytes() const;
 
  private:
   struct Entry {
@@ -84,11 +92,14 @@ class PageStore {
   QImage NewPagePicture();
   void Touch(int page);
   void KeepWithinBound();
+  // The least recently used page whose picture may go, with `coming` pages
+  // about to join the kept ones; recent_.end() when none may.
+  std::list<int>::iterator OldestDroppable(std::size_t coming);
   void DrawEntry(int page, const Entry& entry, QImage& into) const;
 
   std::vector<Entry> pages_;
   std::list<int> recent_;  // kept pictures, most recently used first
-  std::size_t keptPages_;  // at a ratio of 1; fewer of the larger pictures
+  std::size_t budget_;
   qreal ratio_ = 1;
   DrawPage drawer_;
   static constexpr std::size_t kSparePictures = 2;

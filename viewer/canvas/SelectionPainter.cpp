@@ -68,13 +68,14 @@ void PageRenderer::HighlightMatch(const TextMatch& match) {
   const int top = page == match.first.page ? match.first.line : 1;
   const int bottom = page == match.last.page ? match.last.line : kLinesPerPage;
   for (int line = top; line <= bottom; ++line) {
-    const std::string& text = CurrentLine(line).text;
+    const LineRecord& record = state_.document.Line(page, line);
+    const std::string& text = record.text;
     const std::string shown = text.substr(0, kPrintedChars);
     const std::vector<bool> marker = MarkerCharacters(shown);
     const int from = page == match.first.page && line == match.first.line ? match.first.index : 0;
     const int to = std::min(page == match.last.page && line == match.last.line ? match.last.index : kPrintedChars,
                             static_cast<int>(shown.size()) - 1);
-    const long long first = kFirstTextColumn + AlignmentShift(line, text);
+    const long long first = kFirstTextColumn + AlignmentShift(record);
     for (int i = from; i <= to; ++i) {
       const auto at = static_cast<std::size_t>(i);
       // The symbol of a bullet or an icon stays as it is.
