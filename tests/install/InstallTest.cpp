@@ -1,6 +1,7 @@
 // What cmake --install puts into a prefix; installed programs keep their files in the user's data folder.
 #include "tests/TempFolder.h"
 
+#include <set>
 #include <QImageReader>
 
 #include <gtest/gtest.h>

@@ -7,6 +7,7 @@
 #include "viewer/output/PrintJob.h"
 #include "viewer/output/PrintSetupDialog.h"
 
+#include <map>
 #include <QAbstractButton>
 #include <QDialog>
 

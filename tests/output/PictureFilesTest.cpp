@@ -9,6 +9,8 @@
 #include "viewer/output/PictureFileQueue.h"
 #include "viewer/output/PictureFiles.h"
 
+#include <map>
+#include <set>
 #include <QBuffer>
 #include <QPainter>
 

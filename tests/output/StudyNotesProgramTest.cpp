@@ -1,6 +1,8 @@
 // "Study notes" and the PDF's outline as the reader meets them, in both builds.
 #include "tests/output/OutputProgram.h"
 
+#include <map>
+#include <set>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>

@@ -7,6 +7,7 @@
 #include "viewer/document/KeptDocuments.h"
 #include "viewer/document/MarkList.h"
 
+#include <set>
 #include <gtest/gtest.h>
 
 #include <poll.h>

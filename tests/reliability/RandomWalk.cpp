@@ -7,6 +7,7 @@
 #include "viewer/document/CacheFile.h"
 #include "viewer/shell/CommandIds.h"
 
+#include <map>
 #include <gtest/gtest.h>
 
 #include <QColor>

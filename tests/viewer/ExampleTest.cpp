@@ -4,6 +4,9 @@
 #include "platform/CodePage.h"
 #include "viewer/document/TextLoader.h"
 
+#include <map>
+#include <set>
+
 namespace {
 
 using Example = ViewerProgram;

@@ -1,6 +1,7 @@
 // Find, find next and previous and Go back as the reader meets them, in both builds.
 #include "tests/viewer/ViewerTestSupport.h"
 
+#include <map>
 #include <QImage>
 
 namespace {

@@ -3,6 +3,8 @@
 
 #include "platform/ProfileFile.h"
 
+#include <map>
+#include <set>
 #include <algorithm>
 
 namespace {

@@ -2,6 +2,8 @@
 
 #include "platform/ProfileFile.h"
 
+#include <map>
+#include <set>
 #include <QImage>
 
 #include <ctime>

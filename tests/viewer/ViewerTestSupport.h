@@ -6,6 +6,7 @@
 #include "viewer/document/CacheFile.h"
 #include "viewer/settings/SettingsFile.h"
 
+#include <map>
 #include <gtest/gtest.h>
 
 // A program folder and a text folder of its own for each test, and the driver to run the viewer in them.

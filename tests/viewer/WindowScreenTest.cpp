@@ -1,6 +1,8 @@
 #include "tests/VirtualDisplay.h"
 #include "tests/viewer/ViewerTestSupport.h"
 
+#include <map>
+
 namespace {
 
 // The fields of a "window ..." line.
