@@ -127,11 +127,12 @@ void ViewerShell::EnableDocumentItems() {
   UpdateFindItems();
 }
 
+bool ViewerShell::GuideGatedCommandsAllowed() const {
+  return state_.document.DocumentLoaded == 1 && state_.guide.GuideState == 0;
+}
+
 void ViewerShell::ShowGuideGatedItems() {
-  // Saving pictures and study notes both wait for the guide to be off.
-  for (const int id : {cmd::SaveImage, cmd::StudyNotes}) {
-    window_.SetItemEnabled(id, state_.document.DocumentLoaded == 1 && !state_.guide.IsOn());
-  }
+  for (const int id : {cmd::SaveImage, cmd::StudyNotes}) window_.SetItemEnabled(id, GuideGatedCommandsAllowed());
 }
 
 void ViewerShell::SetPageCaption(bool flipForm) {
@@ -230,7 +231,7 @@ void ViewerShell::RunCommand(int id) {
     case cmd::Exit: Exit(); break;
     case cmd::Author: About(); break;
     case cmd::SaveImage:
-      if (s.guide.GuideState == 0 && loaded) ExportOrPrint();
+      if (GuideGatedCommandsAllowed()) ExportOrPrint();
       break;
     case cmd::SetUp:
       if (s.DialogBusy == 0) OpenConfigurator();
@@ -270,7 +271,7 @@ void ViewerShell::RunCommand(int id) {
     case cmd::FindPrevious:
     case cmd::GoBack: ReadingAidCommand(id); break;
     case cmd::StudyNotes:
-      if (s.guide.GuideState == 0 && loaded) WriteStudyNotes();
+      if (GuideGatedCommandsAllowed()) WriteStudyNotes();
       break;
     default: break;
   }

@@ -106,7 +106,9 @@ class ViewerShell {
   void StartPiece(int line, int column);
   // Lets go of the piece being dragged or chosen, its highlight included.
   void DropPiece();
-  // "Save Image" acts only on a document with the guide off, and shows it.
+  // "Save Image" and "Study notes" act only on a loaded document with the
+  // guide off; their menu items show it.
+  bool GuideGatedCommandsAllowed() const;
   void ShowGuideGatedItems();
   void WaitOneSecond();
   // Find and go back: the hit shown and the jumps are the view's only.
