@@ -96,10 +96,6 @@ bool ReadLine(Reader& r, Document& document) {
   return true;
 }
 
-}  // namespace
-
-namespace {
-
 // Inflates in growing steps, so that a small hostile file claiming a huge
 // size costs no more than what it really holds.
 bool Inflate(std::string_view packed, std::uint64_t plainSize, std::string& plain) {
